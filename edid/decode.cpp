@@ -1,0 +1,101 @@
+#include "edid/decode.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::size_t kDescriptorSize = 18;
+constexpr std::size_t kFirstDescriptorOffset = 54;
+constexpr std::size_t kTextFieldOffset = 5;
+constexpr std::size_t kTextFieldSize = 13;
+constexpr uint8_t kTagProductName = 0xFC;
+constexpr uint8_t kTagDataString = 0xFE;
+
+// Byte i of `bytes`, or 0 past its end, so that a short input reads as if it
+// were padded with zeros.
+uint8_t ByteAt(std::span<const uint8_t> bytes, std::size_t i) {
+    return i < bytes.size() ? bytes[i] : 0;
+}
+
+std::span<const uint8_t> DescriptorAt(std::span<const uint8_t> block, std::size_t offset) {
+    return block.subspan(offset, kDescriptorSize);
+}
+
+} // namespace
+
+void DecodeVendorId(std::span<const uint8_t> block, VendorId& vendor) {
+    vendor = VendorId{};
+    const uint32_t word = ByteAt(block, 8) * 256u + ByteAt(block, 9);
+    vendor.manufacturer.push_back(static_cast<char16_t>(0x40 + ((word >> 10) & 0x1F)));
+    vendor.manufacturer.push_back(static_cast<char16_t>(0x40 + ((word >> 5) & 0x1F)));
+    vendor.manufacturer.push_back(static_cast<char16_t>(0x40 + (word & 0x1F)));
+    vendor.productCode = ByteAt(block, 10) + 256u * ByteAt(block, 11);
+}
+
+void DecodeDetailedTiming(std::span<const uint8_t> descriptor, DetailedTiming& timing) {
+    timing = DetailedTiming{};
+    auto d = [descriptor](std::size_t i) -> uint32_t { return ByteAt(descriptor, i); };
+    const uint32_t clock = d(0) + 256 * d(1);
+    timing.valid = clock != 0;
+    if (!timing.valid) {
+        return;
+    }
+    timing.pixelClockKHz = clock * 10;
+    timing.hAddressable = d(2) + 256 * (d(4) >> 4);
+    timing.hBlanking = d(3) + 256 * (d(4) & 0x0F);
+    timing.vAddressable = d(5) + 256 * (d(7) >> 4);
+    timing.vBlanking = d(6) + 256 * (d(7) & 0x0F);
+    timing.hFrontPorch = d(8) + 256 * (d(11) >> 6);
+    timing.hSyncWidth = d(9) + 256 * ((d(11) >> 4) & 0x03);
+    timing.vFrontPorch = (d(10) >> 4) + 16 * ((d(11) >> 2) & 0x03);
+    timing.vSyncWidth = (d(10) & 0x0F) + 16 * (d(11) & 0x03);
+    timing.hImageSizeMm = d(12) + 256 * (d(14) >> 4);
+    timing.vImageSizeMm = d(13) + 256 * (d(14) & 0x0F);
+    timing.hBorder = d(15);
+    timing.vBorder = d(16);
+}
+
+void DecodeDescriptorText(std::span<const uint8_t> textField, std::u16string& text) {
+    text.clear();
+    const std::size_t size = std::min(textField.size(), kTextFieldSize);
+    for (std::size_t i = 0; i < size && textField[i] != 0x0A; ++i) {
+        text.push_back(static_cast<char16_t>(textField[i]));
+    }
+}
+
+void DecodeEdidBlock(std::span<const uint8_t> block, EdidSummary& summary) {
+    summary = EdidSummary{};
+
+    // Callers normally pass a whole record; anything shorter is padded here
+    // so the fixed offsets below never read past the input.
+    std::array<uint8_t, kEdidBlockSize> padded{};
+    if (block.size() < kEdidBlockSize) {
+        std::copy(block.begin(), block.end(), padded.begin());
+        block = padded;
+    }
+
+    DecodeVendorId(block, summary.vendor);
+
+    // The first descriptor is always taken as a timing, even when it holds a
+    // display descriptor.
+    DecodeDetailedTiming(DescriptorAt(block, kFirstDescriptorOffset), summary.timings[0]);
+    summary.timingCount = 1;
+
+    for (std::size_t n = 1; n < 4; ++n) {
+        const auto descriptor = DescriptorAt(block, kFirstDescriptorOffset + n * kDescriptorSize);
+        if (descriptor[0] != 0 || descriptor[1] != 0 || descriptor[2] != 0) {
+            DecodeDetailedTiming(descriptor, summary.timings[summary.timingCount]);
+            ++summary.timingCount;
+            continue;
+        }
+        DescriptorText& entry = summary.descriptors[summary.descriptorCount];
+        const uint8_t tag = descriptor[3];
+        if (tag == kTagProductName || tag == kTagDataString) {
+            entry.kind = tag == kTagProductName ? DescriptorKind::ProductName
+                                                : DescriptorKind::DataString;
+            DecodeDescriptorText(descriptor.subspan(kTextFieldOffset, kTextFieldSize), entry.text);
+        }
+        ++summary.descriptorCount;
+    }
+}
