@@ -1,0 +1,12 @@
+// File access by UTF-8 path, so that the command line handles any file name
+// on Windows (where fopen would take the ANSI code page) as it does on Linux.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+std::FILE* OpenFileUtf8(const std::string& path, const char* mode);
+
+// Puts standard input and output in binary mode: the report's CR LF must not
+// become CR CR LF on Windows, and an EDID read from a pipe must keep 0x1A.
+void UseBinaryStdio();

@@ -1,0 +1,37 @@
+#include "cli/commands.h"
+#include "cli/edid_file.h"
+#include "cli/utf8.h"
+#include "edid/decode.h"
+#include "edid/report.h"
+
+namespace {
+
+// Decodes the file named by the one argument and writes what `format` makes
+// of it. Everything is built before the first byte is written, so an error
+// never leaves partial output.
+template <typename Format> int DecodeAndPrint(const Arguments& args, Format format) {
+    if (args.size() != 1) {
+        return PrintUsage();
+    }
+    const std::string& path = args[0];
+    EdidBlock block{};
+    std::string error;
+    if (!ReadEdidFile(path, block, error)) {
+        return Fail(path == "-" ? "standard input" : path, error);
+    }
+    EdidSummary summary;
+    DecodeEdidBlock(block, summary);
+    return WriteStandardOutput(format(summary));
+}
+
+} // namespace
+
+int RunReport(const Arguments& args) {
+    return DecodeAndPrint(args,
+                          [](const EdidSummary& s) { return ToUtf8(FormatMonitorReport(s)); });
+}
+
+int RunLabel(const Arguments& args) {
+    return DecodeAndPrint(
+        args, [](const EdidSummary& s) { return ToUtf8(FormatMonitorLabel(s.vendor)) + "\n"; });
+}
