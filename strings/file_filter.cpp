@@ -1,0 +1,8 @@
+#include "strings/file_filter.h"
+
+#include <algorithm>
+
+std::u16string FilterListFromText(std::u16string text) {
+    std::replace(text.begin(), text.end(), u'|', u'\0');
+    return text;
+}
