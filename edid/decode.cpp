@@ -92,8 +92,8 @@ void DecodeEdidBlock(std::span<const uint8_t> block, EdidSummary& summary) {
         DescriptorText& entry = summary.descriptors[summary.descriptorCount];
         const uint8_t tag = descriptor[3];
         if (tag == kTagProductName || tag == kTagDataString) {
-            entry.kind = tag == kTagProductName ? DescriptorKind::ProductName
-                                                : DescriptorKind::DataString;
+            entry.kind =
+                tag == kTagProductName ? DescriptorKind::ProductName : DescriptorKind::DataString;
             DecodeDescriptorText(descriptor.subspan(kTextFieldOffset, kTextFieldSize), entry.text);
         }
         ++summary.descriptorCount;
