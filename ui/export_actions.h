@@ -1,0 +1,25 @@
+// The two ways out for the selected monitor: its report to the clipboard and
+// its raw block to a file the user names.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+// Path proposed by the save dialog and written back by it. Kept for the whole
+// run, so that a second Save proposes the path chosen the first time.
+inline constexpr size_t kSaveFileNameCapacity = 2048;
+extern wchar_t g_saveFileName[kSaveFileNameCapacity];
+
+// Puts the selected monitor's report on the clipboard; silently does nothing
+// when no monitor is selected or another program holds the clipboard.
+void CopyReport(HWND window);
+
+// Asks for a file name, then writes the selected monitor's 256-byte block
+// there. A failure shows the save-failure box and leaves any old file whole.
+void SaveRawBlock(HWND window);
+
+// Replaces the clipboard's content by `text` as Unicode text. The clipboard
+// must be open; it is closed on every way out. `text` should hold no U+0000,
+// as readers of the clipboard stop at the first one.
+bool CopyTextToClipboard(std::u16string_view text);
