@@ -1,0 +1,106 @@
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::string Quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+std::filesystem::path WriteTemp(const std::string& name, const std::string& bytes) {
+    const auto path = std::filesystem::temp_directory_path() / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+TEST(CliReport, WritesTheReportAsUtf8WithEveryCodeUnitKept) {
+    const CliResult r = RunCli("report " + Quoted(Sample("gsm5662-nul-in-name")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const std::string expectedStart = "MONITEUR\r\nFabricant    : GSM\r\nCode produit : 5662\r\n"
+                                      "R\xC3\xA9"
+                                      "f\xC3\xA9rence PN : L225W";
+    EXPECT_EQ(r.out.substr(0, expectedStart.size()), expectedStart);
+    // U+0000 as a single 0 byte, and the timings after it still there.
+    EXPECT_NE(r.out.find(std::string("L225W\0\r\nTIMING 1\r\n", 18)), std::string::npos);
+    EXPECT_NE(r.out.find("TIMING 2\r\n"), std::string::npos);
+    EXPECT_EQ(r.out.substr(r.out.size() - 4), "\r\n\r\n");
+
+    const CliResult high = RunCli("report " + Quoted(Sample("auo31a6-high-bytes")));
+    EXPECT_NE(high.out.find("8G0JV\xC2\x80"
+                            "B160UAN\r\n"),
+              std::string::npos);
+}
+
+TEST(CliReport, LabelAndStandardInput) {
+    CliResult r = RunCli("label " + Quoted(Sample("aq_0000-underscore-maker")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "AQ_0000\n");
+
+    r = RunCli("label - < " + Quoted(Sample("at-tv0001-at-maker")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "@TV0001\n");
+
+    const CliResult fromFile = RunCli("report " + Quoted(Sample("acr06b4-data-string")));
+    const CliResult fromPipe = RunCli("report - < " + Quoted(Sample("acr06b4-data-string")));
+    EXPECT_EQ(fromPipe.status, 0);
+    EXPECT_EQ(fromPipe.out, fromFile.out);
+}
+
+TEST(CliReport, LongFileDecodesFromItsFirstBlock) {
+    const CliResult r = RunCli("label " + Quoted(Sample("aoc2460-three-blocks")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "AOC2460\n");
+}
+
+TEST(CliErrors, BadFilesGetOneLineNamingTheFileAndNoOutput) {
+    const std::string sample = ReadWhole(Sample("aoc2367-plain"));
+    const auto shortFile = WriteTemp("moniquet-short.bin", sample.substr(0, 127));
+    const auto emptyFile = WriteTemp("moniquet-empty.bin", "");
+    const auto missing = std::filesystem::temp_directory_path() / "moniquet-no-such-file.bin";
+    std::filesystem::remove(missing);
+
+    const std::pair<std::string, std::string> cases[] = {
+        {shortFile.string(), "not an EDID block: 127 bytes"},
+        {emptyFile.string(), "not an EDID block: 0 bytes"},
+        {missing.string(), "No such file or directory"},
+        {std::filesystem::temp_directory_path().string(), "Is a directory"},
+    };
+    for (const auto& [path, reason] : cases) {
+        for (const char* command : {"report ", "label "}) {
+            const CliResult r = RunCli(command + Quoted(path));
+            EXPECT_NE(r.status, 0) << path;
+            EXPECT_EQ(r.out, "") << path;
+            EXPECT_EQ(r.err, "moniquet-cli: " + path + ": " + reason + "\n");
+        }
+    }
+    const CliResult piped = RunCli("report - < " + Quoted(shortFile.string()));
+    EXPECT_EQ(piped.err, "moniquet-cli: standard input: not an EDID block: 127 bytes\n");
+    std::filesystem::remove(shortFile);
+    std::filesystem::remove(emptyFile);
+}
+
+TEST(CliErrors, WrongCommandLinePrintsUsageAndExits2) {
+    for (const char* args : {"", "reprot x", "report", "report a b", "label", "--help"}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_EQ(r.err.rfind("usage: moniquet-cli", 0), 0u) << args;
+    }
+}
+
+TEST(CliErrors, FailedWriteToStandardOutputIsAnError) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    const std::string command = std::string("'") + MONIQUET_CLI + "' report " +
+                                Quoted(Sample("aoc2367-plain")) + " > /dev/full 2>/dev/null";
+    const int raw = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+}
+
+} // namespace
