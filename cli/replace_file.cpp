@@ -1,0 +1,159 @@
+#include "cli/replace_file.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A name for the temporary file that the program makes unique by trying
+// again; kept short so that it fits wherever the target's name does.
+constexpr int kTemporaryNameAttempts = 100;
+
+fs::path PathFromUtf8(std::string_view path) {
+    return fs::path(std::u8string(path.begin(), path.end()));
+}
+
+fs::path TemporaryPath(const fs::path& target, unsigned long processId, int attempt) {
+    const std::string name =
+        ".moniquet-" + std::to_string(processId) + "-" + std::to_string(attempt) + ".tmp";
+    return target.parent_path() / name;
+}
+
+#ifdef _WIN32
+
+std::string SystemReason(DWORD error) {
+    return std::system_category().message(int(error));
+}
+
+bool WriteAll(HANDLE file, std::span<const uint8_t> content) {
+    while (!content.empty()) {
+        DWORD written = 0;
+        if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
+                       nullptr) ||
+            written == 0) {
+            return false;
+        }
+        content = content.subspan(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
+                        std::string& reason) {
+    const fs::path target = PathFromUtf8(path);
+    fs::path temporary;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temporary = TemporaryPath(target, GetCurrentProcessId(), attempt);
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            break;
+        }
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = SystemReason(GetLastError());
+        return false;
+    }
+    bool ok = WriteAll(file, content) && FlushFileBuffers(file);
+    DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+    if (!CloseHandle(file) && ok) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileW(temporary.c_str());
+        reason = SystemReason(error);
+    }
+    return ok;
+}
+
+#else
+
+std::string SystemReason(int error) {
+    return std::generic_category().message(error);
+}
+
+bool WriteAll(int file, std::span<const uint8_t> content) {
+    while (!content.empty()) {
+        const ssize_t written = ::write(file, content.data(), content.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        content = content.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The rename itself reaches the disk only with its folder.
+void SyncFolder(const fs::path& target) {
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+}
+
+} // namespace
+
+bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
+                        std::string& reason) {
+    const fs::path target = PathFromUtf8(path);
+    fs::path temporary;
+    int file = -1;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temporary = TemporaryPath(target, static_cast<unsigned long>(::getpid()), attempt);
+        file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file >= 0 || errno != EEXIST) {
+            break;
+        }
+    }
+    if (file < 0) {
+        reason = SystemReason(errno);
+        return false;
+    }
+    bool ok = WriteAll(file, content) && ::fsync(file) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(file) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        reason = SystemReason(error);
+        return false;
+    }
+    SyncFolder(target);
+    return true;
+}
+
+#endif
