@@ -18,7 +18,9 @@ std::vector<uint8_t> Counting(std::size_t size) {
 // Reads `bytes` through a real stdio stream, as the command does.
 bool ReadThroughStream(const std::vector<uint8_t>& bytes, EdidBlock& block, std::string& error) {
     std::FILE* stream = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    if (!bytes.empty()) {
+        std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    }
     std::rewind(stream);
     const bool ok = ReadEdidStream(stream, block, error);
     std::fclose(stream);
