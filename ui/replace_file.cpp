@@ -39,6 +39,12 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> content) {
 
 bool ReplaceFileContent(const wchar_t* path, std::span<const uint8_t> content) {
     const std::wstring target(path);
+    // A read-only file cannot be opened for writing, so it is not replaced
+    // either; renaming over it would succeed on some systems.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
     std::wstring temporary;
     HANDLE file = CreateTemporaryBeside(target, temporary);
     if (file == INVALID_HANDLE_VALUE) {
