@@ -65,8 +65,13 @@ int RunSave(const Arguments& args) {
     }
     RefreshMonitorList(ScanThisMachine);
     if (*index >= g_monitors.size()) {
+        const std::size_t count = g_monitors.size();
         return Fail("index " + indexText,
-                    "out of range (" + std::to_string(g_monitors.size()) + " monitors listed)");
+                    "out of range (" +
+                        (count == 0
+                             ? std::string("no monitor")
+                             : std::to_string(count) + (count == 1 ? " monitor" : " monitors")) +
+                        " listed)");
     }
     std::string reason;
     if (!ReplaceFileContent(path, g_monitors[*index].rawBlock, reason)) {

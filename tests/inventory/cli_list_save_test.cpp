@@ -1,0 +1,155 @@
+// moniquet-cli list and save, run as a program over a sysfs tree of ours.
+#include "sysfs_tree.h"
+#include "test_edid.h"
+
+#include "inventory/drm_connector_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+class CliListSave : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        tree.AddConnector("card0-DP-1", "connected\n", EdidBytes(0x1234, 256, 1));
+        tree.AddConnector("card0-DP-2", "disconnected\n", EdidBytes(0x0BAD, 128));
+        tree.AddConnector("card0-HDMI-A-1", "connected\n", EdidBytes(0x00AF, 128, 2, kMakerAbd));
+        tree.AddConnector("card1-DP-1", "disconnected\n", EdidBytes(0x1234, 256, 3));
+        work = tree.root / "work";
+        fs::create_directories(work);
+    }
+
+    Outcome Run(const std::vector<std::string>& args) {
+        std::string command = std::string(kSysfsRootVariable) + "=" + Quoted(tree.root.string()) +
+                              " " + Quoted(MONIQUET_CLI);
+        for (const std::string& arg : args) {
+            command += " " + Quoted(arg);
+        }
+        const fs::path out = tree.root / "stdout";
+        const fs::path err = tree.root / "stderr";
+        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        const int raw = std::system(command.c_str());
+        Outcome outcome;
+        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        outcome.out = ReadAll(out);
+        outcome.err = ReadAll(err);
+        return outcome;
+    }
+
+    // Only what the test put there: no temporary file left behind.
+    std::vector<std::string> WorkFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(work)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // A one-line error that names `subject`, nothing on standard output.
+    static void ExpectError(const Outcome& outcome, const std::string& subject) {
+        EXPECT_NE(outcome.status, 0);
+        EXPECT_NE(outcome.status, -1);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find(subject), std::string::npos) << outcome.err;
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    }
+
+    SysfsTree tree;
+    fs::path work;
+};
+
+TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
+    const Outcome outcome = Run({"list"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, "0\tABC1234\tactive\n"
+                           "1\tABD00AF\tactive\n"
+                           "2\tABC0BAD\tnot active\n");
+}
+
+TEST_F(CliListSave, ListWithoutMonitorsPrintsNothing) {
+    fs::remove_all(tree.Drm());
+    const Outcome outcome = Run({"list"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"list", "extra"}, {"save"}, {"save", "0"}, {"save", "0", "a", "b"}}) {
+        const Outcome outcome = Run(args);
+        EXPECT_EQ(outcome.status, 2) << args.size();
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err, "");
+    }
+    EXPECT_TRUE(WorkFiles().empty());
+}
+
+TEST_F(CliListSave, SaveWritesThe256RawBytesOfTheRecord) {
+    const fs::path file = work / "edid.bin";
+    for (const auto& [index, bytes] : std::vector<std::pair<std::string, std::vector<uint8_t>>>{
+             {"0", EdidBytes(0x1234, 256, 1)}, {"2", EdidBytes(0x0BAD, 128)}}) {
+        ASSERT_EQ(Run({"save", index, file.string()}).status, 0) << index;
+        std::vector<uint8_t> expected(bytes);
+        expected.resize(kEdidBlockSize); // a 128-byte EDID is saved zero-padded
+        const std::string saved = ReadAll(file);
+        EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.end()), expected) << index;
+    }
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
+}
+
+TEST_F(CliListSave, SaveReplacesALongerFileWhole) {
+    const fs::path file = work / "old.bin";
+    SysfsTree::WriteFile(file, std::string(1000, 'x'));
+    ASSERT_EQ(Run({"save", "1", file.string()}).status, 0);
+    EXPECT_EQ(fs::file_size(file), kEdidBlockSize);
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"old.bin"});
+}
+
+TEST_F(CliListSave, BadIndexIsRefusedAndWritesNothing) {
+    const fs::path file = work / "edid.bin";
+    for (const char* index : {"3", "99999999999999999999999", "x", "-1", "+1", " 1", "1x", ""}) {
+        ExpectError(Run({"save", index, file.string()}), std::string("index ") + index);
+    }
+    EXPECT_TRUE(WorkFiles().empty());
+}
+
+TEST_F(CliListSave, UnwritableFileIsReportedAndLeavesNoTrace) {
+    const fs::path missingFolder = work / "missing" / "edid.bin";
+    ExpectError(Run({"save", "0", missingFolder.string()}), missingFolder.string());
+
+    // A folder in the way: the new bytes are written, then cannot take its
+    // place; the temporary file must go and the folder stay.
+    const fs::path folder = work / "taken";
+    fs::create_directories(folder / "inside");
+    ExpectError(Run({"save", "0", folder.string()}), folder.string());
+    EXPECT_TRUE(fs::is_directory(folder / "inside"));
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"taken"});
+}
+
+} // namespace
