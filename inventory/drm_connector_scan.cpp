@@ -35,8 +35,10 @@ std::vector<fs::path> ConnectorFolders(const fs::path& drmFolder) {
     for (fs::directory_iterator it(drmFolder, error), end; !error && it != end;
          it.increment(error)) {
         std::string name = it->path().filename().string();
-        // Entries are symbolic links to the device folders: follow them.
-        if (IsConnectorName(name) && it->is_directory(error)) {
+        // Entries are symbolic links to the device folders: follow them. A
+        // dangling one is no device, and no reason to stop the listing.
+        std::error_code notFolder;
+        if (IsConnectorName(name) && it->is_directory(notFolder)) {
             names.push_back(std::move(name));
         }
     }

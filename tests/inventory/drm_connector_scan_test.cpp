@@ -60,6 +60,7 @@ TEST_F(DrmConnectorScan, LinkedConnectorFoldersAreFollowed) {
     SysfsTree::WriteFile(target / "edid", std::string(128, '\x11'));
     fs::create_directories(tree.Drm());
     fs::create_directory_symlink(target, tree.Drm() / "card0-DP-1");
+    fs::create_directory_symlink(tree.root / "gone", tree.Drm() / "card0-DP-2");
     EXPECT_EQ(Scan(kScanPresent), 1);
 }
 
