@@ -9,6 +9,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -54,6 +55,12 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> content) {
 bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
                         std::string& reason) {
     const fs::path target = PathFromUtf8(path);
+    // A read-only file could not be opened for writing: do not rename over it.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        reason = SystemReason(ERROR_ACCESS_DENIED);
+        return false;
+    }
     fs::path temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
@@ -119,11 +126,26 @@ void SyncFolder(const fs::path& target) {
     }
 }
 
+// A file that could not be opened for writing, or that nobody may write,
+// is not renamed over either.
+bool IsReadOnly(const fs::path& target) {
+    struct stat status {};
+    if (::stat(target.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::access(target.c_str(), W_OK) != 0;
+}
+
 } // namespace
 
 bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
                         std::string& reason) {
     const fs::path target = PathFromUtf8(path);
+    if (IsReadOnly(target)) {
+        reason = SystemReason(EACCES);
+        return false;
+    }
     fs::path temporary;
     int file = -1;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {

@@ -131,6 +131,15 @@ TEST_F(CliListSave, SaveReplacesALongerFileWhole) {
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"old.bin"});
 }
 
+TEST_F(CliListSave, ReadOnlyFileIsNotReplaced) {
+    const fs::path file = work / "kept.bin";
+    SysfsTree::WriteFile(file, "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    ExpectError(Run({"save", "0", file.string()}), file.string());
+    EXPECT_EQ(ReadAll(file), "old");
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"kept.bin"});
+}
+
 TEST_F(CliListSave, BadIndexIsRefusedAndWritesNothing) {
     const fs::path file = work / "edid.bin";
     for (const char* index : {"3", "99999999999999999999999", "x", "-1", "+1", " 1", "1x", ""}) {
