@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The pieces the other tests stand on: the report font, seeding that survives
+# reg import, the DLL override kept to the programs named, and the driver's
+# keys going through the real dialog manager of Moniquet.exe.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+e2e_new_prefix
+
+# A fresh prefix has no Courier New: the report's font must come out as a
+# fixed-pitch Liberation face, or the report's columns drift.
+assert_eq $'Courier New\tLiberation Mono\tfixed' "$(e2e_driver font 'Courier New')" \
+    "Courier New is replaced by Liberation Mono"
+
+# Seeding: long values wrapped over many lines, non-ASCII instance names and
+# the presence flag all arrive as written.
+e2e_seed_monitor 'DISPLAY\AOC2460\é&1' "$E2E_DATA/edid/aoc2460-three-blocks.bin" --not-present
+e2e_seed_flush
+query=$(wine reg query 'HKLM\System\CurrentControlSet\Enum\DISPLAY\AOC2460\é&1\Device Parameters' /v EDID)
+assert_contains "$query" "$(od -An -v -tx1 "$E2E_DATA/edid/aoc2460-three-blocks.bin" | tr -d ' \n' | tr a-f A-F)" \
+    "a 512-byte EDID is imported whole"
+query=$(wine reg query 'HKLM\System\CurrentControlSet\Enum\DISPLAY\AOC2460\é&1' /v "$E2E_NOT_PRESENT_VALUE")
+assert_contains "$query" "0x1" "the not-present mark is imported"
+
+# The override reaches only the programs named: driver.exe still runs on
+# Wine's own setupapi, so the test DLL cannot leak into other processes.
+e2e_use_fake_setupapi moniquet-cli.exe
+override=$(wine reg query 'HKCU\Software\Wine\AppDefaults\moniquet-cli.exe\DllOverrides' /v setupapi)
+assert_contains "$override" "native" "setupapi override set for moniquet-cli.exe"
+assert_status 1 "no override for other programs" \
+    wine reg query 'HKCU\Software\Wine\AppDefaults\driver.exe\DllOverrides' /v setupapi 2>/dev/null
+
+if [ ! -f "$E2E_APP" ]; then
+    e2e_skip "Moniquet.exe is not built"
+fi
+# Esc and Enter posted to the focused control are turned into IDCANCEL and
+# IDOK by the dialog's modal loop, so Moniquet.exe ends either way.
+title='Moniquet (français)'
+for key in esc enter; do
+    e2e_start_program "$E2E_APP"
+    assert_ok "Moniquet.exe shows \"$title\"" e2e_driver wait "$title" 20000
+    if [ "$key" = esc ]; then
+        e2e_screenshot started >/dev/null
+    fi
+    e2e_driver key "$title" "$key"
+    e2e_wait_exit 10
+    assert_eq 0 "$?" "$key ends Moniquet.exe"
+done
