@@ -15,6 +15,25 @@
 
 wchar_t g_saveFileName[kSaveFileNameCapacity] = L"edid.bin";
 
+namespace {
+
+using SaveDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// The common dialogs' library brings the shell's libraries with it; loaded
+// at the first Save rather than at start-up, it no longer delays the window.
+// Only the system folder is searched, so a file of that name beside the
+// program is never loaded.
+SaveDialogFunction SaveDialog() {
+    static const SaveDialogFunction function = [] {
+        HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        FARPROC address = library ? GetProcAddress(library, "GetSaveFileNameW") : nullptr;
+        return reinterpret_cast<SaveDialogFunction>(reinterpret_cast<void (*)()>(address));
+    }();
+    return function;
+}
+
+} // namespace
+
 bool CopyTextToClipboard(std::u16string_view text) {
     EmptyClipboard();
     const size_t bytes = (text.size() + 1) * sizeof(char16_t);
@@ -64,7 +83,8 @@ void SaveRawBlock(HWND) {
     request.lpstrFilter = filter.c_str();
     request.nFilterIndex = 1;
     request.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    if (GetSaveFileNameW(&request) != TRUE) {
+    const SaveDialogFunction showSaveDialog = SaveDialog();
+    if (showSaveDialog == nullptr || showSaveDialog(&request) != TRUE) {
         return;
     }
     if (!HasSelectedMonitor()) {
