@@ -71,6 +71,11 @@ void ShowSelectedMonitor(HWND window) {
     }
     g_selectedMonitor = static_cast<int32_t>(
         SendDlgItemMessageW(window, IDC_MONITOR_COMBO, CB_GETITEMDATA, position, 0));
+    // Item data is writable from outside the program; never index with it
+    // unchecked.
+    if (!HasSelectedMonitor()) {
+        return;
+    }
     const MonitorRecord& record = g_monitors[static_cast<size_t>(g_selectedMonitor)];
     const std::u16string report = FormatMonitorReport(record.summary);
     ShowActiveState(window, record);
