@@ -18,7 +18,7 @@ E2E_EXPECTED="$E2E_DIR/expected"
 
 # Bumped whenever e2e_prepare_base_prefix changes what it puts in the prefix,
 # so that a cached prefix of an older kind is not reused.
-E2E_PREFIX_REVISION=1
+E2E_PREFIX_REVISION=2
 
 # Monitor setup class, as the device registry spells it.
 E2E_MONITOR_CLASS='{4d36e96e-e325-11ce-bfc1-08002be10318}'
@@ -108,10 +108,14 @@ e2e_prepare_base_prefix() {
     tmp=$(mktemp -d "$E2E_WORK/base-boot.XXXXXX")
     (
         export WINEPREFIX="$tmp/prefix"
-        e2e_timeout 300 wineboot -i >"$tmp/boot.log" 2>&1
+        e2e_timeout 300 wineboot -i >"$tmp/boot.log" 2>&1 &&
         # The report's fixed-pitch font: a fresh prefix has no Courier New.
         e2e_timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
-            /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >>"$tmp/boot.log" 2>&1
+            /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >>"$tmp/boot.log" 2>&1 &&
+        # No window manager runs on Xvfb: let Wine draw the frames and title
+        # bars itself, so that screenshots show the captions.
+        e2e_timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Managed /t REG_SZ /d N /f >>"$tmp/boot.log" 2>&1 &&
         e2e_timeout 60 wineserver -w
     ) || {
         e2e_log "booting the base prefix failed:"; cat "$tmp/boot.log" >&2

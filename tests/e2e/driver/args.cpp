@@ -17,8 +17,19 @@ std::optional<long> ParseNumber(const std::wstring& text) {
     return value;
 }
 
+DWORD DefaultWaitMs() {
+    wchar_t text[16] = {};
+    DWORD length = GetEnvironmentVariableW(L"E2E_WAIT_MS", text, 16);
+    if (length > 0 && length < 16) {
+        if (std::optional<long> ms = ParseNumber(text); ms && *ms >= 0) {
+            return static_cast<DWORD>(*ms);
+        }
+    }
+    return 10000;
+}
+
 HWND RequireWindow(const std::wstring& caption) {
-    HWND window = WaitForTopLevel(caption, kDefaultWaitMs);
+    HWND window = WaitForTopLevel(caption, DefaultWaitMs());
     if (window == nullptr) {
         Complain(L"no window with caption \"" + caption + L"\"");
     }

@@ -7,10 +7,10 @@ namespace {
 
 DWORD TimeoutArg(const DriverArgs& args, size_t index) {
     if (args.size() <= index) {
-        return kDefaultWaitMs;
+        return DefaultWaitMs();
     }
     std::optional<long> ms = ParseNumber(args[index]);
-    return ms && *ms >= 0 ? static_cast<DWORD>(*ms) : kDefaultWaitMs;
+    return ms && *ms >= 0 ? static_cast<DWORD>(*ms) : DefaultWaitMs();
 }
 
 // Dialog templates store -1 as 0xFFFF; show it as the resource script wrote it.
