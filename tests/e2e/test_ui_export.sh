@@ -34,6 +34,14 @@ confirm_overwrite() {
         "already exists" "$1: the save dialog asks before overwriting"
     e2e_driver click Error 6 post
 }
+# The file is written once the save dialog has gone: give it a moment.
+wait_file_eq() { # EXPECTED-FILE ACTUAL-FILE
+    local i
+    for i in $(seq 50); do
+        cmp -s "$1" "$2" && return 0
+        sleep 0.1
+    done
+}
 leftovers() { # FOLDER: files other than those named after it
     local folder=$1
     shift
@@ -70,6 +78,7 @@ e2e_driver settext "Save As" 1148 'C:\e2e\out\first.bin'
 e2e_driver click "Save As" 1 post
 assert_ok "save dialog closes" e2e_driver gone "Save As" 10000
 { cat "$edid/aoc2367-plain.bin"; head -c 128 /dev/zero; } >"$WINEPREFIX/aoc-256.bin"
+wait_file_eq "$WINEPREFIX/aoc-256.bin" "$out/first.bin"
 assert_file_eq "$WINEPREFIX/aoc-256.bin" "$out/first.bin" "128-byte EDID saved padded to 256 bytes"
 
 # --- The second Save proposes the first path; saving there again asks first,
@@ -82,7 +91,7 @@ assert_eq "first.bin" "$(e2e_driver text "Save As" 1148)" "second Save proposes 
 e2e_driver click "Save As" 1 post
 confirm_overwrite "existing file"
 assert_ok "save dialog closes after the overwrite" e2e_driver gone "Save As" 10000
-sleep 0.5
+wait_file_eq "$edid/at-tv0001-at-maker.bin" "$out/first.bin"
 assert_file_eq "$edid/at-tv0001-at-maker.bin" "$out/first.bin" "256-byte EDID saved byte for byte"
 assert_eq "" "$(leftovers "$out" first.bin)" "no temporary file left beside the saved one"
 
