@@ -31,7 +31,9 @@ E2E_WIN_DIR='C:\e2e'
 e2e_setup_env() {
     export WINEARCH=win64
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No Mono or Gecko installer; no crash debugger, whose dialog would wait
+    # for a click until the test's time limit: a crash ends the program.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
     # Same texts (system captions, button labels) whatever the caller's locale.
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
     E2E_WORK=${E2E_WORK:-${E2E_BUILD:+$E2E_BUILD/e2e}}
@@ -300,13 +302,14 @@ e2e_remove_wine_monitors() {
 # ---------------------------------------------------------------- programs
 
 # e2e_run EXE [ARGS...]: copies EXE into the prefix, imports pending seeds,
-# runs it and waits (at most E2E_RUN_TIMEOUT seconds, default 60). Its
+# runs it from C:\e2e (its current folder) and waits (at most E2E_RUN_TIMEOUT seconds, default 60). Its
 # standard output and status are the command's.
 e2e_run() {
     local exe=$1
     shift
     e2e_install_exe "$exe" && e2e_seed_flush || return 1
-    e2e_timeout "${E2E_RUN_TIMEOUT:-60}" wine "$(e2e_win_path "$exe")" "$@"
+    (cd "$WINEPREFIX/drive_c/e2e" &&
+        e2e_timeout "${E2E_RUN_TIMEOUT:-60}" wine "$(e2e_win_path "$exe")" "$@")
 }
 
 # e2e_start_program EXE [ARGS...]: like e2e_run but in the background; sets
@@ -316,8 +319,13 @@ e2e_start_program() {
     shift
     e2e_install_exe "$exe" && e2e_seed_flush || return 1
     E2E_PROGRAM_OUT="$WINEPREFIX/e2e-$(basename "$exe").out"
+    # Started from C:\e2e, so that its current folder (where the save dialog
+    # opens) is inside the prefix, not the caller's folder.
+    local caller=$PWD
+    cd "$WINEPREFIX/drive_c/e2e" || return 1
     wine "$(e2e_win_path "$exe")" "$@" >"$E2E_PROGRAM_OUT" 2>&1 &
     E2E_PID=$!
+    cd "$caller" || return 1
     E2E_PIDS+=("$E2E_PID")
 }
 

@@ -45,3 +45,27 @@ for key in esc enter; do
     e2e_wait_exit 10
     assert_eq 0 "$?" "$key ends Moniquet.exe"
 done
+
+# The test setupapi.dll in a real run of Moniquet.exe: loaded from C:\e2e as
+# the native DLL, serving presence to the dialog too, and no DLL that the
+# program loads (the save dialog's included) misses a setupapi function that
+# it does not export.
+e2e_new_prefix fake-setupapi
+e2e_use_fake_setupapi Moniquet.exe
+e2e_seed_monitor 'DISPLAY\ACR06B4\5&1&0&UID1' "$E2E_DATA/edid/acr06b4-data-string.bin" --not-present
+e2e_seed_monitor 'DISPLAY\AOC2367\5&1&0&UID2' "$E2E_DATA/edid/aoc2367-plain.bin"
+WINEDEBUG=+loaddll,warn+module e2e_start_program "$E2E_APP"
+assert_ok "Moniquet.exe starts with the test setupapi" e2e_driver wait "$title" 20000
+assert_eq $'AOC2367\nACR06B4' "$(e2e_driver items "$title" 1001)" \
+    "the dialog lists the present monitor first"
+e2e_driver click "$title" 1006 post
+assert_ok "the save dialog opens" e2e_driver wait "Save As" 10000
+e2e_screenshot save-dialog >/dev/null
+e2e_driver key "Save As" esc
+e2e_driver gone "Save As" 10000
+e2e_driver key "$title" esc
+e2e_wait_exit 10
+assert_eq 0 "$?" "Moniquet.exe ends normally"
+log=$(cat "$E2E_PROGRAM_OUT")
+assert_contains "$log" 'Loaded L"C:\\e2e\\SETUPAPI.dll"' "setupapi.dll comes from C:\\e2e"
+assert_eq "" "$(grep -a 'No implementation for' <<<"$log")" "no import left unresolved"
