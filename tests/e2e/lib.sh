@@ -36,8 +36,14 @@ e2e_setup_env() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
     # Same texts (system captions, button labels) whatever the caller's locale.
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    # Absolute paths: programs run from inside the prefix.
+    if [ -n "${E2E_BUILD:-}" ]; then
+        E2E_BUILD=$(cd "$E2E_BUILD" && pwd) || return 1
+        export E2E_BUILD
+    fi
     E2E_WORK=${E2E_WORK:-${E2E_BUILD:+$E2E_BUILD/e2e}}
     E2E_WORK=${E2E_WORK:-/tmp/e2e-work}
+    mkdir -p "$E2E_WORK" && E2E_WORK=$(cd "$E2E_WORK" && pwd) || return 1
     E2E_RESULTS=${E2E_RESULTS:-$E2E_WORK/results.txt}
     E2E_SHOTS=${E2E_SHOTS:-$E2E_WORK/screenshots}
     if [ -n "${E2E_BUILD:-}" ]; then
@@ -140,6 +146,11 @@ e2e_new_prefix() {
     base=$(e2e_prepare_base_prefix) || return 1
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
         e2e_stop_prefix
+        # Each copy takes some 700 MB: keep the previous one only when
+        # something has failed, to look at it afterwards.
+        if [ "${E2E_FAILED:-0}" -eq 0 ] && [ "${E2E_KEEP:-0}" != 1 ]; then
+            rm -rf "$WINEPREFIX"
+        fi
     fi
     export WINEPREFIX="$E2E_WORK/prefixes/$name"
     rm -rf "$WINEPREFIX"
