@@ -5,7 +5,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "ui/replace_file.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -17,83 +17,37 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A name for the temporary file that the program makes unique by trying
-// again; kept short so that it fits wherever the target's name does.
-constexpr int kTemporaryNameAttempts = 100;
-
 fs::path PathFromUtf8(std::string_view path) {
     return fs::path(std::u8string(path.begin(), path.end()));
 }
+
+#ifdef _WIN32
+
+} // namespace
+
+// The dialog program's own safe save does the work; only the path and the
+// reason need translating.
+bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
+                        std::string& reason) {
+    unsigned long error = 0;
+    if (ReplaceFileContent(PathFromUtf8(path).c_str(), content, &error)) {
+        return true;
+    }
+    reason = std::system_category().message(static_cast<int>(error));
+    return false;
+}
+
+#else
+
+// A name for the temporary file that the program makes unique by trying
+// again; kept short so that it fits wherever the target's name does.
+constexpr int kTemporaryNameAttempts = 100;
 
 fs::path TemporaryPath(const fs::path& target, unsigned long processId, int attempt) {
     const std::string name =
         ".moniquet-" + std::to_string(processId) + "-" + std::to_string(attempt) + ".tmp";
     return target.parent_path() / name;
 }
-
-#ifdef _WIN32
-
-std::string SystemReason(DWORD error) {
-    return std::system_category().message(int(error));
-}
-
-bool WriteAll(HANDLE file, std::span<const uint8_t> content) {
-    while (!content.empty()) {
-        DWORD written = 0;
-        if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
-                       nullptr) ||
-            written == 0) {
-            return false;
-        }
-        content = content.subspan(written);
-    }
-    return true;
-}
-
-} // namespace
-
-bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
-                        std::string& reason) {
-    const fs::path target = PathFromUtf8(path);
-    // A read-only file could not be opened for writing: do not rename over it.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        reason = SystemReason(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    fs::path temporary;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        temporary = TemporaryPath(target, GetCurrentProcessId(), attempt);
-        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
-            break;
-        }
-    }
-    if (file == INVALID_HANDLE_VALUE) {
-        reason = SystemReason(GetLastError());
-        return false;
-    }
-    bool ok = WriteAll(file, content) && FlushFileBuffers(file);
-    DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-    if (!CloseHandle(file) && ok) {
-        ok = false;
-        error = GetLastError();
-    }
-    if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ok = false;
-        error = GetLastError();
-    }
-    if (!ok) {
-        DeleteFileW(temporary.c_str());
-        reason = SystemReason(error);
-    }
-    return ok;
-}
-
-#else
 
 std::string SystemReason(int error) {
     return std::generic_category().message(error);

@@ -37,26 +37,40 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> content) {
 
 } // namespace
 
-bool ReplaceFileContent(const wchar_t* path, std::span<const uint8_t> content) {
+bool ReplaceFileContent(const wchar_t* path, std::span<const uint8_t> content,
+                        unsigned long* error) {
+    const auto fail = [error](DWORD code) {
+        if (error != nullptr) {
+            *error = code;
+        }
+        return false;
+    };
     const std::wstring target(path);
     // A read-only file cannot be opened for writing, so it is not replaced
     // either; renaming over it would succeed on some systems.
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return false;
+        return fail(ERROR_ACCESS_DENIED);
     }
     std::wstring temporary;
     HANDLE file = CreateTemporaryBeside(target, temporary);
     if (file == INVALID_HANDLE_VALUE) {
-        return false;
+        return fail(GetLastError());
     }
-    const bool written = WriteAll(file, content);
-    const bool closed = CloseHandle(file) != FALSE;
-    if (written && closed &&
-        MoveFileExW(temporary.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    bool ok = WriteAll(file, content);
+    DWORD code = ok ? ERROR_SUCCESS : GetLastError();
+    if (!CloseHandle(file) && ok) {
+        ok = false;
+        code = GetLastError();
+    }
+    if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        code = GetLastError();
+    }
+    if (ok) {
         return true;
     }
     DeleteFileW(temporary.c_str());
-    return false;
+    return fail(code);
 }
