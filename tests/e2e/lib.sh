@@ -18,7 +18,7 @@ E2E_EXPECTED="$E2E_DIR/expected"
 
 # Bumped whenever e2e_prepare_base_prefix changes what it puts in the prefix,
 # so that a cached prefix of an older kind is not reused.
-E2E_PREFIX_REVISION=2
+E2E_PREFIX_REVISION=3
 
 # Monitor setup class, as the device registry spells it.
 E2E_MONITOR_CLASS='{4d36e96e-e325-11ce-bfc1-08002be10318}'
@@ -124,7 +124,10 @@ e2e_prepare_base_prefix() {
         # bars itself, so that screenshots show the captions.
         e2e_timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' \
             /v Managed /t REG_SZ /d N /f >>"$tmp/boot.log" 2>&1 &&
-        e2e_timeout 60 wineserver -w
+        e2e_timeout 60 wineserver -w &&
+        # Wine's own fonts (Tahoma for "MS Shell Dlg", Marlett for the
+        # title-bar buttons) are not where Debian's wine looks for them.
+        cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     ) || {
         e2e_log "booting the base prefix failed:"; cat "$tmp/boot.log" >&2
         WINEPREFIX="$tmp/prefix" wineserver -k 2>/dev/null

@@ -10,6 +10,9 @@ e2e_new_prefix
 # fixed-pitch Liberation face, or the report's columns drift.
 assert_eq $'Courier New\tLiberation Mono\tfixed' "$(e2e_driver font 'Courier New')" \
     "Courier New is replaced by Liberation Mono"
+# The dialogs' font, as in any Wine prefix.
+assert_eq $'MS Shell Dlg\tTahoma\tvariable' "$(e2e_driver font 'MS Shell Dlg')" \
+    "MS Shell Dlg is drawn with Wine's Tahoma"
 
 # Seeding: long values wrapped over many lines, non-ASCII instance names and
 # the presence flag all arrive as written.
