@@ -62,24 +62,44 @@ e2e_log() { printf '%s\n' "$*" >&2; }
 # ---------------------------------------------------------------- X server
 
 # e2e_start_xvfb [DISPLAY-NUMBER]: starts Xvfb on the first free display from
-# 90 (or the one given), exports DISPLAY and sets E2E_XVFB_PID.
+# 90 (or on the one given), exports DISPLAY and sets E2E_XVFB_PID. A display
+# taken by someone else meanwhile makes it try the next one.
 e2e_start_xvfb() {
-    local n=${1:-90}
-    while [ -z "${1:-}" ] && { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; }; do
+    local n=${1:-90} attempt
+    for attempt in $(seq 10); do
+        while [ -z "${1:-}" ] && { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; }; do
+            n=$((n + 1))
+        done
+        if e2e_try_xvfb "$n"; then
+            export DISPLAY=":$n" E2E_XVFB_PID
+            return 0
+        fi
+        [ -z "${1:-}" ] || break
         n=$((n + 1))
     done
+    e2e_log "Xvfb did not start:"
+    cat "$E2E_WORK/xvfb-$n.log" >&2
+    return 1
+}
+
+e2e_try_xvfb() {
+    local n=$1 i
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_WORK/xvfb-$n.log" 2>&1 &
     E2E_XVFB_PID=$!
-    local i
     for i in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
         if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
-            e2e_log "Xvfb :$n did not start:"; cat "$E2E_WORK/xvfb-$n.log" >&2
+            wait "$E2E_XVFB_PID" 2>/dev/null
             return 1
+        fi
+        # Ours once the socket exists and the server still runs.
+        if [ -e "/tmp/.X11-unix/X$n" ] && [ "$(cat "/tmp/.X$n-lock" 2>/dev/null | tr -d ' ')" = "$E2E_XVFB_PID" ]; then
+            return 0
         fi
         sleep 0.05
     done
-    export DISPLAY=":$n" E2E_XVFB_PID
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+    return 1
 }
 
 # e2e_stop_xvfb: stops the Xvfb that e2e_start_xvfb started, by its PID.
@@ -112,7 +132,8 @@ e2e_prepare_base_prefix() {
         printf '%s\n' "$base"
         return 0
     fi
-    rm -rf "$base"
+    # Only one clean prefix is ever needed: drop those of other versions.
+    rm -rf "$E2E_WORK"/base-*
     tmp=$(mktemp -d "$E2E_WORK/base-boot.XXXXXX")
     (
         export WINEPREFIX="$tmp/prefix"
