@@ -260,7 +260,8 @@ e2e_reg_string() {
 #   --not-present        mark the device installed but absent (fake setupapi)
 #   --value-name NAME    name of the EDID value (default "EDID"), e.g. "edid"
 #   --class GUID         setup class of the device (default: the monitor class)
-#   --value NAME=FILE    another binary value in the hardware key (repeatable)
+#   --value NAME=FILE    another binary value in the hardware key (repeatable);
+#                        Wine lists values by name, whatever the order here
 #   --no-device-key      no "Device Parameters" key at all
 # Seeds are collected and imported in one go before the next program runs
 # (e2e_seed_flush). Devices are enumerated in registry order, which in Wine is
