@@ -1,18 +1,12 @@
 // Reading a saved EDID: raw bytes, of which the first 256 are the block.
 #pragma once
 
-#include "edid/monitor_record.h"
+#include "edid/edid_bytes.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <span>
 #include <string>
-
-using EdidBlock = std::array<uint8_t, kEdidBlockSize>;
-
-// A base block is 128 bytes; anything shorter is not an EDID.
-inline constexpr std::size_t kMinimumEdidSize = 128;
 
 // Builds the block from the start of `bytes`: 128 to 255 bytes are padded
 // with zeros, more than 256 are cut. Returns false, with `error` set, for

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::size_t kDescriptorSize = 18;
-constexpr std::size_t kFirstDescriptorOffset = 54;
 constexpr std::size_t kTextFieldOffset = 5;
 constexpr std::size_t kTextFieldSize = 13;
 constexpr uint8_t kTagProductName = 0xFC;
@@ -26,11 +24,13 @@ std::span<const uint8_t> DescriptorAt(std::span<const uint8_t> block, std::size_
 
 void DecodeVendorId(std::span<const uint8_t> block, VendorId& vendor) {
     vendor = VendorId{};
-    const uint32_t word = ByteAt(block, 8) * 256u + ByteAt(block, 9);
+    const uint32_t word =
+        ByteAt(block, kManufacturerIdOffset) * 256u + ByteAt(block, kManufacturerIdOffset + 1);
     vendor.manufacturer.push_back(static_cast<char16_t>(0x40 + ((word >> 10) & 0x1F)));
     vendor.manufacturer.push_back(static_cast<char16_t>(0x40 + ((word >> 5) & 0x1F)));
     vendor.manufacturer.push_back(static_cast<char16_t>(0x40 + (word & 0x1F)));
-    vendor.productCode = ByteAt(block, 10) + 256u * ByteAt(block, 11);
+    vendor.productCode =
+        ByteAt(block, kProductCodeOffset) + 256u * ByteAt(block, kProductCodeOffset + 1);
 }
 
 void DecodeDetailedTiming(std::span<const uint8_t> descriptor, DetailedTiming& timing) {
@@ -67,11 +67,11 @@ void DecodeDescriptorText(std::span<const uint8_t> textField, std::u16string& te
 void DecodeEdidBlock(std::span<const uint8_t> block, EdidSummary& summary) {
     summary = EdidSummary{};
 
-    // Callers normally pass a whole record; anything shorter is padded here
-    // so the fixed offsets below never read past the input.
-    std::array<uint8_t, kEdidBlockSize> padded{};
+    // Callers normally pass a whole record; anything shorter is padded so
+    // that the fixed offsets below never read past the input.
+    EdidBlock padded{};
     if (block.size() < kEdidBlockSize) {
-        std::copy(block.begin(), block.end(), padded.begin());
+        padded = BlockFromEdid(block);
         block = padded;
     }
 
@@ -82,7 +82,7 @@ void DecodeEdidBlock(std::span<const uint8_t> block, EdidSummary& summary) {
     DecodeDetailedTiming(DescriptorAt(block, kFirstDescriptorOffset), summary.timings[0]);
     summary.timingCount = 1;
 
-    for (std::size_t n = 1; n < 4; ++n) {
+    for (std::size_t n = 1; n < kDescriptorCount; ++n) {
         const auto descriptor = DescriptorAt(block, kFirstDescriptorOffset + n * kDescriptorSize);
         if (descriptor[0] != 0 || descriptor[1] != 0 || descriptor[2] != 0) {
             DecodeDetailedTiming(descriptor, summary.timings[summary.timingCount]);

@@ -2,13 +2,11 @@
 // read from it. Plain values throughout; copying a record copies everything.
 #pragma once
 
+#include "edid/edid_bytes.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-// Size of the block kept per monitor: the 128-byte base block and the first
-// 128-byte extension block.
-inline constexpr std::size_t kEdidBlockSize = 256;
 
 // Manufacturer and product identification, bytes 8 to 11 of the base block.
 struct VendorId {
@@ -93,8 +91,15 @@ struct EdidSummary {
 // One monitor.
 struct MonitorRecord {
     // The EDID as read; where the source held fewer than 256 bytes the rest
-    // is zero. Saved to file byte for byte.
-    std::array<uint8_t, kEdidBlockSize> rawBlock{};
+    // is zero. The dialog saves it to file byte for byte.
+    EdidBlock rawBlock{};
     // Decoded from `rawBlock`.
     EdidSummary summary;
+    // The whole EDID as its source held it, every block (at most
+    // kMaximumEdidSize bytes); `rawBlock` is BlockFromEdid of it. The
+    // command line shows and saves this one.
+    EdidBytes edid;
+    // Where the monitor was found: the device instance ID on Windows, the
+    // connector's name on Linux.
+    std::u16string source;
 };

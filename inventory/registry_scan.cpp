@@ -17,7 +17,6 @@ constexpr std::string_view kEdidValueName = "EDID";
 constexpr uint32_t kLastIndex = std::numeric_limits<uint32_t>::max();
 
 using NameBuffer = std::array<char, kNameCapacity>;
-using EdidBlock = std::array<uint8_t, kEdidBlockSize>;
 
 bool IsOpen(void* handle) {
     return handle != nullptr && handle != InvalidHandleValue();

@@ -34,10 +34,10 @@ std::string ReadAll(const fs::path& path) {
 class CliListSave : public ::testing::Test {
   protected:
     void SetUp() override {
-        tree.AddConnector("card0-DP-1", "connected\n", EdidBytes(0x1234, 256, 1));
-        tree.AddConnector("card0-DP-2", "disconnected\n", EdidBytes(0x0BAD, 128));
-        tree.AddConnector("card0-HDMI-A-1", "connected\n", EdidBytes(0x00AF, 128, 2, kMakerAbd));
-        tree.AddConnector("card1-DP-1", "disconnected\n", EdidBytes(0x1234, 256, 3));
+        tree.AddConnector("card0-DP-1", "connected\n", MakeEdid(0x1234, 256, 1));
+        tree.AddConnector("card0-DP-2", "disconnected\n", MakeEdid(0x0BAD, 128));
+        tree.AddConnector("card0-HDMI-A-1", "connected\n", MakeEdid(0x00AF, 128, 2, kMakerAbd));
+        tree.AddConnector("card1-DP-1", "disconnected\n", MakeEdid(0x1234, 256, 3));
         work = tree.root / "work";
         fs::create_directories(work);
     }
@@ -113,7 +113,7 @@ TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
 TEST_F(CliListSave, SaveWritesThe256RawBytesOfTheRecord) {
     const fs::path file = work / "edid.bin";
     for (const auto& [index, bytes] : std::vector<std::pair<std::string, std::vector<uint8_t>>>{
-             {"0", EdidBytes(0x1234, 256, 1)}, {"2", EdidBytes(0x0BAD, 128)}}) {
+             {"0", MakeEdid(0x1234, 256, 1)}, {"2", MakeEdid(0x0BAD, 128)}}) {
         ASSERT_EQ(Run({"save", index, file.string()}).status, 0) << index;
         std::vector<uint8_t> expected(bytes);
         expected.resize(kEdidBlockSize); // a 128-byte EDID is saved zero-padded

@@ -32,10 +32,10 @@ class DrmConnectorScan : public ::testing::Test {
 };
 
 TEST_F(DrmConnectorScan, ConnectorsAreTakenInByteOrderOfTheirNames) {
-    tree.AddConnector("card10-DP-1", "connected", EdidBytes(4));
-    tree.AddConnector("card1-eDP-1", "connected", EdidBytes(3));
-    tree.AddConnector("card0-HDMI-A-1", "connected", EdidBytes(2));
-    tree.AddConnector("card0-DP-2", "connected", EdidBytes(1));
+    tree.AddConnector("card10-DP-1", "connected", MakeEdid(4));
+    tree.AddConnector("card1-eDP-1", "connected", MakeEdid(3));
+    tree.AddConnector("card0-HDMI-A-1", "connected", MakeEdid(2));
+    tree.AddConnector("card0-DP-2", "connected", MakeEdid(1));
     ASSERT_EQ(Scan(kScanPresent), 4);
     EXPECT_EQ(ProductCodes(), (std::vector<uint32_t>{1, 2, 3, 4}));
 }
@@ -43,11 +43,11 @@ TEST_F(DrmConnectorScan, ConnectorsAreTakenInByteOrderOfTheirNames) {
 TEST_F(DrmConnectorScan, OnlyCardConnectorFoldersAreDevices) {
     for (const char* name :
          {"card0", "renderD128", "card-DP-1", "cardX-DP-1", "card0-", "card0DP"}) {
-        tree.AddConnector(name, "connected", EdidBytes(9));
+        tree.AddConnector(name, "connected", MakeEdid(9));
     }
     SysfsTree::WriteFile(tree.Drm() / "version", "drm 1.1.0 20060810\n");
     SysfsTree::WriteFile(tree.Drm() / "card1-DP-1", "a file, not a folder");
-    tree.AddConnector("card0-DP-1", "connected", EdidBytes(1));
+    tree.AddConnector("card0-DP-1", "connected", MakeEdid(1));
     ASSERT_EQ(Scan(kScanAllClasses), 1);
     EXPECT_EQ(list[0].summary.vendor.productCode, 1u);
 }
@@ -65,12 +65,12 @@ TEST_F(DrmConnectorScan, LinkedConnectorFoldersAreFollowed) {
 }
 
 TEST_F(DrmConnectorScan, PresentPassTakesConnectedOutputsActiveSecondPassEveryOutput) {
-    tree.AddConnector("card0-DP-1", "connected\n", EdidBytes(1));
-    tree.AddConnector("card0-DP-2", "disconnected\n", EdidBytes(2));
-    tree.AddConnector("card0-DP-3", "connected", EdidBytes(3));
-    tree.AddConnector("card0-DP-4", "unknown\n", EdidBytes(4));
-    tree.AddConnector("card0-DP-5", std::nullopt, EdidBytes(5));
-    tree.AddConnector("card0-DP-6", "connected\nx", EdidBytes(6));
+    tree.AddConnector("card0-DP-1", "connected\n", MakeEdid(1));
+    tree.AddConnector("card0-DP-2", "disconnected\n", MakeEdid(2));
+    tree.AddConnector("card0-DP-3", "connected", MakeEdid(3));
+    tree.AddConnector("card0-DP-4", "unknown\n", MakeEdid(4));
+    tree.AddConnector("card0-DP-5", std::nullopt, MakeEdid(5));
+    tree.AddConnector("card0-DP-6", "connected\nx", MakeEdid(6));
     tree.AddConnector("card0-DP-7", "connected\n", std::nullopt);
 
     ASSERT_EQ(Scan(kScanPresent), 2);
@@ -85,8 +85,8 @@ TEST_F(DrmConnectorScan, PresentPassTakesConnectedOutputsActiveSecondPassEveryOu
 }
 
 TEST_F(DrmConnectorScan, EdidFileGivesItsFirst256BytesAndAnEmptyOneNothing) {
-    const std::vector<uint8_t> base = EdidBytes(1, 128);
-    const std::vector<uint8_t> extended = EdidBytes(2, 384);
+    const std::vector<uint8_t> base = MakeEdid(1, 128);
+    const std::vector<uint8_t> extended = MakeEdid(2, 384);
     tree.AddConnector("card0-DP-1", "connected\n", base);
     tree.AddConnector("card0-DP-2", "connected\n", std::vector<uint8_t>{});
     tree.AddConnector("card0-DP-3", "connected\n", extended);
@@ -96,7 +96,7 @@ TEST_F(DrmConnectorScan, EdidFileGivesItsFirst256BytesAndAnEmptyOneNothing) {
 }
 
 TEST_F(DrmConnectorScan, MissingFolderGivesAnEmptyList) {
-    list = {RecordOf(EdidBytes(1), true)};
+    list = {RecordOf(MakeEdid(1), true)};
     EXPECT_EQ(Scan(kScanPresent), 0);
 }
 
@@ -116,15 +116,15 @@ TEST(SysfsRoot, ComesFromTheEnvironmentWhenSet) {
 
 TEST(DrmConnectorRefresh, PresentMonitorsFirstThenOtherModels) {
     SysfsTree tree;
-    tree.AddConnector("card0-DP-1", "disconnected\n", EdidBytes(2));
-    tree.AddConnector("card0-DP-2", "connected\n", EdidBytes(1, 128, 1));
-    tree.AddConnector("card0-DP-3", "disconnected\n", EdidBytes(1, 128, 2));
+    tree.AddConnector("card0-DP-1", "disconnected\n", MakeEdid(2));
+    tree.AddConnector("card0-DP-2", "connected\n", MakeEdid(1, 128, 1));
+    tree.AddConnector("card0-DP-3", "disconnected\n", MakeEdid(1, 128, 2));
     setenv(kSysfsRootVariable, tree.root.c_str(), 1);
     EXPECT_EQ(RefreshMonitorList(ScanDrmConnectors), 2);
     unsetenv(kSysfsRootVariable);
     ASSERT_EQ(g_monitors.size(), 2u);
-    EXPECT_TRUE(SameRecord(g_monitors[0], RecordOf(EdidBytes(1, 128, 1), true)));
-    EXPECT_TRUE(SameRecord(g_monitors[1], RecordOf(EdidBytes(2), false)));
+    EXPECT_TRUE(SameRecord(g_monitors[0], RecordOf(MakeEdid(1, 128, 1), true)));
+    EXPECT_TRUE(SameRecord(g_monitors[1], RecordOf(MakeEdid(2), false)));
 }
 
 } // namespace

@@ -25,7 +25,7 @@ ScanOperation ScanOver(ScanResults& results) {
 }
 
 MonitorRecord Unit(uint16_t productCode, uint8_t serial, bool active, uint16_t maker = kMakerAbc) {
-    return RecordOf(EdidBytes(productCode, 256, serial, maker), active);
+    return RecordOf(MakeEdid(productCode, 256, serial, maker), active);
 }
 
 // g_monitors holds exactly `expected`, in order.

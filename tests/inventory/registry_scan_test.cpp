@@ -15,7 +15,7 @@ FakeDevice DeviceWith(std::vector<FakeValue> values, bool present = true) {
 }
 
 FakeDevice Monitor(uint16_t productCode, uint8_t serial = 0, bool present = true) {
-    return DeviceWith({{"EDID", EdidBytes(productCode, 128, serial)}}, present);
+    return DeviceWith({{"EDID", MakeEdid(productCode, 128, serial)}}, present);
 }
 
 class RegistryScan : public ::testing::Test {
@@ -38,7 +38,7 @@ class RegistryScan : public ::testing::Test {
 class EdidValueSize : public RegistryScan, public ::testing::WithParamInterface<std::size_t> {};
 
 TEST_P(EdidValueSize, RecordHoldsTheFirst256BytesZeroPadded) {
-    const std::vector<uint8_t> bytes = EdidBytes(0x1234, GetParam());
+    const std::vector<uint8_t> bytes = MakeEdid(0x1234, GetParam());
     fake.devices = {DeviceWith({{"EDID", bytes}})};
     ASSERT_EQ(Scan(), 1);
     EXPECT_TRUE(SameRecord(list[0], RecordOf(bytes, true)));
@@ -57,23 +57,23 @@ TEST_F(RegistryScan, EmptyValueDecodesAsAnAllZeroBlock) {
 TEST_F(RegistryScan, OnlyTheExactCaseSensitiveNameEdidIsTaken) {
     for (const char* name : {"edid", "Edid", "EDIDX", "EDI", "xEDID", "EDID "}) {
         fake = {};
-        fake.devices = {DeviceWith({{name, EdidBytes(1)}})};
+        fake.devices = {DeviceWith({{name, MakeEdid(1)}})};
         EXPECT_EQ(Scan(), 0) << name;
     }
 }
 
 TEST_F(RegistryScan, EdidIsFoundAfterOtherAndUnreadableValues) {
-    const std::vector<uint8_t> edid = EdidBytes(0x42, 256, 9);
+    const std::vector<uint8_t> edid = MakeEdid(0x42, 256, 9);
     fake.devices = {DeviceWith({
         {"a", {1, 2}},
-        {"edid", EdidBytes(7)},
-        {std::string(127, 'E'), EdidBytes(8)},          // the longest name that fits
-        {"EDID" + std::string(124, 'x'), EdidBytes(9)}, // 128 characters
-        {"EDID" + std::string(296, 'y'), EdidBytes(10, 1000)},
+        {"edid", MakeEdid(7)},
+        {std::string(127, 'E'), MakeEdid(8)},          // the longest name that fits
+        {"EDID" + std::string(124, 'x'), MakeEdid(9)}, // 128 characters
+        {"EDID" + std::string(296, 'y'), MakeEdid(10, 1000)},
         {"BIG", std::vector<uint8_t>(5000, 0xEE)}, // long data, other name
-        {"EDIDX", EdidBytes(11, 600)},
+        {"EDIDX", MakeEdid(11, 600)},
         {"EDID", edid},
-        {"EDID", EdidBytes(12)}, // the key's remaining values are not read
+        {"EDID", MakeEdid(12)}, // the key's remaining values are not read
     })};
     ASSERT_EQ(Scan(), 1);
     EXPECT_TRUE(SameRecord(list[0], RecordOf(edid, true)));
@@ -85,14 +85,14 @@ TEST_F(RegistryScan, ListIsEmptiedEvenWhenTheSetCannotBeObtained) {
         fake.devices = {Monitor(1)};
         fake.getClassDevsFails = true;
         fake.getClassDevsReturnsNull = returnsNull;
-        list = {RecordOf(EdidBytes(5), true)};
+        list = {RecordOf(MakeEdid(5), true)};
         EXPECT_EQ(Scan(), 0);
         EXPECT_TRUE(fake.sets.empty());
     }
 }
 
 TEST_F(RegistryScan, EmptySetGivesNoRecord) {
-    list = {RecordOf(EdidBytes(5), true)};
+    list = {RecordOf(MakeEdid(5), true)};
     EXPECT_EQ(Scan(), 0);
     EXPECT_EQ(fake.sets.size(), 1u);
 }
@@ -100,8 +100,8 @@ TEST_F(RegistryScan, EmptySetGivesNoRecord) {
 TEST_F(RegistryScan, TwoUnitsOfOneModelGiveTwoRecordsInDeviceOrder) {
     fake.devices = {Monitor(0x10, 1), Monitor(0x10, 2)};
     ASSERT_EQ(Scan(), 2);
-    EXPECT_TRUE(SameRecord(list[0], RecordOf(EdidBytes(0x10, 128, 1), true)));
-    EXPECT_TRUE(SameRecord(list[1], RecordOf(EdidBytes(0x10, 128, 2), true)));
+    EXPECT_TRUE(SameRecord(list[0], RecordOf(MakeEdid(0x10, 128, 1), true)));
+    EXPECT_TRUE(SameRecord(list[1], RecordOf(MakeEdid(0x10, 128, 2), true)));
 }
 
 TEST_F(RegistryScan, PresentScanListsPresentDevicesActiveOthersListEveryDeviceNotActive) {
@@ -180,7 +180,7 @@ TEST_F(RegistryScan, KeyWhoseEveryReadFailsIsLeft) {
 TEST_F(RegistryScan, ValueFailuresShorterThanTheBoundAreSkipped) {
     const FakeValue failing{"Other", {}, kErrorKeyDeleted};
     std::vector<FakeValue> values(kMaxFailedValueReads - 1, failing);
-    values.push_back({"EDID", EdidBytes(1)});
+    values.push_back({"EDID", MakeEdid(1)});
     fake.devices = {DeviceWith(values)};
     EXPECT_EQ(Scan(), 1);
 

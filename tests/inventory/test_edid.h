@@ -14,8 +14,8 @@ inline constexpr uint16_t kMakerAbd = 0x0444;
 
 // `size` bytes whose vendor is `maker` and `productCode`; every other byte
 // follows a pattern that `serial` shifts, so two units of one model differ.
-inline std::vector<uint8_t> EdidBytes(uint16_t productCode, std::size_t size = 128,
-                                      uint8_t serial = 0, uint16_t maker = kMakerAbc) {
+inline std::vector<uint8_t> MakeEdid(uint16_t productCode, std::size_t size = 128,
+                                     uint8_t serial = 0, uint16_t maker = kMakerAbc) {
     std::vector<uint8_t> bytes(size);
     for (std::size_t i = 0; i < size; ++i) {
         bytes[i] = static_cast<uint8_t>(i * 31 + serial + 1);

@@ -1,0 +1,9 @@
+#include "edid/edid_bytes.h"
+
+#include <algorithm>
+
+EdidBlock BlockFromEdid(std::span<const uint8_t> edid) {
+    EdidBlock block{};
+    std::copy_n(edid.begin(), std::min(edid.size(), block.size()), block.begin());
+    return block;
+}
