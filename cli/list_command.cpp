@@ -1,6 +1,7 @@
 // list and save: the monitors of this machine, read as the dialog program
 // reads them, through RefreshMonitorList.
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "cli/replace_file.h"
 #include "cli/utf8.h"
 #include "edid/report.h"

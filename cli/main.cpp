@@ -2,10 +2,8 @@
 // files and lists the monitors of this machine with the same core as the
 // dialog program.
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "cli/platform_file.h"
-
-#include <cstdio>
-#include <cstring>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -14,8 +12,6 @@
 #endif
 
 namespace {
-
-constexpr const char* kProgram = "moniquet-cli";
 
 // The arguments after the program name, as UTF-8. On Windows they come from
 // the wide command line, so that file names outside the ANSI code page
@@ -46,29 +42,6 @@ Arguments CommandLineArguments(int argc, char** argv) {
 }
 
 } // namespace
-
-int PrintUsage() {
-    std::fprintf(stderr,
-                 "usage: %s report FILE    print the report of the EDID in FILE (- for stdin)\n"
-                 "       %s label FILE     print its label\n"
-                 "       %s list           list the monitors of this machine\n"
-                 "       %s save INDEX FILE  write monitor INDEX's 256-byte EDID block to FILE\n",
-                 kProgram, kProgram, kProgram, kProgram);
-    return kUsageError;
-}
-
-int Fail(const std::string& subject, const std::string& reason) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, subject.c_str(), reason.c_str());
-    return 1;
-}
-
-int WriteStandardOutput(std::string_view bytes) {
-    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    if (std::fflush(stdout) != 0 || written != bytes.size() || std::ferror(stdout)) {
-        return Fail("standard output", "write failed");
-    }
-    return 0;
-}
 
 int main(int argc, char** argv) {
     UseBinaryStdio();

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/edid_file.h"
+#include "cli/output.h"
 #include "cli/utf8.h"
 #include "edid/decode.h"
 #include "edid/report.h"

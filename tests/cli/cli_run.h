@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 struct CliResult {
     int status = -1;
@@ -21,16 +22,35 @@ inline std::string ReadWhole(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// `text` as one word of a shell command line, whatever it holds.
+inline std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// Each argument quoted, joined by spaces.
+inline std::string QuotedArgs(const std::vector<std::string>& args) {
+    std::string line;
+    for (const std::string& arg : args) {
+        line += (line.empty() ? "" : " ") + Quoted(arg);
+    }
+    return line;
+}
+
 // `args` is pasted into a shell command line after the program's path, so it
-// may hold redirections such as "< file".
-inline CliResult RunCli(const std::string& args) {
+// may hold redirections such as "< file"; `environment` ("NAME=value ...",
+// quoted as needed) is set for the program alone.
+inline CliResult RunCli(const std::string& args, const std::string& environment = {}) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("moniquet-cli-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const auto out = dir / "out";
     const auto err = dir / "err";
-    const std::string command = std::string("'") + MONIQUET_CLI + "' " + args + " >'" +
-                                out.string() + "' 2>'" + err.string() + "'";
+    const std::string command = environment + " " + Quoted(MONIQUET_CLI) + " " + args + " >" +
+                                Quoted(out.string()) + " 2>" + Quoted(err.string());
     const int raw = std::system(command.c_str());
     CliResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -6,10 +6,6 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) {
-    return "'" + path + "'";
-}
-
 std::filesystem::path WriteTemp(const std::string& name, const std::string& bytes) {
     const auto path = std::filesystem::temp_directory_path() / name;
     std::ofstream(path, std::ios::binary) << bytes;

@@ -1,35 +1,16 @@
 // moniquet-cli list and save, run as a program over a sysfs tree of ours.
-#include "sysfs_tree.h"
-#include "test_edid.h"
+#include "../inventory/sysfs_tree.h"
+#include "../inventory/test_edid.h"
+#include "cli_run.h"
 
 #include "inventory/drm_connector_scan.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 class CliListSave : public ::testing::Test {
   protected:
@@ -42,21 +23,9 @@ class CliListSave : public ::testing::Test {
         fs::create_directories(work);
     }
 
-    Outcome Run(const std::vector<std::string>& args) {
-        std::string command = std::string(kSysfsRootVariable) + "=" + Quoted(tree.root.string()) +
-                              " " + Quoted(MONIQUET_CLI);
-        for (const std::string& arg : args) {
-            command += " " + Quoted(arg);
-        }
-        const fs::path out = tree.root / "stdout";
-        const fs::path err = tree.root / "stderr";
-        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-        const int raw = std::system(command.c_str());
-        Outcome outcome;
-        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        outcome.out = ReadAll(out);
-        outcome.err = ReadAll(err);
-        return outcome;
+    CliResult Run(const std::vector<std::string>& args) {
+        return RunCli(QuotedArgs(args),
+                      std::string(kSysfsRootVariable) + "=" + Quoted(tree.root.string()));
     }
 
     // Only what the test put there: no temporary file left behind.
@@ -70,7 +39,7 @@ class CliListSave : public ::testing::Test {
     }
 
     // A one-line error that names `subject`, nothing on standard output.
-    static void ExpectError(const Outcome& outcome, const std::string& subject) {
+    static void ExpectError(const CliResult& outcome, const std::string& subject) {
         EXPECT_NE(outcome.status, 0);
         EXPECT_NE(outcome.status, -1);
         EXPECT_EQ(outcome.out, "");
@@ -83,7 +52,7 @@ class CliListSave : public ::testing::Test {
 };
 
 TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
-    const Outcome outcome = Run({"list"});
+    const CliResult outcome = Run({"list"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.out, "0\tABC1234\tactive\n"
@@ -93,7 +62,7 @@ TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
 
 TEST_F(CliListSave, ListWithoutMonitorsPrintsNothing) {
     fs::remove_all(tree.Drm());
-    const Outcome outcome = Run({"list"});
+    const CliResult outcome = Run({"list"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "");
@@ -102,7 +71,7 @@ TEST_F(CliListSave, ListWithoutMonitorsPrintsNothing) {
 TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"list", "extra"}, {"save"}, {"save", "0"}, {"save", "0", "a", "b"}}) {
-        const Outcome outcome = Run(args);
+        const CliResult outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << args.size();
         EXPECT_EQ(outcome.out, "");
         EXPECT_NE(outcome.err, "");
@@ -117,7 +86,7 @@ TEST_F(CliListSave, SaveWritesThe256RawBytesOfTheRecord) {
         ASSERT_EQ(Run({"save", index, file.string()}).status, 0) << index;
         std::vector<uint8_t> expected(bytes);
         expected.resize(kEdidBlockSize); // a 128-byte EDID is saved zero-padded
-        const std::string saved = ReadAll(file);
+        const std::string saved = ReadWhole(file);
         EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.end()), expected) << index;
     }
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
@@ -136,7 +105,7 @@ TEST_F(CliListSave, ReadOnlyFileIsNotReplaced) {
     SysfsTree::WriteFile(file, "old");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
     ExpectError(Run({"save", "0", file.string()}), file.string());
-    EXPECT_EQ(ReadAll(file), "old");
+    EXPECT_EQ(ReadWhole(file), "old");
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"kept.bin"});
 }
 
