@@ -21,10 +21,8 @@ std::vector<MonitorRecord> LoadSamples() {
         std::ifstream in(entry.path(), std::ios::binary);
         const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
                                       std::istreambuf_iterator<char>()};
-        MonitorRecord record;
-        std::copy_n(bytes.begin(), std::min(bytes.size(), record.rawBlock.size()),
-                    record.rawBlock.begin());
-        records.push_back(record);
+        records.push_back(DecodeMonitorRecord(
+            std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())));
     }
     return records;
 }

@@ -99,3 +99,11 @@ void DecodeEdidBlock(std::span<const uint8_t> block, EdidSummary& summary) {
         ++summary.descriptorCount;
     }
 }
+
+MonitorRecord DecodeMonitorRecord(std::span<const uint8_t> edid) {
+    MonitorRecord record;
+    record.edid.assign(edid.begin(), edid.end());
+    record.rawBlock = BlockFromEdid(edid);
+    DecodeEdidBlock(record.rawBlock, record.summary);
+    return record;
+}

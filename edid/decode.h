@@ -10,6 +10,12 @@
 #include <span>
 #include <string>
 
+// The record of a monitor whose source holds `edid`: the whole EDID kept as
+// it is, its first 256 bytes (zero-padded) as the block, and the summary
+// decoded from that block. `active` is false and `source` empty, for the
+// scan to set.
+MonitorRecord DecodeMonitorRecord(std::span<const uint8_t> edid);
+
 // `block` is the whole 256-byte block (a shorter span decodes as if padded
 // with zeros). Fills every field of `summary` but `active`, which is left
 // false for the caller to set.

@@ -21,11 +21,7 @@ std::vector<uint8_t> ReadSample(const std::string& name) {
 EdidSummary DecodeSample(const std::string& name, std::size_t expectedSize) {
     const std::vector<uint8_t> bytes = ReadSample(name);
     EXPECT_EQ(bytes.size(), expectedSize) << name;
-    MonitorRecord record;
-    std::copy_n(bytes.begin(), std::min(bytes.size(), record.rawBlock.size()),
-                record.rawBlock.begin());
-    DecodeEdidBlock(record.rawBlock, record.summary);
-    return record.summary;
+    return DecodeMonitorRecord(bytes).summary;
 }
 
 std::u16string Vendor(const char16_t* maker, const char16_t* code) {

@@ -29,11 +29,9 @@ inline std::vector<uint8_t> MakeEdid(uint16_t productCode, std::size_t size = 12
     return bytes;
 }
 
-// The record that a scan makes of `bytes`: the first 256 of them, zero-padded.
+// The record that a scan makes of `bytes`.
 inline MonitorRecord RecordOf(const std::vector<uint8_t>& bytes, bool active) {
-    MonitorRecord record;
-    std::copy_n(bytes.begin(), std::min(bytes.size(), kEdidBlockSize), record.rawBlock.begin());
-    DecodeEdidBlock(record.rawBlock, record.summary);
+    MonitorRecord record = DecodeMonitorRecord(bytes);
     record.summary.active = active;
     return record;
 }
