@@ -1,0 +1,273 @@
+#!/usr/bin/env python3
+"""Decodes every sample of a TSV of real EDIDs with `moniquet-cli info --json` and with
+Debian's edid-decode, and compares every field edid-decode prints.
+
+Usage: compare_with_edid_decode.py MONIQUET_CLI SAMPLES_TSV
+
+Prints one line per disagreement and a summary; exits with 1 on any disagreement.
+"""
+import collections
+import concurrent.futures
+import json
+import math
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+# edid-decode prints refresh rates and pixel clocks with six decimals and luminances with
+# three; we print at least as many, so both sides may be off by half a unit of its last digit.
+REFRESH_MHZ_TOLERANCE = 1e-6
+LUMINANCE_TOLERANCE = 1e-3
+
+# Block kinds as edid-decode names them. It names tag 0x60 after the microdisplay interface,
+# which shares the tag; the other kinds it names (EDID 2.0, maker-specific) are unknown to us.
+BLOCK_TYPES = {'Base EDID': 'base', 'CTA-861': 'cta-861', 'DisplayID': 'displayid',
+               'Block Map': 'block-map', 'Video Timing': 'vtb', 'Display Information': 'di',
+               'Localized String': 'ls', 'Microdisplay Interface': 'dpvl'}
+EOTFS = {'Traditional gamma - SDR luminance range': 'sdr',
+         'Traditional gamma - HDR luminance range': 'hdr',
+         'SMPTE ST2084': 'pq', 'Hybrid Log-Gamma': 'hlg'}
+DTD = re.compile(r'DTD\s*\d+:\s+(\d+)x(\d+)(i?)\s+(\S+) Hz .* ([\d.]+) MHz(?: \((.*)\))?$')
+LUMINANCES = {'max': 'max_luminance_cd_m2', 'max frame-average': 'max_frame_average_cd_m2',
+              'min': 'min_luminance_cd_m2'}
+TEXTS = {'Display Product Name': 'names', 'Display Product Serial Number': 'serials',
+         'Alphanumeric Data String': 'strings'}
+
+
+def parse_edid_decode(out):
+    """What edid-decode says, under our JSON's names; texts and timings keep their block."""
+    t = {'blocks': [], 'names': [], 'serials': [], 'strings': [], 'dtds': [],
+         'spwg': False, 'extension_count': 0, 'serial_number': None, 'manufacture_week': None,
+         'manufacture_year': None, 'model_year': None, 'screen_size_cm': None,
+         'range_limits': None, 'cta': None}
+    lines = out.splitlines()
+    kind = section = None
+    for i, line in enumerate(lines):
+        if m := re.match(r'Block (\d+), (.*):$', line):
+            kind = BLOCK_TYPES.get(m[2].replace(' Extension Block', ''), 'unknown')
+            section = None
+            t['blocks'].append({'index': int(m[1]), 'type': kind, 'checksum_valid': None})
+            if kind == 'cta-861':
+                t['cta'] = t['cta'] or {'vics': [], 'hdr': None}
+            continue
+        if m := re.match(r'Checksum: 0x\w\w( \(should be)?', line):  # DisplayID's own is indented
+            t['blocks'][-1]['checksum_valid'] = not m[1]
+        if kind not in ('base', 'cta-861'):
+            continue
+        index = t['blocks'][-1]['index']
+        if re.match(r'  \S', line):
+            section = line.strip()
+            if section == 'HDR Static Metadata Data Block:' and t['cta']['hdr']:
+                section = 'a second HDR block'
+        s = line.strip()
+        if m := re.match(r'EDID Structure Version & Revision: (\S+)$', s):
+            t['edid_version'] = m[1]
+        elif m := re.match(r'Manufacturer: (.*)$', s):
+            t['manufacturer_id'] = m[1]
+        elif m := re.match(r'Model: (\d+)$', s):
+            t['product_code'] = int(m[1])
+        elif m := re.match(r'Serial Number: (\d+)', s):
+            t['serial_number'] = int(m[1])
+        elif m := re.match(r'Made in: (?:week (\d+) of )?(\d+)$', s):
+            t['manufacture_week'] = m[1] and int(m[1])
+            t['manufacture_year'] = int(m[2])
+        elif m := re.match(r'Model year: (\d+)$', s):
+            t['model_year'] = int(m[1])
+        elif s in ('Digital display', 'Analog display'):
+            t['digital'] = s == 'Digital display'
+        elif m := re.match(r'Maximum image size: (\d+) cm x (\d+) cm$', s):
+            t['screen_size_cm'] = {'width': int(m[1]), 'height': int(m[2])}
+        elif m := re.match(r'Extension blocks: (\d+)$', s):
+            t['extension_count'] = int(m[1])
+        elif m := DTD.match(s):
+            size = re.search(r'(\d+) mm x (\d+) mm', m[6] or '')
+            detail = ' '.join(lines[i + 1:i + 4])
+            t['dtds'].append({
+                'block': index, 'width': int(m[1]), 'height': int(m[2]), 'interlaced': m[3] == 'i',
+                'refresh_hz': float(m[4]), 'pixel_clock_mhz': float(m[5]),
+                'image_size_mm': {'width': int(size[1]) if size else 0,
+                                  'height': int(size[2]) if size else 0},
+                'vborder': 'Vborder' in detail})
+        elif s.startswith('Detailed mode:'):
+            t['dtds'].append(None)  # below 10 MHz: shown as bytes only
+        elif m := re.match(r"(Display Product Name|Display Product Serial Number|"
+                           r"Alphanumeric Data String): '(.*)'$", s):
+            t[TEXTS[m[1]]].append((index, m[2]))
+        elif s.startswith('SPWG Descriptor'):
+            t['spwg'] = True
+        elif (m := re.match(r'Monitor ranges \(.*\): (\d+)-(\d+) Hz V, (\d+)-(\d+) kHz H'
+                            r'(?:, max dotclock (\d+) MHz)?', s)) and index == 0 \
+                and not t['range_limits']:
+            t['range_limits'] = dict(zip(('min_v_hz', 'max_v_hz', 'min_h_khz', 'max_h_khz'),
+                                         map(int, m.groups()[:4])),
+                                     max_pixel_clock_mhz=int(m[5] or 0))
+        elif section == 'Video Data Block:' and (m := re.match(r'(?:Unknown \()?VIC\s+(\d+)', s)):
+            t['cta']['vics'].append(int(m[1]))
+        elif section == 'HDR Static Metadata Data Block:':
+            hdr = t['cta']['hdr'] = t['cta']['hdr'] or {'eotfs': []}
+            if s in EOTFS:
+                hdr['eotfs'].append(EOTFS[s])
+            elif m := re.match(r'Desired content (max|max frame-average|min) luminance: '
+                               r'\d+ \(([\d.]+) cd/m\^2\)', s):
+                hdr[LUMINANCES[m[1]]] = float(m[2])
+    return t
+
+
+def descriptor_texts(edid, tag):
+    """(block, raw text up to its 0x0A) of each display descriptor with this tag, in the base
+    block and then in CTA-861 blocks: the bytes a text skip is decided on."""
+    found = []
+    for start in range(0, len(edid) - 127, 128):
+        block = edid[start:start + 128]
+        if start == 0:
+            offsets = range(54, 126, 18)
+        elif block[0] == 0x02 and block[2] >= 4:
+            offsets = range(block[2], 110, 18)
+        else:
+            continue
+        for o in offsets:
+            if block[o] == block[o + 1] == 0 and block[o + 3] == tag:
+                found.append((start // 128, block[o + 5:o + 18].split(b'\n')[0]))
+    return found
+
+
+def unprintable(text):
+    return any(c < 0x20 or c > 0x7e for c in text)
+
+
+class Tally:
+    def __init__(self):
+        self.compared = self.agreed = 0
+        self.disagreements = []
+        self.skips = collections.Counter()
+
+    def check(self, sample, field, ours, theirs, tolerance=0):
+        self.compared += 1
+        if isinstance(ours, (int, float)) and isinstance(theirs, float):
+            same = abs(ours - theirs) <= tolerance
+        else:
+            same = ours == theirs
+        if same:
+            self.agreed += 1
+        else:
+            self.disagreements.append(f'{sample}: {field}: ours {json.dumps(ours)}, '
+                                      f'edid-decode {json.dumps(theirs)}')
+
+
+def compare(sample, edid, ours, theirs, tally):
+    def check(field, o, t, tolerance=0):
+        tally.check(sample, field, o, t, tolerance)
+
+    for key in ('edid_version', 'manufacturer_id', 'product_code', 'serial_number',
+                'manufacture_week', 'manufacture_year', 'model_year', 'digital',
+                'extension_count', 'screen_size_cm', 'range_limits'):
+        check(key, ours.get(key), theirs.get(key))
+
+    check('blocks (count)', len(ours['blocks']), len(theirs['blocks']))
+    for o, t in zip(ours['blocks'], theirs['blocks']):
+        check(f'blocks[{t["index"]}].index', o['index'], t['index'])
+        check(f'blocks[{t["index"]}].type', o['type'], t['type'])
+        check(f'blocks[{t["index"]}].checksum_valid', o['checksum_valid'], t['checksum_valid'])
+
+    # edid-decode stops a text at its first byte outside 0x20-0x7E (ours keeps every byte as
+    # a code point) and keeps the trailing spaces we remove.
+    for key, tag, said in (('product_name', 0xfc, 'names'), ('serial_string', 0xff, 'serials'),
+                           ('data_strings', 0xfe, 'strings')):
+        raw = descriptor_texts(edid, tag)
+        texts = [text.rstrip(' ') for block, text in theirs[said] if key != 'data_strings' or
+                 block == 0]
+        if key == 'data_strings' and theirs['spwg']:
+            # A laptop panel's data strings are shown as its maker's part numbers and bus values.
+            tally.skips['laptop panel: data strings shown as SPWG data'] += 1
+        elif key == 'data_strings':
+            if any(unprintable(text) for block, text in raw if block == 0):
+                tally.skips['text byte outside 0x20-0x7E'] += 1
+            else:
+                check(key, ours[key], texts)
+        elif raw and unprintable(raw[0][1]):
+            tally.skips['text byte outside 0x20-0x7E'] += 1
+        else:
+            check(key, ours[key], texts[0] if texts else None)
+
+    dtds = ours['detailed_timings']
+    check('detailed_timings (count)', len(dtds), len(theirs['dtds']))
+    for n, (o, t) in enumerate(zip(dtds, theirs['dtds'])):
+        field = f'detailed_timings[{n}]'
+        if t is None:
+            tally.skips['pixel clock below 10 MHz: timing shown as bytes only'] += 1
+            continue
+        for key in ('block', 'width', 'height', 'interlaced', 'image_size_mm'):
+            check(f'{field}.{key}', o[key], t[key])
+        check(f'{field}.pixel_clock_mhz', o['pixel_clock_mhz'], t['pixel_clock_mhz'],
+              REFRESH_MHZ_TOLERANCE)
+        if not math.isfinite(t['refresh_hz']):
+            tally.skips['no pixels in a line or frame: refresh shown as inf'] += 1
+        elif t['interlaced'] and t['vborder']:
+            # edid-decode leaves the vertical borders out of a field's total lines.
+            tally.skips['interlaced timing with vertical borders'] += 1
+        else:
+            check(f'{field}.refresh_hz', o['refresh_hz'], t['refresh_hz'], REFRESH_MHZ_TOLERANCE)
+
+    ours_cta, theirs_cta = ours['cta'], theirs['cta']
+    check('cta (present)', ours_cta is not None, theirs_cta is not None)
+    if ours_cta and theirs_cta:
+        vics = [v for v in ours_cta['vics'] if v not in (0, 128)]
+        if len(vics) < len(ours_cta['vics']):
+            # Codes 0 and 128 stand for no format; edid-decode says nothing for them.
+            tally.skips['reserved VIC code 0 or 128 not shown'] += 1
+        check('cta.vics', vics, theirs_cta['vics'])
+        ours_hdr, theirs_hdr = ours_cta['hdr'], theirs_cta['hdr']
+        check('cta.hdr (present)', ours_hdr is not None, theirs_hdr is not None)
+        if ours_hdr and theirs_hdr:
+            check('cta.hdr.eotfs', ours_hdr['eotfs'], theirs_hdr['eotfs'])
+            for key in LUMINANCES.values():
+                check(f'cta.hdr.{key}', ours_hdr[key], theirs_hdr.get(key), LUMINANCE_TOLERANCE)
+
+
+def decode_both(cli, folder, n, edid):
+    path = os.path.join(folder, f'{n}.bin')
+    with open(path, 'wb') as f:
+        f.write(edid)
+    theirs = subprocess.run(['edid-decode', '--skip-sha', '-s', path], capture_output=True,
+                            encoding='latin-1', check=True).stdout
+    ours = subprocess.run([cli, 'info', '--json', path], capture_output=True, encoding='utf-8')
+    if ours.returncode != 0:
+        return None, theirs, (ours.stderr.strip() or f'exit status {ours.returncode}').split('\n')[0]
+    return json.loads(ours.stdout), theirs, None
+
+
+def main():
+    cli, tsv = sys.argv[1:]
+    with open(tsv) as f:
+        samples = [(path, bytes.fromhex(hexes)) for path, _, hexes in
+                   (line.rstrip('\n').split('\t') for line in f)]
+    # No sample has a bad checksum: copies of some get one.
+    changed = [(path + ' (checksum changed)', edid[:-1] + bytes([edid[-1] ^ 0x55]))
+               for path, edid in samples[::40]]
+    samples += changed
+    start = time.monotonic()
+    tally = Tally()
+    with tempfile.TemporaryDirectory() as folder, \
+            concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
+        runs = pool.map(lambda n: decode_both(cli, folder, n, samples[n][1]), range(len(samples)))
+        for (sample, edid), (ours, theirs, error) in zip(samples, runs):
+            if error:
+                tally.disagreements.append(f'{sample}: moniquet-cli failed: {error}')
+            else:
+                compare(sample, edid, ours, parse_edid_decode(theirs), tally)
+    for line in tally.disagreements:
+        print('DISAGREE', line)
+    print(f'samples: {len(samples)} (of which {len(changed)} with a changed checksum)\nfields compared: {tally.compared}\n'
+          f'agreements: {tally.agreed}\ndisagreements: {len(tally.disagreements)}\n'
+          f'skipped: {sum(tally.skips.values())}')
+    for reason, count in tally.skips.most_common():
+        print(f'  {count:5}  {reason}')
+    print(f'time: {time.monotonic() - start:.1f} s')
+    return 1 if tally.disagreements else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
