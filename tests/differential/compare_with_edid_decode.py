@@ -235,7 +235,7 @@ def decode_both(cli, folder, n, edid):
                             encoding='latin-1', check=True).stdout
     ours = subprocess.run([cli, 'info', '--json', path], capture_output=True, encoding='utf-8')
     if ours.returncode != 0:
-        return None, theirs, (ours.stderr.strip() or f'exit status {ours.returncode}').split('\n')[0]
+        return None, theirs, (ours.stderr.strip() or f'status {ours.returncode}').split('\n')[0]
     return json.loads(ours.stdout), theirs, None
 
 
@@ -260,8 +260,8 @@ def main():
                 compare(sample, edid, ours, parse_edid_decode(theirs), tally)
     for line in tally.disagreements:
         print('DISAGREE', line)
-    print(f'samples: {len(samples)} (of which {len(changed)} with a changed checksum)\nfields compared: {tally.compared}\n'
-          f'agreements: {tally.agreed}\ndisagreements: {len(tally.disagreements)}\n'
+    print(f'samples: {len(samples)} (of which {len(changed)} with a changed checksum)\n'
+          f'fields compared: {tally.compared}\nagreements: {tally.agreed}\ndisagreements: {len(tally.disagreements)}\n'
           f'skipped: {sum(tally.skips.values())}')
     for reason, count in tally.skips.most_common():
         print(f'  {count:5}  {reason}')
