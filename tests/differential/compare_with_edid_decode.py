@@ -261,8 +261,8 @@ def main():
     for line in tally.disagreements:
         print('DISAGREE', line)
     print(f'samples: {len(samples)} (of which {len(changed)} with a changed checksum)\n'
-          f'fields compared: {tally.compared}\nagreements: {tally.agreed}\ndisagreements: {len(tally.disagreements)}\n'
-          f'skipped: {sum(tally.skips.values())}')
+          f'fields compared: {tally.compared}\nagreements: {tally.agreed}\n'
+          f'disagreements: {len(tally.disagreements)}\nskipped: {sum(tally.skips.values())}')
     for reason, count in tally.skips.most_common():
         print(f'  {count:5}  {reason}')
     print(f'time: {time.monotonic() - start:.1f} s')
