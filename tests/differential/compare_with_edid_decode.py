@@ -172,25 +172,22 @@ def compare(sample, edid, ours, theirs, tally):
         check(f'blocks[{t["index"]}].type', o['type'], t['type'])
         check(f'blocks[{t["index"]}].checksum_valid', o['checksum_valid'], t['checksum_valid'])
 
-    # edid-decode stops a text at its first byte outside 0x20-0x7E (ours keeps every byte as
-    # a code point) and keeps the trailing spaces we remove.
-    for key, tag, said in (('product_name', 0xfc, 'names'), ('serial_string', 0xff, 'serials'),
-                           ('data_strings', 0xfe, 'strings')):
-        raw = descriptor_texts(edid, tag)
-        texts = [text.rstrip(' ') for block, text in theirs[said] if key != 'data_strings' or
-                 block == 0]
-        if key == 'data_strings' and theirs['spwg']:
-            # A laptop panel's data strings are shown as its maker's part numbers and bus values.
-            tally.skips['laptop panel: data strings shown as SPWG data'] += 1
-        elif key == 'data_strings':
-            if any(unprintable(text) for block, text in raw if block == 0):
-                tally.skips['text byte outside 0x20-0x7E'] += 1
-            else:
-                check(key, ours[key], texts)
-        elif raw and unprintable(raw[0][1]):
-            tally.skips['text byte outside 0x20-0x7E'] += 1
+    # edid-decode keeps the trailing spaces we remove, and stops a text at its first byte
+    # outside 0x20-0x7E where we keep every byte as a code point.
+    odd_text = 'text byte outside 0x20-0x7E'
+    for key, tag, said in (('product_name', 0xfc, 'names'), ('serial_string', 0xff, 'serials')):
+        if any(unprintable(text) for _, text in descriptor_texts(edid, tag)[:1]):
+            tally.skips[odd_text] += 1
         else:
-            check(key, ours[key], texts[0] if texts else None)
+            check(key, ours[key], theirs[said][0][1].rstrip(' ') if theirs[said] else None)
+    if theirs['spwg']:
+        # A laptop panel's data strings are shown as its maker's part numbers and bus values.
+        tally.skips['laptop panel: data strings shown as SPWG data'] += 1
+    elif any(unprintable(text) for block, text in descriptor_texts(edid, 0xfe) if block == 0):
+        tally.skips[odd_text] += 1
+    else:
+        check('data_strings', ours['data_strings'],
+              [text.rstrip(' ') for block, text in theirs['strings'] if block == 0])
 
     dtds = ours['detailed_timings']
     check('detailed_timings (count)', len(dtds), len(theirs['dtds']))
