@@ -36,16 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (stream == nullptr) {
         return 0;
     }
-    EdidBlock block{};
+    EdidBytes edid;
     std::string error;
-    const bool ok = ReadEdidStream(stream, block, error);
+    const bool ok = ReadEdidStream(stream, edid, error);
     std::fclose(stream);
-    if (ok != (size >= kMinimumEdidSize)) {
+    if (ok != (size >= kMinimumEdidSize && size <= kMaximumEdidSize) ||
+        (ok && edid.size() != size)) {
         std::abort();
     }
     if (ok) {
-        DecodeEdidBlock(block, summary);
-        FormatEverything(summary);
+        FormatEverything(DecodeMonitorRecord(edid).summary);
     }
     return 0;
 }

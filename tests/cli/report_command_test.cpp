@@ -50,12 +50,16 @@ TEST(CliErrors, BadFilesGetOneLineNamingTheFileAndNoOutput) {
     const std::string sample = ReadWhole(Sample("aoc2367-plain"));
     const auto shortFile = WriteTemp("moniquet-short.bin", sample.substr(0, 127));
     const auto emptyFile = WriteTemp("moniquet-empty.bin", "");
+    const auto longFile = WriteTemp("moniquet-long.bin", sample + std::string(40000 - 128, '\0'));
     const auto missing = std::filesystem::temp_directory_path() / "moniquet-no-such-file.bin";
     std::filesystem::remove(missing);
 
     const std::pair<std::string, std::string> cases[] = {
         {shortFile.string(), "not an EDID block: 127 bytes"},
         {emptyFile.string(), "not an EDID block: 0 bytes"},
+        {longFile.string(), "too long for an EDID: 40000 bytes, at most 32896"},
+        // Endless: refused after one byte past the limit.
+        {"/dev/zero", "too long for an EDID: more than 32896 bytes"},
         {missing.string(), "No such file or directory"},
         {std::filesystem::temp_directory_path().string(), "Is a directory"},
     };
@@ -71,6 +75,7 @@ TEST(CliErrors, BadFilesGetOneLineNamingTheFileAndNoOutput) {
     EXPECT_EQ(piped.err, "moniquet-cli: standard input: not an EDID block: 127 bytes\n");
     std::filesystem::remove(shortFile);
     std::filesystem::remove(emptyFile);
+    std::filesystem::remove(longFile);
 }
 
 TEST(CliErrors, WrongCommandLinePrintsUsageAndExits2) {
