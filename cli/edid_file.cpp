@@ -1,5 +1,6 @@
 #include "cli/edid_file.h"
 
+#include "cli/hex_text.h"
 #include "cli/platform_file.h"
 
 #include <cerrno>
@@ -37,24 +38,42 @@ uint64_t SeekableSize(std::FILE* stream) {
     return size > 0 ? static_cast<uint64_t>(size) : 0;
 }
 
-} // namespace
+// "too long for WHAT: SIZE bytes, at most LIMIT", or "more than LIMIT bytes"
+// when the whole size is not known.
+std::string TooLong(const char* what, uint64_t wholeSize, std::size_t limit) {
+    return std::string("too long for ") + what + ": " +
+           (wholeSize > limit
+                ? std::to_string(wholeSize) + " bytes, at most " + std::to_string(limit)
+                : "more than " + std::to_string(limit) + " bytes");
+}
 
-bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
-                   std::string& error) {
+bool KeepIfEdidSize(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
+                    std::string& error) {
     if (input.size() < kMinimumEdidSize) {
         error = "not an EDID block: " + std::to_string(input.size()) + " bytes";
         return false;
     }
     if (input.size() > kMaximumEdidSize) {
-        const std::string limit = std::to_string(kMaximumEdidSize);
-        error =
-            "too long for an EDID: " + (wholeSize > kMaximumEdidSize
-                                            ? std::to_string(wholeSize) + " bytes, at most " + limit
-                                            : "more than " + limit + " bytes");
+        error = TooLong("an EDID", wholeSize, kMaximumEdidSize);
         return false;
     }
     edid.assign(input.begin(), input.end());
     return true;
+}
+
+} // namespace
+
+bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
+                   std::string& error) {
+    if (!IsHexText(input)) {
+        return KeepIfEdidSize(input, wholeSize, edid, error);
+    }
+    if (input.size() > kMaximumHexTextSize) {
+        error = TooLong("hex text", wholeSize, kMaximumHexTextSize);
+        return false;
+    }
+    EdidBytes bytes;
+    return ParseHexText(input, bytes, error) && KeepIfEdidSize(bytes, bytes.size(), edid, error);
 }
 
 bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error) {
@@ -62,7 +81,12 @@ bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error) {
     if (!ReadUpTo(stream, kMaximumEdidSize + 1, input, error)) {
         return false;
     }
-    const uint64_t wholeSize = input.size() > kMaximumEdidSize ? SeekableSize(stream) : 0;
+    // Hex text takes more room than the bytes it stands for.
+    if (input.size() > kMaximumEdidSize && IsHexText(input) &&
+        !ReadUpTo(stream, kMaximumHexTextSize + 1, input, error)) {
+        return false;
+    }
+    const uint64_t wholeSize = std::feof(stream) ? input.size() : SeekableSize(stream);
     return EdidFromInput(input, wholeSize, edid, error);
 }
 

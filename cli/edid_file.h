@@ -1,4 +1,4 @@
-// Reading a saved EDID: the whole file, every block, as raw bytes.
+// Reading a saved EDID: the whole file, every block, as raw bytes or as hex text.
 #pragma once
 
 #include "edid/edid_bytes.h"
@@ -8,15 +8,17 @@
 #include <span>
 #include <string>
 
-// Checks that `input` is the size of an EDID (kMinimumEdidSize to
-// kMaximumEdidSize bytes) and keeps all of it in `edid`. `wholeSize` is the
-// size of the whole input when only its start was read (0 when unknown or
-// when `input` is all of it). Returns false, with `error` set, otherwise.
+// The EDID that `input` holds: its bytes as they are, or the bytes written in
+// it when it is hex text (cli/hex_text.h); from kMinimumEdidSize to
+// kMaximumEdidSize bytes. `input` may be only the start of a longer input,
+// whose whole size is `wholeSize` (0 when not known). Returns false, with
+// `error` set, otherwise.
 bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
                    std::string& error);
 
-// Reads `stream` to its end, but never more than one byte past the largest
-// EDID, so that an endless input is refused rather than read whole. Returns
+// Reads `stream` to its end and takes the EDID it holds (EdidFromInput), but
+// reads never more than one byte past the largest EDID, or past the largest
+// hex text, so that an endless input is refused rather than read whole. Returns
 // false, with `error` set to the reason, on a read error or an input that is
 // not the size of an EDID.
 bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error);

@@ -25,6 +25,28 @@ TEST(CliReport, WritesTheReportAsUtf8WithEveryCodeUnitKept) {
     }
 }
 
+// Hex text pasted from other tools (tests/data/hex/SAMPLE.FORM.txt) gives the
+// report of the sample it was made from; the last one also through a pipe.
+TEST(CliReport, HexTextGivesTheReportOfTheBytesItHolds) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(MONIQUET_TEST_DATA) + "/hex")) {
+        if (entry.path().extension() == ".txt") {
+            files.push_back(entry.path());
+        }
+    }
+    ASSERT_GE(files.size(), 4u);
+    for (const auto& file : files) {
+        const std::string name = file.filename().string();
+        const std::string expected =
+            ReadWhole(SamplePath(name.substr(0, name.find('.')), ".report"));
+        const CliResult r = RunCli("report " + Quoted(file.string()));
+        EXPECT_EQ(r.err, "") << name;
+        EXPECT_EQ(r.out, expected) << name;
+        EXPECT_EQ(RunCli("report - < " + Quoted(file.string())).out, expected) << name;
+    }
+}
+
 TEST(CliReport, LabelAndStandardInput) {
     CliResult r = RunCli("label " + Quoted(Sample("aq_0000-underscore-maker")));
     EXPECT_EQ(r.status, 0);
