@@ -101,11 +101,47 @@ TEST(CliErrors, BadFilesGetOneLineNamingTheFileAndNoOutput) {
 }
 
 TEST(CliErrors, WrongCommandLinePrintsUsageAndExits2) {
-    for (const char* args : {"", "reprot x", "report", "report a b", "label", "--help"}) {
+    for (const char* args : {"", "reprot x", "report", "report a b", "label", "--help x", "-h -h",
+                             "--version 1", "-x"}) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
         EXPECT_EQ(r.err.rfind("usage: moniquet-cli", 0), 0u) << args;
+    }
+}
+
+TEST(CliManners, HelpOnStandardOutputListsEveryCommandAndVersionIsTheProjects) {
+    const std::string usage = RunCli("").err;
+    for (const char* args : {"--help", "-h"}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_EQ(r.err, "") << args;
+        EXPECT_EQ(r.out, usage) << args;
+    }
+    for (const char* command : {" report FILE ", " label FILE ", " info [--json] FILE ",
+                                " list [--json] ", " save INDEX FILE "}) {
+        EXPECT_NE(usage.find(std::string("moniquet-cli") + command), std::string::npos) << command;
+    }
+    const CliResult version = RunCli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "moniquet-cli " MONIQUET_VERSION "\n");
+}
+
+// A file name reaches the terminal with its controls and invalid UTF-8
+// escaped, on one line; valid UTF-8 text as it is.
+TEST(CliErrors, FileNamesAreShownEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\x1B[2Jb\nc\xFF.bin", "a\\x1B[2Jb\\x0Ac\\xFF.bin"},
+        {"d\\x\xC2\x85\x7F.bin", "d\\\\x\\xC2\\x85\\x7F.bin"},
+        {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x96\xA5.bin",
+         "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x96\xA5.bin"},
+        {"\xC0\xAF\xED\xA0\x80\xE2\x82", "\\xC0\\xAF\\xED\\xA0\\x80\\xE2\\x82"},
+    };
+    const auto folder = std::filesystem::temp_directory_path();
+    for (const auto& [name, shown] : cases) {
+        const CliResult r = RunCli("label " + Quoted((folder / name).string()));
+        EXPECT_EQ(r.err,
+                  "moniquet-cli: " + (folder / shown).string() + ": No such file or directory\n");
     }
 }
 
