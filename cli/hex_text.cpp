@@ -9,6 +9,14 @@ constexpr std::array<uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x
 
 enum class LineKind { Blank, Hex, OddHex, Other };
 
+// Editors on Windows may start a text file with the UTF-8 byte order mark.
+std::span<const uint8_t> WithoutByteOrderMark(std::span<const uint8_t> text) {
+    constexpr std::array<uint8_t, 3> kByteOrderMark = {0xEF, 0xBB, 0xBF};
+    const bool marked = text.size() >= kByteOrderMark.size() &&
+                        std::equal(kByteOrderMark.begin(), kByteOrderMark.end(), text.begin());
+    return marked ? text.subspan(kByteOrderMark.size()) : text;
+}
+
 bool IsSeparator(uint8_t c) {
     return c == ' ' || c == '\t' || c == ',';
 }
@@ -69,6 +77,7 @@ LineKind ReadLine(std::span<const uint8_t> line, EdidBytes& bytes) {
 } // namespace
 
 bool IsHexText(std::span<const uint8_t> input) {
+    input = WithoutByteOrderMark(input);
     if (input.empty() || (input.size() >= kEdidHeader.size() &&
                           std::equal(kEdidHeader.begin(), kEdidHeader.end(), input.begin()))) {
         return false;
@@ -79,6 +88,7 @@ bool IsHexText(std::span<const uint8_t> input) {
 }
 
 bool ParseHexText(std::span<const uint8_t> text, EdidBytes& bytes, std::string& error) {
+    text = WithoutByteOrderMark(text);
     EdidBytes read;
     bool started = false;
     std::size_t number = 0;

@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaximumHexTextSize = 1 << 20;
 
 // Whether `input` is to be read as hex text: not empty, not starting with
 // the EDID header (00 FF FF FF FF FF FF 00), and all ASCII text (printable
-// characters, tabs, CR and LF).
+// characters, tabs, CR and LF), after a UTF-8 byte order mark if any.
 bool IsHexText(std::span<const uint8_t> input);
 
 // The bytes written in `text`. A hex line holds only hex digit pairs, each

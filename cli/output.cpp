@@ -71,8 +71,16 @@ bool IsControl(std::string_view sequence) {
     return sequence.size() == 2 && lead == 0xC2 && static_cast<uint8_t>(sequence[1]) < 0xA0;
 }
 
-// Controls and every byte that is not part of valid UTF-8 become \xNN, a
-// backslash \\; the rest stays as it is.
+// Controls and every byte that is not part of valid UTF-8 become \xNN, and
+// a backslash \\ so that the escapes stay unambiguous, except on Windows,
+// where it separates folders and no name holds a control character; the
+// rest stays as it is.
+#ifdef _WIN32
+constexpr bool kEscapeBackslash = false;
+#else
+constexpr bool kEscapeBackslash = true;
+#endif
+
 std::string EscapedForTerminal(std::string_view text) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out;
@@ -85,7 +93,7 @@ std::string EscapedForTerminal(std::string_view text) {
                 out += {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
             }
         } else {
-            out += sequence == "\\" ? std::string_view("\\\\") : sequence;
+            out += kEscapeBackslash && sequence == "\\" ? std::string_view("\\\\") : sequence;
         }
         text.remove_prefix(sequence.size());
     }

@@ -52,6 +52,14 @@ TEST(HexText, BytesRunFromTheFirstHexLineToTheFirstLineThatIsNeither) {
              edid),
         "");
     EXPECT_EQ(edid, EdidBytes(128, 0xA5));
+
+    // As a text editor on Windows may save it.
+    ASSERT_EQ(Read("\xEF\xBB\xBF"
+                   "EDID:\r\n" +
+                       HexLines(128, "\r\n"),
+                   edid),
+              "");
+    EXPECT_EQ(edid, EdidBytes(128, 0xA5));
 }
 
 TEST(HexText, AnyByteThatIsNotTextMakesTheInputRawBytes) {
