@@ -18,10 +18,6 @@ constexpr uint32_t kLastIndex = std::numeric_limits<uint32_t>::max();
 
 using NameBuffer = std::array<char, kNameCapacity>;
 
-bool IsOpen(void* handle) {
-    return handle != nullptr && handle != InvalidHandleValue();
-}
-
 // `length` is what the read reported, terminator excluded.
 bool IsEdidName(const NameBuffer& name, uint32_t length) {
     return std::string_view(name.data(), std::min(length, kNameCapacity - 1)) == kEdidValueName;
@@ -112,36 +108,35 @@ bool FindEdidValue(const DeviceRegistry& registry, RegistryKeyHandle key, EdidBl
 int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, uint32_t flags) {
     list.clear();
     const DeviceSetHandle set = registry.getClassDevs(flags);
-    if (!IsOpen(set)) {
+    if (!IsOpenHandle(set)) {
         return 0;
     }
 
     int32_t count = 0;
     uint32_t failedInARow = 0;
     for (uint32_t index = 0; index != kLastIndex; ++index) {
-        // Only the enumeration's own failure says where the set ends: a
-        // successful call does not always clear the thread's last error
-        // (Wine keeps the end-of-set of the previous scan), so the error is
-        // read right after the failure and nowhere else.
-        if (!registry.enumDeviceInfo(set, index)) {
-            if (registry.getLastError() == kErrorNoMoreItems ||
-                ++failedInARow == kMaxFailedDeviceIndices) {
+        OpenedDevice device = registry.openDevice(set, index);
+        if (device.outcome == DeviceOpening::NoMoreDevices) {
+            break;
+        }
+        if (device.outcome == DeviceOpening::Failed) {
+            if (++failedInARow == kMaxFailedDeviceIndices) {
                 break;
             }
             continue;
         }
         failedInARow = 0;
-
-        const RegistryKeyHandle key = registry.openDevRegKey(set);
-        if (!IsOpen(key)) {
+        if (device.outcome != DeviceOpening::KeyOpened) {
             continue;
         }
+
         MonitorRecord record;
-        const bool found = FindEdidValue(registry, key, record.rawBlock);
-        registry.closeKey(key);
+        const bool found = FindEdidValue(registry, device.key, record.rawBlock);
+        registry.closeKey(device.key);
         if (found) {
             DecodeEdidBlock(record.rawBlock, record.summary);
             record.summary.active = flags == kScanPresent;
+            record.source = std::move(device.instanceId);
             list.push_back(std::move(record));
             ++count;
         }

@@ -17,7 +17,6 @@ void Require(bool condition, const char* what) {
 
 DeviceSetHandle GetClassDevs(FakeDeviceRegistry& fake, uint32_t flags) {
     if (fake.getClassDevsFails) {
-        fake.lastError = kErrorInvalidParameter;
         return fake.getClassDevsReturnsNull ? nullptr : InvalidHandleValue();
     }
     FakeSet& set = fake.sets.emplace_back();
@@ -26,61 +25,39 @@ DeviceSetHandle GetClassDevs(FakeDeviceRegistry& fake, uint32_t flags) {
             set.devices.push_back(&device);
         }
     }
-    if (!fake.keepsLastErrorOnSuccess) {
-        fake.lastError = kErrorSuccess;
-    }
     return &set;
 }
 
 FakeSet& LiveSet(DeviceSetHandle handle) {
     auto* set = static_cast<FakeSet*>(handle);
-    Require(set != nullptr && set != InvalidHandleValue() && !set->destroyed, "bad device set");
+    Require(IsOpenHandle(set) && !set->destroyed, "bad device set");
     return *set;
 }
 
-// Success leaves the last error alone: the scan must not count on a
-// successful call to clear it.
-bool EnumDeviceInfo(FakeDeviceRegistry& fake, DeviceSetHandle handle, uint32_t index) {
-    FakeSet& set = LiveSet(handle);
-    ++fake.enumCalls;
-    set.current = nullptr;
-    if (fake.everyEnumFailsWith != 0) {
-        fake.lastError = fake.everyEnumFailsWith;
-        return false;
+OpenedDevice OpenDevice(FakeDeviceRegistry& fake, DeviceSetHandle handle, uint32_t index) {
+    const FakeSet& set = LiveSet(handle);
+    ++fake.openDeviceCalls;
+    if (fake.everyEnumFails) {
+        return WithoutKey(DeviceOpening::Failed);
     }
     if (index >= set.devices.size()) {
-        fake.lastError = kErrorNoMoreItems;
-        return false;
+        return WithoutKey(DeviceOpening::NoMoreDevices);
     }
-    if (set.devices[index]->enumError != 0) {
-        fake.lastError = set.devices[index]->enumError;
-        return false;
+    const FakeDevice& device = *set.devices[index];
+    if (device.enumFails) {
+        return WithoutKey(DeviceOpening::Failed);
     }
-    set.current = set.devices[index];
-    return true;
-}
-
-RegistryKeyHandle OpenDevRegKey(FakeDeviceRegistry& fake, DeviceSetHandle handle) {
-    const FakeSet& set = LiveSet(handle);
-    Require(set.current != nullptr, "key of a device that was not enumerated");
-    switch (set.current->key) {
-    case FakeKeyState::NullHandle:
-        fake.lastError = kErrorInvalidParameter;
-        return nullptr;
-    case FakeKeyState::InvalidHandle:
-        fake.lastError = kErrorInvalidParameter;
-        return InvalidHandleValue();
-    case FakeKeyState::Readable:
-        break;
+    if (!device.hasKey) {
+        return WithoutKey(DeviceOpening::NoKey);
     }
     FakeKey& key = fake.keys.emplace_back();
-    key.device = set.current;
-    return &key;
+    key.device = &device;
+    return {DeviceOpening::KeyOpened, &key, device.instanceId};
 }
 
 FakeKey& LiveKey(RegistryKeyHandle handle) {
     auto* key = static_cast<FakeKey*>(handle);
-    Require(key != nullptr && key != InvalidHandleValue() && !key->closed, "bad key");
+    Require(IsOpenHandle(key) && !key->closed, "bad key");
     return *key;
 }
 
@@ -96,9 +73,6 @@ uint32_t EnumValue(FakeDeviceRegistry& fake, RegistryKeyHandle handle, uint32_t 
         return key.device->keyReadError;
     }
     if (index >= values.size()) {
-        if (fake.valueEndSetsLastError) {
-            fake.lastError = kErrorNoMoreItems;
-        }
         return kErrorNoMoreItems;
     }
     const FakeValue& value = values[index];
@@ -127,9 +101,8 @@ uint32_t EnumValue(FakeDeviceRegistry& fake, RegistryKeyHandle handle, uint32_t 
 DeviceRegistry BindFakeRegistry(FakeDeviceRegistry& fake) {
     return DeviceRegistry{
         .getClassDevs = [&fake](uint32_t flags) { return GetClassDevs(fake, flags); },
-        .enumDeviceInfo = [&fake](DeviceSetHandle set,
-                                  uint32_t index) { return EnumDeviceInfo(fake, set, index); },
-        .openDevRegKey = [&fake](DeviceSetHandle set) { return OpenDevRegKey(fake, set); },
+        .openDevice = [&fake](DeviceSetHandle set,
+                              uint32_t index) { return OpenDevice(fake, set, index); },
         .enumValue =
             [&fake](RegistryKeyHandle key, uint32_t index, char* name, uint32_t& nameCapacity,
                     uint8_t* data, uint32_t& dataSize) {
@@ -137,7 +110,6 @@ DeviceRegistry BindFakeRegistry(FakeDeviceRegistry& fake) {
             },
         .closeKey = [](RegistryKeyHandle key) { LiveKey(key).closed = true; },
         .destroyDeviceInfoList = [](DeviceSetHandle set) { LiveSet(set).destroyed = true; },
-        .getLastError = [&fake]() { return fake.lastError; },
     };
 }
 
