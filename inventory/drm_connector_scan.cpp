@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,21 +59,27 @@ bool IsConnected(const fs::path& connector) {
     return status == "connected" && file.peek() == std::ifstream::traits_type::eof();
 }
 
-// The first 256 bytes of the connector's EDID, zero-padded; nothing when the
-// file is missing or empty (no monitor has ever answered on that output).
-std::optional<std::array<uint8_t, kEdidBlockSize>> ReadEdid(const fs::path& connector) {
+// The connector's whole EDID; nothing when the file is missing or empty (no
+// monitor has ever answered on that output).
+std::optional<EdidBytes> ReadEdid(const fs::path& connector) {
     std::ifstream file(connector / "edid", std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
     // sysfs reports the size of an attribute as 0 or 4096, so read rather
     // than ask for the size.
-    std::array<uint8_t, kEdidBlockSize> block{};
-    file.read(reinterpret_cast<char*>(block.data()), block.size());
-    if (file.gcount() <= 0) {
+    EdidBytes edid(std::istreambuf_iterator<char>(file), {});
+    if (edid.empty()) {
         return std::nullopt;
     }
-    return block;
+    return edid;
+}
+
+// The kernel names connectors in ASCII; any other byte becomes the code unit
+// of the same value, as in the EDID's own texts.
+std::u16string SourceName(std::string_view folderName) {
+    std::u16string source;
+    for (const char byte : folderName) {
+        source.push_back(static_cast<unsigned char>(byte));
+    }
+    return source;
 }
 
 } // namespace
@@ -90,14 +97,13 @@ int32_t ScanDrmConnectorsAt(const fs::path& sysfsRoot, MonitorList& list, uint32
         if (presentOnly && !IsConnected(connector)) {
             continue;
         }
-        const auto block = ReadEdid(connector);
-        if (!block) {
+        const std::optional<EdidBytes> edid = ReadEdid(connector);
+        if (!edid) {
             continue;
         }
-        MonitorRecord record;
-        record.rawBlock = *block;
-        DecodeEdidBlock(record.rawBlock, record.summary);
+        MonitorRecord record = DecodeMonitorRecord(*edid);
         record.summary.active = presentOnly;
+        record.source = SourceName(connector.filename().string());
         list.push_back(std::move(record));
         ++count;
     }

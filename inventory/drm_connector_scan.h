@@ -15,8 +15,9 @@ inline constexpr const char* kSysfsRootVariable = "MONIQUET_SYSFS_ROOT";
 std::filesystem::path SysfsRoot();
 
 // Empties `list` and appends one record per connector of
-// `sysfsRoot`/class/drm that has an EDID (a non-empty "edid" file, of which
-// the first 256 bytes are kept), in byte order of the connector names. With
+// `sysfsRoot`/class/drm that has an EDID (a non-empty "edid" file, kept
+// whole), in byte order of the connector names; the record's source is the
+// connector's folder name ("card0-HDMI-A-1"). With
 // kScanPresent only connectors whose "status" reads "connected" count, and
 // their records are active; with any other flags every connector counts and
 // no record is active. Returns the number appended, 0 when the folder cannot

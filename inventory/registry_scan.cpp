@@ -30,12 +30,12 @@ ValueRead Classify(uint32_t result) {
 }
 
 // The read of value `index` said ERROR_MORE_DATA: either its name has 128
-// characters or more, or its data exceed the block. What a failed read leaves
-// in its out-values does not tell which, so ask for the name and the size
-// alone, then read an "EDID" value whole and keep its first 256 bytes. A
-// monitor with two or more extension blocks is listed this way.
+// characters or more, or its data exceed the first read. What a failed read
+// leaves in its out-values does not tell which, so ask for the name and the
+// size alone, then read an "EDID" value whole. A monitor with two or more
+// extension blocks is listed this way.
 ValueRead ReadOversizedValue(const DeviceRegistry& registry, RegistryKeyHandle key, uint32_t index,
-                             EdidBlock& block) {
+                             EdidBytes& edid) {
     NameBuffer name{};
     uint32_t nameLength = kNameCapacity;
     uint32_t size = 0;
@@ -50,42 +50,43 @@ ValueRead ReadOversizedValue(const DeviceRegistry& registry, RegistryKeyHandle k
         return ValueRead::OtherName;
     }
 
-    std::vector<uint8_t> data(std::max<std::size_t>(size, kEdidBlockSize));
+    edid.assign(size, 0);
     nameLength = kNameCapacity;
-    uint32_t dataSize = static_cast<uint32_t>(data.size());
-    result = registry.enumValue(key, index, name.data(), nameLength, data.data(), dataSize);
+    uint32_t dataSize = size;
+    result = registry.enumValue(key, index, name.data(), nameLength, edid.data(), dataSize);
     // Renamed or grown between the two reads: give up on this value.
     if (result != kErrorSuccess || !IsEdidName(name, nameLength)) {
         return Classify(result);
     }
-    block.fill(0);
-    std::copy_n(data.begin(), std::min<std::size_t>(dataSize, kEdidBlockSize), block.begin());
+    edid.resize(dataSize);
     return ValueRead::Edid;
 }
 
+// Most EDIDs fit the first read.
 ValueRead ReadValue(const DeviceRegistry& registry, RegistryKeyHandle key, uint32_t index,
-                    EdidBlock& block) {
-    block.fill(0);
+                    EdidBytes& edid) {
+    edid.assign(kEdidBlockSize, 0);
     NameBuffer name{};
     uint32_t nameLength = kNameCapacity;
     uint32_t dataSize = kEdidBlockSize;
     const uint32_t result =
-        registry.enumValue(key, index, name.data(), nameLength, block.data(), dataSize);
+        registry.enumValue(key, index, name.data(), nameLength, edid.data(), dataSize);
     if (result == kErrorSuccess) {
+        edid.resize(dataSize);
         return IsEdidName(name, nameLength) ? ValueRead::Edid : ValueRead::OtherName;
     }
     if (result == kErrorMoreData) {
-        return ReadOversizedValue(registry, key, index, block);
+        return ReadOversizedValue(registry, key, index, edid);
     }
     return Classify(result);
 }
 
 // Reads the key's values in index order until "EDID"; true when found, with
-// its first 256 bytes (zero-padded) in `block`.
-bool FindEdidValue(const DeviceRegistry& registry, RegistryKeyHandle key, EdidBlock& block) {
+// the value's bytes in `edid`.
+bool FindEdidValue(const DeviceRegistry& registry, RegistryKeyHandle key, EdidBytes& edid) {
     uint32_t failedInARow = 0;
     for (uint32_t index = 0; index != kLastIndex; ++index) {
-        switch (ReadValue(registry, key, index, block)) {
+        switch (ReadValue(registry, key, index, edid)) {
         case ValueRead::Edid:
             return true;
         case ValueRead::End:
@@ -130,11 +131,11 @@ int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, ui
             continue;
         }
 
-        MonitorRecord record;
-        const bool found = FindEdidValue(registry, device.key, record.rawBlock);
+        EdidBytes edid;
+        const bool found = FindEdidValue(registry, device.key, edid);
         registry.closeKey(device.key);
         if (found) {
-            DecodeEdidBlock(record.rawBlock, record.summary);
+            MonitorRecord record = DecodeMonitorRecord(edid);
             record.summary.active = flags == kScanPresent;
             record.source = std::move(device.instanceId);
             list.push_back(std::move(record));

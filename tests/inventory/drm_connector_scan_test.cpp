@@ -84,15 +84,17 @@ TEST_F(DrmConnectorScan, PresentPassTakesConnectedOutputsActiveSecondPassEveryOu
     }
 }
 
-TEST_F(DrmConnectorScan, EdidFileGivesItsFirst256BytesAndAnEmptyOneNothing) {
+TEST_F(DrmConnectorScan, EdidFileIsKeptWholeAndAnEmptyOneGivesNothing) {
     const std::vector<uint8_t> base = MakeEdid(1, 128);
     const std::vector<uint8_t> extended = MakeEdid(2, 384);
     tree.AddConnector("card0-DP-1", "connected\n", base);
     tree.AddConnector("card0-DP-2", "connected\n", std::vector<uint8_t>{});
-    tree.AddConnector("card0-DP-3", "connected\n", extended);
+    tree.AddConnector("card0-HDMI-A-1", "connected\n", extended);
     ASSERT_EQ(Scan(kScanPresent), 2);
     EXPECT_TRUE(SameRecord(list[0], RecordOf(base, true)));
     EXPECT_TRUE(SameRecord(list[1], RecordOf(extended, true)));
+    EXPECT_EQ(list[0].source, u"card0-DP-1");
+    EXPECT_EQ(list[1].source, u"card0-HDMI-A-1");
 }
 
 TEST_F(DrmConnectorScan, MissingFolderGivesAnEmptyList) {

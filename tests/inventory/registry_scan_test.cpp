@@ -33,11 +33,11 @@ class RegistryScan : public ::testing::Test {
     MonitorList list;
 };
 
-// Values of 128 bytes and less are zero-padded; longer ones, which the
-// registry cannot deliver in one 256-byte read, still give their first 256.
+// Values of any size up to the largest EDID are kept whole, those longer
+// than a first read of 256 bytes too.
 class EdidValueSize : public RegistryScan, public ::testing::WithParamInterface<std::size_t> {};
 
-TEST_P(EdidValueSize, RecordHoldsTheFirst256BytesZeroPadded) {
+TEST_P(EdidValueSize, RecordKeepsTheWholeValue) {
     const std::vector<uint8_t> bytes = MakeEdid(0x1234, GetParam());
     fake.devices = {DeviceWith({{"EDID", bytes}})};
     ASSERT_EQ(Scan(), 1);
