@@ -59,12 +59,32 @@ TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
                            "2\tABC0BAD\tnot active\n");
 }
 
+// No monitor is no error; a folder that cannot be read is told of.
 TEST_F(CliListSave, ListWithoutMonitorsPrintsNothing) {
     fs::remove_all(tree.Drm());
-    const CliResult outcome = Run({"list"});
+    fs::create_directories(tree.Drm());
+    CliResult outcome = Run({"list"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "");
+
+    fs::remove_all(tree.Drm());
+    outcome = Run({"list"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "moniquet-cli: " + tree.Drm().string() +
+                               ": cannot read: No such file or directory\n");
+}
+
+TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
+    tree.AddConnector("card0-DP-3", "connected\n", MakeEdid(0x4444, 1));
+    const CliResult outcome = Run({"list"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "0\tABC1234\tactive\n"
+                           "1\tABD00AF\tactive\n"
+                           "2\tABC0BAD\tnot active\n");
+    EXPECT_EQ(outcome.err, "moniquet-cli: " + (tree.Drm() / "card0-DP-3" / "edid").string() +
+                               ": skipped: 1 byte, not an EDID\n");
 }
 
 TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
