@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
+#include <optional>
+#include <span>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -14,7 +14,6 @@ namespace {
 // be "EDID".
 constexpr uint32_t kNameCapacity = 128;
 constexpr std::string_view kEdidValueName = "EDID";
-constexpr uint32_t kLastIndex = std::numeric_limits<uint32_t>::max();
 
 using NameBuffer = std::array<char, kNameCapacity>;
 
@@ -25,83 +24,51 @@ bool IsEdidName(const NameBuffer& name, uint32_t length) {
 
 enum class ValueRead { Edid, OtherName, Failed, End };
 
-ValueRead Classify(uint32_t result) {
-    return result == kErrorNoMoreItems ? ValueRead::End : ValueRead::Failed;
-}
-
-// The read of value `index` said ERROR_MORE_DATA: either its name has 128
-// characters or more, or its data exceed the first read. What a failed read
-// leaves in its out-values does not tell which, so ask for the name and the
-// size alone, then read an "EDID" value whole. A monitor with two or more
-// extension blocks is listed this way.
-ValueRead ReadOversizedValue(const DeviceRegistry& registry, RegistryKeyHandle key, uint32_t index,
-                             EdidBytes& edid) {
-    NameBuffer name{};
-    uint32_t nameLength = kNameCapacity;
-    uint32_t size = 0;
-    uint32_t result = registry.enumValue(key, index, name.data(), nameLength, nullptr, size);
-    if (result == kErrorMoreData) {
-        return ValueRead::OtherName; // only the name can be too long here
-    }
-    if (result != kErrorSuccess) {
-        return Classify(result);
-    }
-    if (!IsEdidName(name, nameLength)) {
-        return ValueRead::OtherName;
-    }
-
-    edid.assign(size, 0);
-    nameLength = kNameCapacity;
-    uint32_t dataSize = size;
-    result = registry.enumValue(key, index, name.data(), nameLength, edid.data(), dataSize);
-    // Renamed or grown between the two reads: give up on this value.
-    if (result != kErrorSuccess || !IsEdidName(name, nameLength)) {
-        return Classify(result);
-    }
-    edid.resize(dataSize);
-    return ValueRead::Edid;
-}
-
-// Most EDIDs fit the first read.
+// Reads value `index` into `buffer`, which holds the largest EDID, and sets
+// `size` to the value's size. RegEnumValueA reads a value whole or not at
+// all, and says ERROR_MORE_DATA for a name of 128 characters or more as for
+// data larger than the buffer; either way the value is none the scan can
+// take, so nothing larger is ever allocated for it, whatever size the
+// registry claims.
 ValueRead ReadValue(const DeviceRegistry& registry, RegistryKeyHandle key, uint32_t index,
-                    EdidBytes& edid) {
-    edid.assign(kEdidBlockSize, 0);
+                    EdidBytes& buffer, uint32_t& size) {
     NameBuffer name{};
     uint32_t nameLength = kNameCapacity;
-    uint32_t dataSize = kEdidBlockSize;
+    size = static_cast<uint32_t>(buffer.size());
     const uint32_t result =
-        registry.enumValue(key, index, name.data(), nameLength, edid.data(), dataSize);
-    if (result == kErrorSuccess) {
-        edid.resize(dataSize);
+        registry.enumValue(key, index, name.data(), nameLength, buffer.data(), size);
+    if (result == kErrorSuccess && size <= buffer.size()) {
         return IsEdidName(name, nameLength) ? ValueRead::Edid : ValueRead::OtherName;
     }
     if (result == kErrorMoreData) {
-        return ReadOversizedValue(registry, key, index, edid);
+        return ValueRead::OtherName;
     }
-    return Classify(result);
+    return result == kErrorNoMoreItems ? ValueRead::End : ValueRead::Failed;
 }
 
-// Reads the key's values in index order until "EDID"; true when found, with
-// the value's bytes in `edid`.
-bool FindEdidValue(const DeviceRegistry& registry, RegistryKeyHandle key, EdidBytes& edid) {
+// Reads the key's values in index order until "EDID"; its bytes, read into
+// `buffer`, when found.
+std::optional<std::span<const uint8_t>> FindEdidValue(const DeviceRegistry& registry,
+                                                      RegistryKeyHandle key, EdidBytes& buffer) {
     uint32_t failedInARow = 0;
-    for (uint32_t index = 0; index != kLastIndex; ++index) {
-        switch (ReadValue(registry, key, index, edid)) {
+    for (uint32_t index = 0; index < kMaxValueIndices; ++index) {
+        uint32_t size = 0;
+        switch (ReadValue(registry, key, index, buffer, size)) {
         case ValueRead::Edid:
-            return true;
+            return std::span<const uint8_t>(buffer.data(), size);
         case ValueRead::End:
-            return false;
+            return std::nullopt;
         case ValueRead::OtherName:
             failedInARow = 0;
             break;
         case ValueRead::Failed:
             if (++failedInARow == kMaxFailedValueReads) {
-                return false;
+                return std::nullopt;
             }
             break;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
@@ -113,9 +80,10 @@ int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, ui
         return 0;
     }
 
+    EdidBytes buffer(kMaximumEdidSize);
     int32_t count = 0;
     uint32_t failedInARow = 0;
-    for (uint32_t index = 0; index != kLastIndex; ++index) {
+    for (uint32_t index = 0; index < kMaxDeviceIndices; ++index) {
         OpenedDevice device = registry.openDevice(set, index);
         if (device.outcome == DeviceOpening::NoMoreDevices) {
             break;
@@ -131,11 +99,11 @@ int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, ui
             continue;
         }
 
-        EdidBytes edid;
-        const bool found = FindEdidValue(registry, device.key, edid);
+        const std::optional<std::span<const uint8_t>> edid =
+            FindEdidValue(registry, device.key, buffer);
         registry.closeKey(device.key);
-        if (found) {
-            MonitorRecord record = DecodeMonitorRecord(edid);
+        if (edid) {
+            MonitorRecord record = DecodeMonitorRecord(*edid);
             record.summary.active = flags == kScanPresent;
             record.source = std::move(device.instanceId);
             list.push_back(std::move(record));

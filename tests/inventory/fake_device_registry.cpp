@@ -36,12 +36,12 @@ FakeSet& LiveSet(DeviceSetHandle handle) {
 
 OpenedDevice OpenDevice(FakeDeviceRegistry& fake, DeviceSetHandle handle, uint32_t index) {
     const FakeSet& set = LiveSet(handle);
-    ++fake.openDeviceCalls;
+    Require(++fake.openDeviceCalls < kFakeEndlessBound, "the device loop does not end");
     if (fake.everyEnumFails) {
         return WithoutKey(DeviceOpening::Failed);
     }
     if (index >= set.devices.size()) {
-        return WithoutKey(DeviceOpening::NoMoreDevices);
+        return WithoutKey(fake.endlessSet ? DeviceOpening::NoKey : DeviceOpening::NoMoreDevices);
     }
     const FakeDevice& device = *set.devices[index];
     if (device.enumFails) {
@@ -67,19 +67,24 @@ FakeKey& LiveKey(RegistryKeyHandle handle) {
 uint32_t EnumValue(FakeDeviceRegistry& fake, RegistryKeyHandle handle, uint32_t index, char* name,
                    uint32_t& nameCapacity, uint8_t* data, uint32_t& dataSize) {
     const FakeKey& key = LiveKey(handle);
-    ++fake.valueReads;
+    Require(++fake.valueReads < kFakeEndlessBound, "the value loop does not end");
+    if (data != nullptr) {
+        fake.largestDataBuffer = std::max(fake.largestDataBuffer, dataSize);
+    }
     const std::vector<FakeValue>& values = key.device->values;
     if (key.device->keyReadError != 0) {
         return key.device->keyReadError;
     }
-    if (index >= values.size()) {
+    static const FakeValue kOther{"Other", {1}};
+    if (index >= values.size() && !key.device->endlessValues) {
         return kErrorNoMoreItems;
     }
-    const FakeValue& value = values[index];
+    const FakeValue& value = index < values.size() ? values[index] : kOther;
     if (value.readError != 0) {
         return value.readError;
     }
-    const auto size = static_cast<uint32_t>(value.data.size());
+    const auto size =
+        value.reportedSize != 0 ? value.reportedSize : static_cast<uint32_t>(value.data.size());
     if (value.name.size() >= nameCapacity) {
         return kErrorMoreData;
     }
@@ -89,6 +94,7 @@ uint32_t EnumValue(FakeDeviceRegistry& fake, RegistryKeyHandle handle, uint32_t 
     }
     std::memcpy(name, value.name.c_str(), value.name.size() + 1);
     nameCapacity = static_cast<uint32_t>(value.name.size());
+    Require(size == value.data.size() || data == nullptr, "a claimed size was read");
     if (data != nullptr) {
         std::copy(value.data.begin(), value.data.end(), data);
     }

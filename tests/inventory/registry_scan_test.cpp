@@ -45,7 +45,19 @@ TEST_P(EdidValueSize, RecordKeepsTheWholeValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, EdidValueSize,
-                         ::testing::Values(0, 1, 128, 255, 256, 257, 384, 32768));
+                         ::testing::Values(0, 1, 128, 255, 256, 257, 384, kMaximumEdidSize));
+
+// RegEnumValueA cannot read part of a value: one larger than any EDID is not
+// read, whatever size the registry claims, and no buffer is made for it.
+TEST_F(RegistryScan, ValueLargerThanAnyEdidGivesNoRecordAndNoBufferForIt) {
+    FakeValue claimed{"EDID", MakeEdid(2)};
+    claimed.reportedSize = 0xFFFFFFFF;
+    fake.devices = {DeviceWith({{"EDID", MakeEdid(1, kMaximumEdidSize + 1)}}),
+                    DeviceWith({claimed}), Monitor(3)};
+    ASSERT_EQ(Scan(), 1);
+    EXPECT_EQ(list[0].summary.vendor.productCode, 3u);
+    EXPECT_EQ(fake.largestDataBuffer, kMaximumEdidSize);
+}
 
 TEST_F(RegistryScan, EmptyValueDecodesAsAnAllZeroBlock) {
     fake.devices = {DeviceWith({{"EDID", {}}})};
@@ -183,6 +195,21 @@ TEST_F(RegistryScan, ValueFailuresShorterThanTheBoundAreSkipped) {
     fake = {};
     fake.devices = {DeviceWith(values)};
     EXPECT_EQ(Scan(), 0);
+}
+
+// A set or key that never reports its end and never fails is left after a
+// count of devices or values that no machine reaches.
+TEST_F(RegistryScan, SetAndKeyThatNeverEndAreLeft) {
+    fake.endlessSet = true;
+    fake.devices = {Monitor(1)};
+    ASSERT_EQ(Scan(), 1);
+    EXPECT_EQ(fake.openDeviceCalls, kMaxDeviceIndices);
+
+    fake = {};
+    fake.devices = {DeviceWith({}), Monitor(2)};
+    fake.devices[0].endlessValues = true;
+    ASSERT_EQ(Scan(), 1);
+    EXPECT_EQ(fake.valueReads, kMaxValueIndices + 1);
 }
 
 TEST_F(RegistryScan, SetWhoseEnumerationAlwaysFailsEnds) {
