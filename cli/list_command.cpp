@@ -91,7 +91,7 @@ int RunSave(const Arguments& args) {
                         " listed)");
     }
     std::string reason;
-    if (!ReplaceFileContent(path, g_monitors[*index].rawBlock, reason)) {
+    if (!ReplaceFileContent(path, g_monitors[*index].edid, reason)) {
         return Fail(path, "cannot write: " + reason);
     }
     return 0;
