@@ -82,12 +82,15 @@ std::optional<EdidBytes> ReadEdid(const fs::path& connector, const Notes& notes)
     // than ask for the size.
     FileStart file = ReadRegularFile(path, kMaximumEdidSize);
     NoteUnread(notes, path, file);
-    if (file.outcome != FileRead::Read || (file.bytes.empty() && !file.overLimit)) {
+    if (file.outcome != FileRead::Read) {
         return std::nullopt;
     }
     if (file.overLimit) {
         notes.Add(path,
                   "skipped: more than " + std::to_string(kMaximumEdidSize) + " bytes, not an EDID");
+        return std::nullopt;
+    }
+    if (file.bytes.empty()) {
         return std::nullopt;
     }
     if (file.bytes.size() < kMinimumEdidSize) {

@@ -50,9 +50,9 @@ OpenedDevice OpenDevice(DeviceSetHandle set, uint32_t index) {
     device.cbSize = sizeof(SP_DEVINFO_DATA);
     if (!SetupDiEnumDeviceInfo(set, index, &device)) {
         // Only this failure's own error says where the set ends: a successful
-        // call does not always clear the thread's last error (Wine keeps the
-        // end-of-set of the previous scan), so it is read here and nowhere
-        // else.
+        // call does not always clear the thread's last error (under Wine
+        // get-class-devs and a successful enumeration leave it as it was),
+        // so it is read here and nowhere else.
         return WithoutKey(GetLastError() == ERROR_NO_MORE_ITEMS ? DeviceOpening::NoMoreDevices
                                                                 : DeviceOpening::Failed);
     }
