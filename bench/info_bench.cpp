@@ -1,0 +1,63 @@
+// `info --json` cost per EDID: the whole-EDID decoder and the JSON text,
+// over the real samples of the tests (128 to 512 bytes), and over the one
+// 256-byte sample alone.
+#include "cli/info_json.h"
+#include "edid/edid_info.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+const std::string kSamples = std::string(MONIQUET_TEST_DATA) + "/edid";
+
+std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::vector<uint8_t>> AllSamples() {
+    std::vector<std::vector<uint8_t>> samples;
+    for (const auto& entry : std::filesystem::directory_iterator(kSamples)) {
+        if (entry.path().extension() == ".bin") {
+            samples.push_back(ReadBytes(entry.path()));
+        }
+    }
+    return samples;
+}
+
+void Run(benchmark::State& state, const std::vector<std::vector<uint8_t>>& samples, bool withJson) {
+    for (auto _ : state) {
+        for (const std::vector<uint8_t>& edid : samples) {
+            const EdidInfo info = DecodeEdidInfo(edid);
+            if (withJson) {
+                std::string json = FormatInfoJson(info);
+                benchmark::DoNotOptimize(json);
+            } else {
+                benchmark::DoNotOptimize(info);
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(samples.size()));
+}
+
+void BM_InfoJsonAllSamples(benchmark::State& state) {
+    Run(state, AllSamples(), true);
+}
+BENCHMARK(BM_InfoJsonAllSamples);
+
+void BM_InfoJson256Bytes(benchmark::State& state) {
+    Run(state, {ReadBytes(kSamples + "/at-tv0001-at-maker.bin")}, true);
+}
+BENCHMARK(BM_InfoJson256Bytes);
+
+void BM_DecodeOnlyAllSamples(benchmark::State& state) {
+    Run(state, AllSamples(), false);
+}
+BENCHMARK(BM_DecodeOnlyAllSamples);
+
+} // namespace

@@ -1,0 +1,94 @@
+#include "edid/info_blocks.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr std::size_t kRevisionOffset = 1;
+// Byte 2 gives where the detailed timings start; the data blocks end there.
+constexpr std::size_t kTimingsOffsetOffset = 2;
+constexpr std::size_t kFirstDataBlock = 4;
+constexpr std::size_t kChecksumOffset = kEdidBlockLength - 1;
+// Data blocks came with revision 3; earlier blocks hold only timings there.
+constexpr uint8_t kFirstRevisionWithDataBlocks = 3;
+constexpr uint8_t kTagVideo = 2;
+constexpr uint8_t kTagExtended = 7;
+constexpr uint8_t kExtendedTagHdrStaticMetadata = 6;
+
+// VICs 1 to 64 may carry a native flag in bit 7; 0 and 128 mean nothing.
+void AddVics(std::span<const uint8_t> payload, std::vector<uint32_t>& vics) {
+    for (const uint8_t code : payload) {
+        if (code == 0 || code == 128) {
+            continue;
+        }
+        vics.push_back(code >= 129 && code <= 192 ? code & 0x7Fu : code);
+    }
+}
+
+double Luminance(uint8_t codeValue) {
+    return 50.0 * std::exp2(codeValue / 32.0);
+}
+
+// `body` is the data block's payload after its extended tag.
+HdrStaticMetadata HdrStaticMetadataOf(std::span<const uint8_t> body) {
+    HdrStaticMetadata hdr;
+    if (body.size() > 0) {
+        hdr.eotfs = body[0] & 0x0F;
+    }
+    if (body.size() > 2) {
+        hdr.maxLuminance = Luminance(body[2]);
+    }
+    if (body.size() > 3) {
+        hdr.maxFrameAverageLuminance = Luminance(body[3]);
+    }
+    if (body.size() > 4) {
+        const double ratio = body[4] / 255.0;
+        hdr.minLuminance = *hdr.maxLuminance * ratio * ratio / 100.0;
+    }
+    return hdr;
+}
+
+// `area` holds whole data blocks but the last, which may be cut.
+void DecodeDataBlocks(std::span<const uint8_t> area, CtaInfo& cta) {
+    std::size_t pos = 0;
+    while (pos < area.size()) {
+        const uint8_t header = area[pos];
+        const std::size_t length = header & 0x1F;
+        const auto payload = area.subspan(pos + 1, std::min(length, area.size() - pos - 1));
+        pos += 1 + length;
+        const uint8_t tag = header >> 5;
+        if (tag == kTagVideo) {
+            AddVics(payload, cta.vics);
+        } else if (tag == kTagExtended && !payload.empty() &&
+                   payload[0] == kExtendedTagHdrStaticMetadata && !cta.hdr) {
+            cta.hdr = HdrStaticMetadataOf(payload.subspan(1));
+        }
+    }
+}
+
+} // namespace
+
+void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
+    if (!info.cta) {
+        info.cta.emplace();
+    }
+    const std::size_t timingsOffset = block[kTimingsOffsetOffset];
+    if (timingsOffset < kFirstDataBlock) {
+        return;
+    }
+    if (block[kRevisionOffset] >= kFirstRevisionWithDataBlocks) {
+        const std::size_t end = std::min(timingsOffset, kChecksumOffset);
+        DecodeDataBlocks(block.subspan(kFirstDataBlock, end - kFirstDataBlock), *info.cta);
+    }
+    // The list of descriptors ends at the first all-zero one or at the
+    // checksum, whichever comes first.
+    for (std::size_t offset = timingsOffset; offset + kDescriptorSize <= kChecksumOffset;
+         offset += kDescriptorSize) {
+        const Descriptor d = block.subspan(offset).first<kDescriptorSize>();
+        if (std::all_of(d.begin(), d.end(), [](uint8_t b) { return b == 0; })) {
+            break;
+        }
+        AddDescriptor(d, blockIndex, info);
+    }
+}

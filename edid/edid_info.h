@@ -1,0 +1,158 @@
+// Everything `moniquet-cli info` shows of an EDID: the base block and every
+// extension block, read from the whole EDID as its source held it. Where
+// the EDID gives nothing a field is empty (std::nullopt or an empty list),
+// never a made-up value.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+// What a 128-byte block is, from its position and its first byte.
+enum class BlockType : uint32_t {
+    Base,      // block 0, whatever it holds
+    Cta861,    // tag 0x02
+    DisplayId, // tag 0x70
+    BlockMap,  // tag 0xF0
+    Vtb,       // tag 0x10, video timing block
+    Di,        // tag 0x40, display information
+    Ls,        // tag 0x50, localised strings
+    Dpvl,      // tag 0x60, digital packet video link
+    Unknown,   // any other tag
+};
+
+// One whole 128-byte block of the EDID.
+struct BlockInfo {
+    // Position in the EDID, 0 for the base block.
+    uint32_t index = 0;
+    BlockType type = BlockType::Unknown;
+    // The block's 128 bytes sum to 0 modulo 256.
+    bool checksumValid = false;
+};
+
+// One 18-byte detailed timing (a descriptor whose bytes 0 and 1 are not both
+// zero), of the base block or of a CTA-861 block.
+struct TimingInfo {
+    // Index of the block that holds it.
+    uint32_t block = 0;
+    // Horizontal addressable video, pixels, 0 to 4095.
+    uint32_t width = 0;
+    // Vertical addressable video, lines: the frame's, so twice the stored
+    // lines when `interlaced`; 0 to 8190.
+    uint32_t height = 0;
+    // Bit 7 of the descriptor's byte 17.
+    bool interlaced = false;
+    // Frames per second, or fields per second when `interlaced`; empty when
+    // the total width or height is 0.
+    std::optional<double> refreshHz;
+    // Pixel clock in kHz, a multiple of 10, 10 to 655350.
+    uint32_t pixelClockKHz = 0;
+    // Image size in mm, 0 to 4095 each, 0 where the descriptor holds 0.
+    uint32_t imageWidthMm = 0;
+    uint32_t imageHeightMm = 0;
+};
+
+// The monitor's range limits (display descriptor 0xFD of the base block),
+// with the EDID 1.4 offsets applied where the version has them.
+struct RangeLimits {
+    // Vertical rate, Hz, 0 to 510.
+    uint32_t minVHz = 0;
+    uint32_t maxVHz = 0;
+    // Horizontal rate, kHz, 0 to 510.
+    uint32_t minHKHz = 0;
+    uint32_t maxHKHz = 0;
+    // Maximum pixel clock, MHz, 10 to 2550; empty when the byte is 0.
+    std::optional<uint32_t> maxPixelClockMHz;
+};
+
+// Bits of HdrStaticMetadata::eotfs.
+inline constexpr uint8_t kEotfSdr = 0x01; // traditional gamma, SDR range
+inline constexpr uint8_t kEotfHdr = 0x02; // traditional gamma, HDR range
+inline constexpr uint8_t kEotfPq = 0x04;  // perceptual quantizer
+inline constexpr uint8_t kEotfHlg = 0x08; // hybrid log-gamma
+
+// The first HDR static metadata data block of the CTA-861 blocks. Each
+// field is empty when the block is too short to hold it.
+struct HdrStaticMetadata {
+    // kEotf* bits, from bits 0 to 3 of the block's first byte after its
+    // extended tag.
+    std::optional<uint8_t> eotfs;
+    // Luminances in cd/m².
+    std::optional<double> maxLuminance;
+    std::optional<double> maxFrameAverageLuminance;
+    // Needs the maximum luminance too, which it is relative to.
+    std::optional<double> minLuminance;
+};
+
+// The screen's size from the base block, cm, 1 to 255 each.
+struct ScreenSizeCm {
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+
+// What the CTA-861 blocks hold, taken together.
+struct CtaInfo {
+    // VIC numbers of every video data block, in block order; native flags
+    // removed, reserved bytes skipped. Each 1 to 255.
+    std::vector<uint32_t> vics;
+    std::optional<HdrStaticMetadata> hdr;
+};
+
+// The whole EDID. Fields read from the base block are empty when fewer than
+// 128 bytes were given.
+struct EdidInfo {
+    // Bytes given, any number.
+    std::size_t sizeBytes = 0;
+    // Bytes 0 to 7 are 00 FF FF FF FF FF FF 00.
+    bool headerValid = false;
+    // Bytes 18 and 19, the EDID version and revision, 0 to 255 each.
+    std::optional<uint32_t> version;
+    std::optional<uint32_t> revision;
+    // Byte 126, 0 to 255.
+    std::optional<uint32_t> extensionCount;
+    // Fewer bytes than the base block and its extension blocks need.
+    bool truncated = false;
+    // One per whole 128-byte block given, in order, even past the ones that
+    // `extensionCount` announces.
+    std::vector<BlockInfo> blocks;
+    // Three code units from U+0040 to U+005F, as DecodeVendorId gives them.
+    std::optional<std::u16string> manufacturerId;
+    // The maker's name, empty when the code is not known.
+    std::optional<std::u16string> manufacturerName;
+    // Bytes 10 and 11, little-endian, 0 to 65535.
+    std::optional<uint32_t> productCode;
+    // Bytes 12 to 15, little-endian; empty when 0.
+    std::optional<uint32_t> serialNumber;
+    // Texts of display descriptors 0xFF and 0xFC: the base block's first,
+    // else the first of the CTA-861 blocks. Each up to 13 code units from
+    // U+0000 to U+00FF, one per byte, up to the first line feed, trailing
+    // spaces removed.
+    std::optional<std::u16string> serialString;
+    std::optional<std::u16string> productName;
+    // Texts of every display descriptor 0xFE of the base block, in order,
+    // read as above.
+    std::vector<std::u16string> dataStrings;
+    // Byte 16 when it is neither 0 nor 0xFF, 1 to 254.
+    std::optional<uint32_t> manufactureWeek;
+    // Byte 17 + 1990 when byte 16 is not 0xFF, 1990 to 2245.
+    std::optional<uint32_t> manufactureYear;
+    // Byte 17 + 1990 when byte 16 is 0xFF, 1990 to 2245.
+    std::optional<uint32_t> modelYear;
+    // Bit 7 of byte 20.
+    std::optional<bool> digital;
+    // Bytes 21 and 22; empty unless both are non-zero.
+    std::optional<ScreenSizeCm> screenSizeCm;
+    // The base block's, then each CTA-861 block's, in block order.
+    std::vector<TimingInfo> detailedTimings;
+    std::optional<RangeLimits> rangeLimits;
+    // Empty when no block is a CTA-861 block.
+    std::optional<CtaInfo> cta;
+};
+
+// Decodes `edid`, of any length. Nothing past its end is read, and a block
+// cut short is not decoded: below 128 bytes only `sizeBytes`, `headerValid`
+// (from whatever header bytes there are) and `truncated` are filled.
+EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid);

@@ -1,0 +1,35 @@
+// The parts of DecodeEdidInfo: one decoder per kind of block, and what they
+// share, the 18-byte descriptors that both the base block and the CTA-861
+// blocks hold. Each takes one whole 128-byte block.
+#pragma once
+
+#include "edid/edid_bytes.h"
+#include "edid/edid_info.h"
+
+#include <cstdint>
+#include <span>
+
+using WholeBlock = std::span<const uint8_t, kEdidBlockLength>;
+using Descriptor = std::span<const uint8_t, kDescriptorSize>;
+
+// A descriptor whose bytes 0 and 1 are zero; any other is a detailed timing.
+bool IsDisplayDescriptor(Descriptor descriptor);
+
+// Byte 3 of a display descriptor.
+uint8_t DisplayDescriptorTag(Descriptor descriptor);
+
+// Adds what any block's descriptor holds to `info`: a detailed timing to its
+// list, or the text of a serial number (0xFF) or product name (0xFC)
+// display descriptor where `info` has none yet.
+void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, EdidInfo& info);
+
+// The text of a display descriptor: bytes 5 to 17 up to the first line feed,
+// one code unit per byte, trailing spaces removed.
+std::u16string DescriptorTextOf(Descriptor descriptor);
+
+// Everything of block 0 but the list of blocks.
+void DecodeBaseBlock(WholeBlock block, EdidInfo& info);
+
+// A block of tag 0x02 at `blockIndex`: its detailed timings and texts, and
+// its data blocks into `info.cta`, which it creates.
+void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info);

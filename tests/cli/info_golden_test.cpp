@@ -1,0 +1,62 @@
+// `info` and `info --json` on every EDID of tests/data/edid that has golden
+// files beside it: NAME.info.json and NAME.info.txt are exactly what the two
+// formatters make of NAME.bin (bytes as collected) or NAME.hex (a synthetic
+// EDID as hex text). How the golden values were checked is in
+// tests/data/README.md.
+#include "../edid/samples.h"
+#include "cli/hex_text.h"
+#include "cli/info_json.h"
+#include "cli/info_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<uint8_t> ReadEdid(const std::string& name) {
+    const bool binary = std::filesystem::exists(SamplePath(name, ".bin"));
+    const std::string file = ReadWhole(SamplePath(name, binary ? ".bin" : ".hex"));
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(file.data()),
+                                         file.size());
+    EdidBytes edid(bytes.begin(), bytes.end());
+    std::string error;
+    EXPECT_TRUE(binary || ParseHexText(bytes, edid, error)) << name << ": " << error;
+    return edid;
+}
+
+std::vector<std::string> NamesWith(const std::string& suffix) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(SamplePath("", ""))) {
+        const std::string file = entry.path().filename().string();
+        if (file.ends_with(suffix)) {
+            names.push_back(file.substr(0, file.size() - suffix.size()));
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class InfoGolden : public testing::TestWithParam<std::string> {};
+
+TEST_P(InfoGolden, JsonAndTextAreTheGoldenFiles) {
+    const std::string& name = GetParam();
+    const EdidInfo info = DecodeEdidInfo(ReadEdid(name));
+    EXPECT_EQ(FormatInfoJson(info), ReadWhole(SamplePath(name, ".info.json")));
+    EXPECT_EQ(FormatInfoText(info), ReadWhole(SamplePath(name, ".info.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, InfoGolden, testing::ValuesIn(NamesWith(".info.json")),
+                         [](const testing::TestParamInfo<std::string>& p) {
+                             std::string name = p.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST(InfoGoldenFiles, EverySampleHasThem) {
+    const std::vector<std::string> goldens = NamesWith(".info.json");
+    for (const std::string& name : SampleNames()) {
+        EXPECT_TRUE(std::binary_search(goldens.begin(), goldens.end(), name)) << name;
+    }
+    EXPECT_EQ(NamesWith(".info.txt"), goldens);
+}
+
+} // namespace
