@@ -1,0 +1,13 @@
+#include "makers/maker_table.h"
+
+namespace {
+
+constexpr MakerName kPnpMakerNames[] = {
+#include "makers/pnp_ids.inc"
+};
+
+} // namespace
+
+std::span<const MakerName> PnpMakerNames() {
+    return kPnpMakerNames;
+}
