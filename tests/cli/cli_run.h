@@ -1,6 +1,8 @@
 // Runs the built moniquet-cli and captures what it printed.
 #pragma once
 
+#include "../edid/samples.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,11 +18,6 @@ struct CliResult {
     std::string out;
     std::string err;
 };
-
-inline std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // `text` as one word of a shell command line, whatever it holds.
 inline std::string Quoted(const std::string& text) {
@@ -66,5 +63,5 @@ inline CliResult RunCli(const std::string& args, const std::string& environment 
 }
 
 inline std::string Sample(const std::string& name) {
-    return std::string(MONIQUET_TEST_DATA) + "/edid/" + name + ".bin";
+    return SamplePath(name, ".bin").string();
 }
