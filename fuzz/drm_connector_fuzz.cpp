@@ -12,7 +12,7 @@
 //   edid       2 bytes length (little-endian), 2 bytes pattern length, the
 //              pattern, repeated (or zeros) to the length
 // The parsing rules themselves are also fed the whole input. Seeds:
-// fuzz/corpus/drm_connector, written by fuzz/make_drm_connector_seeds.py.
+// fuzz/seeds/drm_connector_fuzz, written by fuzz/make_drm_connector_seeds.py.
 #include "inventory/drm_connector_scan.h"
 #include "inventory/drm_connector_text.h"
 

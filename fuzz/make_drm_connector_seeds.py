@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 # Writes the seed inputs of drm_connector_fuzz (the input layout is described
-# at the top of drm_connector_fuzz.cpp) into fuzz/corpus/drm_connector, from
+# at the top of drm_connector_fuzz.cpp) into fuzz/seeds/drm_connector_fuzz, from
 # the real EDIDs of tests/data/edid.
 import pathlib
 import struct
 
 fuzz = pathlib.Path(__file__).resolve().parent
 edid = fuzz.parent / "tests" / "data" / "edid"
-corpus = fuzz / "corpus" / "drm_connector"
+corpus = fuzz / "seeds" / "drm_connector_fuzz"
 REGULAR, MISSING, FIFO, FOLDER = range(4)
 
 

@@ -14,7 +14,13 @@ namespace {
 std::string HexLines(std::size_t count, const std::string& lineEnd = "\n") {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
-        text += (i % 16 == 0 ? "\t" : " ") + std::string("a5") + (i % 16 == 15 ? lineEnd : "");
+        // Piece by piece: g++ 12 at -O2 reads `const char* + std::string&&`
+        // as an overlap and stops a -Werror build.
+        text += i % 16 == 0 ? '\t' : ' ';
+        text += "a5";
+        if (i % 16 == 15) {
+            text += lineEnd;
+        }
     }
     return text + lineEnd;
 }
