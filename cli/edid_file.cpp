@@ -1,44 +1,98 @@
 #include "cli/edid_file.h"
 
+#include "cli/hex_text.h"
 #include "cli/platform_file.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
-bool BlockFromBytes(std::span<const uint8_t> bytes, EdidBlock& block, std::string& error) {
-    if (bytes.size() < kMinimumEdidSize) {
-        error = "not an EDID block: " + std::to_string(bytes.size()) + " bytes";
-        return false;
-    }
-    block.fill(0);
-    const std::size_t kept = std::min(bytes.size(), block.size());
-    std::copy_n(bytes.begin(), kept, block.begin());
-    return true;
-}
+namespace {
 
-bool ReadEdidStream(std::FILE* stream, EdidBlock& block, std::string& error) {
-    // Only the first 256 bytes matter; a longer file is not read further.
-    EdidBlock buffer{};
-    std::size_t size = 0;
-    while (size < buffer.size()) {
-        const std::size_t got = std::fread(buffer.data() + size, 1, buffer.size() - size, stream);
-        if (got == 0) {
-            break;
-        }
-        size += got;
+// Appends to `bytes` what `stream` holds until `bytes` holds `limit` bytes or
+// the stream ends.
+bool ReadUpTo(std::FILE* stream, std::size_t limit, std::vector<uint8_t>& bytes,
+              std::string& error) {
+    const std::size_t start = bytes.size();
+    if (limit > start) {
+        bytes.resize(limit);
+        errno = 0;
+        bytes.resize(start + std::fread(bytes.data() + start, 1, limit - start, stream));
     }
     if (std::ferror(stream)) {
         const int code = errno;
         error = code != 0 ? std::strerror(code) : "read error";
         return false;
     }
-    return BlockFromBytes(std::span<const uint8_t>(buffer.data(), size), block, error);
+    return true;
 }
 
-bool ReadEdidFile(const std::string& path, EdidBlock& block, std::string& error) {
+// The whole size of a stream that can seek (a file, or standard input
+// redirected from one), found without reading it; 0 for a pipe or a
+// terminal.
+uint64_t SeekableSize(std::FILE* stream) {
+    if (std::fseek(stream, 0, SEEK_END) != 0) {
+        return 0;
+    }
+    const long size = std::ftell(stream);
+    return size > 0 ? static_cast<uint64_t>(size) : 0;
+}
+
+// "too long for WHAT: SIZE bytes, at most LIMIT", or "more than LIMIT bytes"
+// when the whole size is not known.
+std::string TooLong(const char* what, uint64_t wholeSize, std::size_t limit) {
+    return std::string("too long for ") + what + ": " +
+           (wholeSize > limit
+                ? std::to_string(wholeSize) + " bytes, at most " + std::to_string(limit)
+                : "more than " + std::to_string(limit) + " bytes");
+}
+
+bool KeepIfEdidSize(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
+                    std::string& error) {
+    if (input.size() < kMinimumEdidSize) {
+        error = "not an EDID block: " + std::to_string(input.size()) + " bytes";
+        return false;
+    }
+    if (input.size() > kMaximumEdidSize) {
+        error = TooLong("an EDID", wholeSize, kMaximumEdidSize);
+        return false;
+    }
+    edid.assign(input.begin(), input.end());
+    return true;
+}
+
+} // namespace
+
+bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
+                   std::string& error) {
+    if (!IsHexText(input)) {
+        return KeepIfEdidSize(input, wholeSize, edid, error);
+    }
+    if (input.size() > kMaximumHexTextSize) {
+        error = TooLong("hex text", wholeSize, kMaximumHexTextSize);
+        return false;
+    }
+    EdidBytes bytes;
+    return ParseHexText(input, bytes, error) && KeepIfEdidSize(bytes, bytes.size(), edid, error);
+}
+
+bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error) {
+    std::vector<uint8_t> input;
+    if (!ReadUpTo(stream, kMaximumEdidSize + 1, input, error)) {
+        return false;
+    }
+    // Hex text takes more room than the bytes it stands for.
+    if (input.size() > kMaximumEdidSize && IsHexText(input) &&
+        !ReadUpTo(stream, kMaximumHexTextSize + 1, input, error)) {
+        return false;
+    }
+    const uint64_t wholeSize = std::feof(stream) ? input.size() : SeekableSize(stream);
+    return EdidFromInput(input, wholeSize, edid, error);
+}
+
+bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error) {
     if (path == "-") {
-        return ReadEdidStream(stdin, block, error);
+        return ReadEdidStream(stdin, edid, error);
     }
     errno = 0;
     std::FILE* file = OpenFileUtf8(path, "rb");
@@ -46,8 +100,7 @@ bool ReadEdidFile(const std::string& path, EdidBlock& block, std::string& error)
         error = errno != 0 ? std::strerror(errno) : "cannot open";
         return false;
     }
-    errno = 0;
-    const bool ok = ReadEdidStream(file, block, error);
+    const bool ok = ReadEdidStream(file, edid, error);
     std::fclose(file);
     return ok;
 }

@@ -1,4 +1,4 @@
-// Reading a saved EDID: raw bytes, of which the first 256 are the block.
+// Reading a saved EDID: the whole file, every block, as raw bytes or as hex text.
 #pragma once
 
 #include "edid/edid_bytes.h"
@@ -8,15 +8,20 @@
 #include <span>
 #include <string>
 
-// Builds the block from the start of `bytes`: 128 to 255 bytes are padded
-// with zeros, more than 256 are cut. Returns false, with `error` set, for
-// fewer than 128 bytes.
-bool BlockFromBytes(std::span<const uint8_t> bytes, EdidBlock& block, std::string& error);
+// The EDID that `input` holds: its bytes as they are, or the bytes written in
+// it when it is hex text (cli/hex_text.h); from kMinimumEdidSize to
+// kMaximumEdidSize bytes. `input` may be only the start of a longer input,
+// whose whole size is `wholeSize` (0 when not known). Returns false, with
+// `error` set, otherwise.
+bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
+                   std::string& error);
 
-// Reads at most 256 bytes from `stream` and builds the block from them.
-// Returns false, with `error` set to the reason, on a read error or a short
-// file.
-bool ReadEdidStream(std::FILE* stream, EdidBlock& block, std::string& error);
+// Reads `stream` to its end and takes the EDID it holds (EdidFromInput), but
+// reads never more than one byte past the largest EDID, or past the largest
+// hex text, so that an endless input is refused rather than read whole. Returns
+// false, with `error` set to the reason, on a read error or an input that is
+// not the size of an EDID.
+bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error);
 
 // Opens `path` ("-" for standard input) and reads it with ReadEdidStream.
-bool ReadEdidFile(const std::string& path, EdidBlock& block, std::string& error);
+bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error);

@@ -19,7 +19,7 @@
 //
 // The layout is for a reader, and the same for every EDID: one top-level key
 // per line indented by two spaces, each entry of `blocks` and of
-// `detailed_timings` on a line of its own, `cta` over three lines, every
+// `detailed_timings` on a line of its own, `cta` with one key per line, every
 // other object and array on one line.
 #pragma once
 

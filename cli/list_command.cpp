@@ -8,6 +8,7 @@
 #include "inventory/monitor_list.h"
 
 #include <charconv>
+#include <cstdio>
 #include <optional>
 
 #ifdef _WIN32
@@ -18,13 +19,28 @@
 
 namespace {
 
-int32_t ScanThisMachine(MonitorList& list, uint32_t flags) {
 #ifdef _WIN32
-    return ScanMonitors(list, flags);
-#else
-    return ScanDrmConnectors(list, flags);
-#endif
+
+void RefreshFromThisMachine() {
+    RefreshMonitorList(ScanMonitors);
 }
+
+#else
+
+// Both passes of the refresh add to one list of notes, so that a connector
+// seen by both is told of once.
+void RefreshFromThisMachine() {
+    ScanNotes notes;
+    RefreshMonitorList([&notes](MonitorList& list, uint32_t flags) {
+        return ScanDrmConnectorsAt(SysfsRoot(), list, flags, &notes);
+    });
+    for (const ScanNote& note : notes) {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgramName, note.path.string().c_str(),
+                     note.reason.c_str());
+    }
+}
+
+#endif
 
 // Decimal digits only: no sign, no spaces.
 std::optional<std::size_t> ParseIndex(const std::string& text) {
@@ -44,7 +60,7 @@ int RunList(const Arguments& args) {
     if (!args.empty()) {
         return PrintUsage();
     }
-    RefreshMonitorList(ScanThisMachine);
+    RefreshFromThisMachine();
     std::string lines;
     for (std::size_t i = 0; i < g_monitors.size(); ++i) {
         const EdidSummary& summary = g_monitors[i].summary;
@@ -64,7 +80,7 @@ int RunSave(const Arguments& args) {
     if (!index) {
         return Fail("index " + indexText, "not a number");
     }
-    RefreshMonitorList(ScanThisMachine);
+    RefreshFromThisMachine();
     if (*index >= g_monitors.size()) {
         const std::size_t count = g_monitors.size();
         return Fail("index " + indexText,
@@ -75,7 +91,7 @@ int RunSave(const Arguments& args) {
                         " listed)");
     }
     std::string reason;
-    if (!ReplaceFileContent(path, g_monitors[*index].rawBlock, reason)) {
+    if (!ReplaceFileContent(path, g_monitors[*index].edid, reason)) {
         return Fail(path, "cannot write: " + reason);
     }
     return 0;

@@ -51,6 +51,12 @@ int main(int argc, char** argv) {
     }
     const std::string command = args.front();
     args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "--version") {
+        if (!args.empty()) {
+            return PrintUsage();
+        }
+        return command == "--version" ? PrintVersion() : PrintHelp();
+    }
     if (command == "report") {
         return RunReport(args);
     }

@@ -1,19 +1,123 @@
 #include "cli/output.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
+namespace {
+
+// One line per command, the program's name on each.
+std::string UsageText() {
+    static constexpr const char* kCommands[][2] = {
+        {"report FILE", "print the report of the EDID in FILE (- for stdin)"},
+        {"label FILE", "print its label"},
+        {"info [--json] FILE", "print everything the EDID says (--json: as JSON)"},
+        {"list [--json]", "list the monitors of this machine (--json: as JSON)"},
+        {"save INDEX FILE", "write monitor INDEX's whole EDID, every block as read, to FILE"},
+        {"--help | --version", ""},
+    };
+    std::string text;
+    for (const auto& [command, what] : kCommands) {
+        std::string line =
+            (text.empty() ? "usage: " : "       ") + std::string(kProgramName) + " " + command;
+        line.resize(std::max<std::size_t>(line.size() + 1, 40), ' ');
+        text += line + what;
+        text.erase(text.find_last_not_of(' ') + 1);
+        text += "\n";
+    }
+    return text + "FILE holds an EDID as bytes, or as hex text (from xrandr --verbose, xxd -p,\n"
+                  "edid-decode, a C array).\n";
+}
+
+// The length of the UTF-8 sequence at the start of `text`, or 0 when it is
+// not a valid one (overlong, a surrogate, past U+10FFFF, cut short).
+std::size_t ValidSequenceLength(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t lead = byte(0);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead < 0xE0) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead < 0xF5) {
+        length = 4;
+    }
+    if (length == 0 || length > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    // The second byte's range rules out overlong forms, surrogates and code
+    // points past U+10FFFF.
+    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
+        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
+        return 0;
+    }
+    return length;
+}
+
+// C0 controls, DEL and the C1 controls U+0080 to U+009F.
+bool IsControl(std::string_view sequence) {
+    const auto lead = static_cast<uint8_t>(sequence[0]);
+    if (sequence.size() == 1) {
+        return lead < 0x20 || lead == 0x7F;
+    }
+    return sequence.size() == 2 && lead == 0xC2 && static_cast<uint8_t>(sequence[1]) < 0xA0;
+}
+
+// Controls and every byte that is not part of valid UTF-8 become \xNN, and
+// a backslash \\ so that the escapes stay unambiguous, except on Windows,
+// where it separates folders and no name holds a control character; the
+// rest stays as it is.
+#ifdef _WIN32
+constexpr bool kEscapeBackslash = false;
+#else
+constexpr bool kEscapeBackslash = true;
+#endif
+
+std::string EscapedForTerminal(std::string_view text) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    while (!text.empty()) {
+        const std::size_t length = ValidSequenceLength(text);
+        const std::string_view sequence = text.substr(0, length == 0 ? 1 : length);
+        if (length == 0 || IsControl(sequence)) {
+            for (const char c : sequence) {
+                const auto byte = static_cast<uint8_t>(c);
+                out += {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+            }
+        } else {
+            out += kEscapeBackslash && sequence == "\\" ? std::string_view("\\\\") : sequence;
+        }
+        text.remove_prefix(sequence.size());
+    }
+    return out;
+}
+
+} // namespace
+
 int PrintUsage() {
-    std::fprintf(stderr,
-                 "usage: %s report FILE    print the report of the EDID in FILE (- for stdin)\n"
-                 "       %s label FILE     print its label\n"
-                 "       %s list           list the monitors of this machine\n"
-                 "       %s save INDEX FILE  write monitor INDEX's 256-byte EDID block to FILE\n",
-                 kProgramName, kProgramName, kProgramName, kProgramName);
+    std::fputs(UsageText().c_str(), stderr);
     return kUsageError;
 }
 
+int PrintHelp() {
+    return WriteStandardOutput(UsageText());
+}
+
+int PrintVersion() {
+    return WriteStandardOutput(std::string(kProgramName) + " " + MONIQUET_VERSION + "\n");
+}
+
 int Fail(const std::string& subject, const std::string& reason) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, subject.c_str(), reason.c_str());
+    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, EscapedForTerminal(subject).c_str(),
+                 reason.c_str());
     return 1;
 }
 

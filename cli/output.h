@@ -14,7 +14,17 @@ inline constexpr int kUsageError = 2;
 // Prints the usage to standard error and returns kUsageError.
 int PrintUsage();
 
+// --help: prints the usage to standard output; returns 0, or the result of
+// Fail when the write fails.
+int PrintHelp();
+
+// --version: prints "moniquet-cli <version>", the project's version.
+int PrintVersion();
+
 // Prints "moniquet-cli: <subject>: <reason>" on standard error; returns 1.
+// The subject (often a file name, as the user typed it) is shown with every
+// control character, backslash and byte of invalid UTF-8 escaped, so that it
+// can neither drive the terminal nor break the message's one line.
 int Fail(const std::string& subject, const std::string& reason);
 
 // Writes all of `bytes` to standard output and flushes it. A failed write

@@ -7,22 +7,20 @@
 
 namespace {
 
-// Decodes the file named by the one argument and writes what `format` makes
-// of it. Everything is built before the first byte is written, so an error
-// never leaves partial output.
+// Decodes the file named by the one argument (its first 256 bytes, as the
+// dialog keeps them) and writes what `format` makes of it. Everything is built before the first
+// byte is written, so an error never leaves partial output.
 template <typename Format> int DecodeAndPrint(const Arguments& args, Format format) {
     if (args.size() != 1) {
         return PrintUsage();
     }
     const std::string& path = args[0];
-    EdidBlock block{};
+    EdidBytes edid;
     std::string error;
-    if (!ReadEdidFile(path, block, error)) {
+    if (!ReadEdidFile(path, edid, error)) {
         return Fail(path == "-" ? "standard input" : path, error);
     }
-    EdidSummary summary;
-    DecodeEdidBlock(block, summary);
-    return WriteStandardOutput(format(summary));
+    return WriteStandardOutput(format(DecodeMonitorRecord(edid).summary));
 }
 
 } // namespace

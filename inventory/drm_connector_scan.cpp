@@ -1,35 +1,46 @@
 #include "inventory/drm_connector_scan.h"
 
 #include "edid/decode.h"
+#include "inventory/drm_connector_text.h"
+#include "inventory/regular_file.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <system_error>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// "card", a card number, "-" and a connector name: "card0-HDMI-A-1". The
-// folder also holds the cards themselves ("card0"), render nodes and files.
-bool IsConnectorName(std::string_view name) {
-    constexpr std::string_view kPrefix = "card";
-    if (!name.starts_with(kPrefix)) {
-        return false;
+// Where the scan's notes go, if anywhere.
+struct Notes {
+    ScanNotes* notes = nullptr;
+
+    void Add(const fs::path& path, const std::string& reason) const {
+        ScanNote note{path, reason};
+        if (notes != nullptr && std::find(notes->begin(), notes->end(), note) == notes->end()) {
+            notes->push_back(std::move(note));
+        }
     }
-    name.remove_prefix(kPrefix.size());
-    const std::size_t digits = name.find_first_not_of("0123456789");
-    return digits != 0 && digits != std::string_view::npos && name[digits] == '-' &&
-           digits + 1 < name.size();
+};
+
+std::string CannotRead(const std::error_code& error) {
+    return "cannot read: " + error.message();
+}
+
+// Notes why a file was not read, unless it was simply missing.
+void NoteUnread(const Notes& notes, const fs::path& path, const FileStart& file) {
+    if (file.outcome == FileRead::NotRegular) {
+        notes.Add(path, "not read: not a regular file");
+    } else if (file.outcome == FileRead::Failed) {
+        notes.Add(path, "not read: " + file.error.message());
+    }
 }
 
 // The connector folders, in byte order of their names.
-std::vector<fs::path> ConnectorFolders(const fs::path& drmFolder) {
+std::vector<fs::path> ConnectorFolders(const fs::path& drmFolder, const Notes& notes) {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(drmFolder, error), end; !error && it != end;
@@ -42,6 +53,9 @@ std::vector<fs::path> ConnectorFolders(const fs::path& drmFolder) {
             names.push_back(std::move(name));
         }
     }
+    if (error) {
+        notes.Add(drmFolder, CannotRead(error));
+    }
     std::sort(names.begin(), names.end());
     std::vector<fs::path> folders;
     for (const std::string& name : names) {
@@ -50,29 +64,52 @@ std::vector<fs::path> ConnectorFolders(const fs::path& drmFolder) {
     return folders;
 }
 
-bool IsConnected(const fs::path& connector) {
-    std::ifstream file(connector / "status", std::ios::binary);
-    std::string status;
-    std::getline(file, status);
-    // getline drops the trailing newline; anything after it means another text.
-    return status == "connected" && file.peek() == std::ifstream::traits_type::eof();
+bool IsConnected(const fs::path& connector, const Notes& notes) {
+    const fs::path path = connector / "status";
+    const FileStart status = ReadRegularFile(path, kStatusReadLimit);
+    NoteUnread(notes, path, status);
+    return status.outcome == FileRead::Read &&
+           IsConnectedStatus(std::string_view(reinterpret_cast<const char*>(status.bytes.data()),
+                                              status.bytes.size()));
 }
 
-// The first 256 bytes of the connector's EDID, zero-padded; nothing when the
-// file is missing or empty (no monitor has ever answered on that output).
-std::optional<std::array<uint8_t, kEdidBlockSize>> ReadEdid(const fs::path& connector) {
-    std::ifstream file(connector / "edid", std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
+// The connector's whole EDID; nothing when there is none (a missing or empty
+// file: no monitor has ever answered on that output) or when the file holds
+// no EDID.
+std::optional<EdidBytes> ReadEdid(const fs::path& connector, const Notes& notes) {
+    const fs::path path = connector / "edid";
     // sysfs reports the size of an attribute as 0 or 4096, so read rather
     // than ask for the size.
-    std::array<uint8_t, kEdidBlockSize> block{};
-    file.read(reinterpret_cast<char*>(block.data()), block.size());
-    if (file.gcount() <= 0) {
+    FileStart file = ReadRegularFile(path, kMaximumEdidSize);
+    NoteUnread(notes, path, file);
+    if (file.outcome != FileRead::Read) {
         return std::nullopt;
     }
-    return block;
+    if (file.overLimit) {
+        notes.Add(path,
+                  "skipped: more than " + std::to_string(kMaximumEdidSize) + " bytes, not an EDID");
+        return std::nullopt;
+    }
+    if (file.bytes.empty()) {
+        return std::nullopt;
+    }
+    if (file.bytes.size() < kMinimumEdidSize) {
+        const std::size_t size = file.bytes.size();
+        notes.Add(path, "skipped: " + std::to_string(size) + (size == 1 ? " byte" : " bytes") +
+                            ", not an EDID");
+        return std::nullopt;
+    }
+    return std::move(file.bytes);
+}
+
+// The kernel names connectors in ASCII; any other byte becomes the code unit
+// of the same value, as in the EDID's own texts.
+std::u16string SourceName(std::string_view folderName) {
+    std::u16string source;
+    for (const char byte : folderName) {
+        source.push_back(static_cast<unsigned char>(byte));
+    }
+    return source;
 }
 
 } // namespace
@@ -82,22 +119,23 @@ fs::path SysfsRoot() {
     return root != nullptr && *root != '\0' ? fs::path(root) : fs::path("/sys");
 }
 
-int32_t ScanDrmConnectorsAt(const fs::path& sysfsRoot, MonitorList& list, uint32_t flags) {
+int32_t ScanDrmConnectorsAt(const fs::path& sysfsRoot, MonitorList& list, uint32_t flags,
+                            ScanNotes* notes) {
     list.clear();
+    const Notes to{notes};
     const bool presentOnly = flags == kScanPresent;
     int32_t count = 0;
-    for (const fs::path& connector : ConnectorFolders(sysfsRoot / "class" / "drm")) {
-        if (presentOnly && !IsConnected(connector)) {
+    for (const fs::path& connector : ConnectorFolders(sysfsRoot / "class" / "drm", to)) {
+        if (presentOnly && !IsConnected(connector, to)) {
             continue;
         }
-        const auto block = ReadEdid(connector);
-        if (!block) {
+        const std::optional<EdidBytes> edid = ReadEdid(connector, to);
+        if (!edid) {
             continue;
         }
-        MonitorRecord record;
-        record.rawBlock = *block;
-        DecodeEdidBlock(record.rawBlock, record.summary);
+        MonitorRecord record = DecodeMonitorRecord(*edid);
         record.summary.active = presentOnly;
+        record.source = SourceName(connector.filename().string());
         list.push_back(std::move(record));
         ++count;
     }

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
+#include <optional>
+#include <span>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -14,13 +14,8 @@ namespace {
 // be "EDID".
 constexpr uint32_t kNameCapacity = 128;
 constexpr std::string_view kEdidValueName = "EDID";
-constexpr uint32_t kLastIndex = std::numeric_limits<uint32_t>::max();
 
 using NameBuffer = std::array<char, kNameCapacity>;
-
-bool IsOpen(void* handle) {
-    return handle != nullptr && handle != InvalidHandleValue();
-}
 
 // `length` is what the read reported, terminator excluded.
 bool IsEdidName(const NameBuffer& name, uint32_t length) {
@@ -29,82 +24,51 @@ bool IsEdidName(const NameBuffer& name, uint32_t length) {
 
 enum class ValueRead { Edid, OtherName, Failed, End };
 
-ValueRead Classify(uint32_t result) {
-    return result == kErrorNoMoreItems ? ValueRead::End : ValueRead::Failed;
-}
-
-// The read of value `index` said ERROR_MORE_DATA: either its name has 128
-// characters or more, or its data exceed the block. What a failed read leaves
-// in its out-values does not tell which, so ask for the name and the size
-// alone, then read an "EDID" value whole and keep its first 256 bytes. A
-// monitor with two or more extension blocks is listed this way.
-ValueRead ReadOversizedValue(const DeviceRegistry& registry, RegistryKeyHandle key, uint32_t index,
-                             EdidBlock& block) {
-    NameBuffer name{};
-    uint32_t nameLength = kNameCapacity;
-    uint32_t size = 0;
-    uint32_t result = registry.enumValue(key, index, name.data(), nameLength, nullptr, size);
-    if (result == kErrorMoreData) {
-        return ValueRead::OtherName; // only the name can be too long here
-    }
-    if (result != kErrorSuccess) {
-        return Classify(result);
-    }
-    if (!IsEdidName(name, nameLength)) {
-        return ValueRead::OtherName;
-    }
-
-    std::vector<uint8_t> data(std::max<std::size_t>(size, kEdidBlockSize));
-    nameLength = kNameCapacity;
-    uint32_t dataSize = static_cast<uint32_t>(data.size());
-    result = registry.enumValue(key, index, name.data(), nameLength, data.data(), dataSize);
-    // Renamed or grown between the two reads: give up on this value.
-    if (result != kErrorSuccess || !IsEdidName(name, nameLength)) {
-        return Classify(result);
-    }
-    block.fill(0);
-    std::copy_n(data.begin(), std::min<std::size_t>(dataSize, kEdidBlockSize), block.begin());
-    return ValueRead::Edid;
-}
-
+// Reads value `index` into `buffer`, which holds the largest EDID, and sets
+// `size` to the value's size. RegEnumValueA reads a value whole or not at
+// all, and says ERROR_MORE_DATA for a name of 128 characters or more as for
+// data larger than the buffer; either way the value is none the scan can
+// take, so nothing larger is ever allocated for it, whatever size the
+// registry claims.
 ValueRead ReadValue(const DeviceRegistry& registry, RegistryKeyHandle key, uint32_t index,
-                    EdidBlock& block) {
-    block.fill(0);
+                    EdidBytes& buffer, uint32_t& size) {
     NameBuffer name{};
     uint32_t nameLength = kNameCapacity;
-    uint32_t dataSize = kEdidBlockSize;
+    size = static_cast<uint32_t>(buffer.size());
     const uint32_t result =
-        registry.enumValue(key, index, name.data(), nameLength, block.data(), dataSize);
-    if (result == kErrorSuccess) {
+        registry.enumValue(key, index, name.data(), nameLength, buffer.data(), size);
+    if (result == kErrorSuccess && size <= buffer.size()) {
         return IsEdidName(name, nameLength) ? ValueRead::Edid : ValueRead::OtherName;
     }
     if (result == kErrorMoreData) {
-        return ReadOversizedValue(registry, key, index, block);
+        return ValueRead::OtherName;
     }
-    return Classify(result);
+    return result == kErrorNoMoreItems ? ValueRead::End : ValueRead::Failed;
 }
 
-// Reads the key's values in index order until "EDID"; true when found, with
-// its first 256 bytes (zero-padded) in `block`.
-bool FindEdidValue(const DeviceRegistry& registry, RegistryKeyHandle key, EdidBlock& block) {
+// Reads the key's values in index order until "EDID"; its bytes, read into
+// `buffer`, when found.
+std::optional<std::span<const uint8_t>> FindEdidValue(const DeviceRegistry& registry,
+                                                      RegistryKeyHandle key, EdidBytes& buffer) {
     uint32_t failedInARow = 0;
-    for (uint32_t index = 0; index != kLastIndex; ++index) {
-        switch (ReadValue(registry, key, index, block)) {
+    for (uint32_t index = 0; index < kMaxValueIndices; ++index) {
+        uint32_t size = 0;
+        switch (ReadValue(registry, key, index, buffer, size)) {
         case ValueRead::Edid:
-            return true;
+            return std::span<const uint8_t>(buffer.data(), size);
         case ValueRead::End:
-            return false;
+            return std::nullopt;
         case ValueRead::OtherName:
             failedInARow = 0;
             break;
         case ValueRead::Failed:
             if (++failedInARow == kMaxFailedValueReads) {
-                return false;
+                return std::nullopt;
             }
             break;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
@@ -112,36 +76,36 @@ bool FindEdidValue(const DeviceRegistry& registry, RegistryKeyHandle key, EdidBl
 int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, uint32_t flags) {
     list.clear();
     const DeviceSetHandle set = registry.getClassDevs(flags);
-    if (!IsOpen(set)) {
+    if (!IsOpenHandle(set)) {
         return 0;
     }
 
+    EdidBytes buffer(kMaximumEdidSize);
     int32_t count = 0;
     uint32_t failedInARow = 0;
-    for (uint32_t index = 0; index != kLastIndex; ++index) {
-        // Only the enumeration's own failure says where the set ends: a
-        // successful call does not always clear the thread's last error
-        // (Wine keeps the end-of-set of the previous scan), so the error is
-        // read right after the failure and nowhere else.
-        if (!registry.enumDeviceInfo(set, index)) {
-            if (registry.getLastError() == kErrorNoMoreItems ||
-                ++failedInARow == kMaxFailedDeviceIndices) {
+    for (uint32_t index = 0; index < kMaxDeviceIndices; ++index) {
+        OpenedDevice device = registry.openDevice(set, index);
+        if (device.outcome == DeviceOpening::NoMoreDevices) {
+            break;
+        }
+        if (device.outcome == DeviceOpening::Failed) {
+            if (++failedInARow == kMaxFailedDeviceIndices) {
                 break;
             }
             continue;
         }
         failedInARow = 0;
-
-        const RegistryKeyHandle key = registry.openDevRegKey(set);
-        if (!IsOpen(key)) {
+        if (device.outcome != DeviceOpening::KeyOpened) {
             continue;
         }
-        MonitorRecord record;
-        const bool found = FindEdidValue(registry, key, record.rawBlock);
-        registry.closeKey(key);
-        if (found) {
-            DecodeEdidBlock(record.rawBlock, record.summary);
+
+        const std::optional<std::span<const uint8_t>> edid =
+            FindEdidValue(registry, device.key, buffer);
+        registry.closeKey(device.key);
+        if (edid) {
+            MonitorRecord record = DecodeMonitorRecord(*edid);
             record.summary.active = flags == kScanPresent;
+            record.source = std::move(device.instanceId);
             list.push_back(std::move(record));
             ++count;
         }

@@ -14,7 +14,14 @@
 inline constexpr uint32_t kMaxFailedDeviceIndices = 16;
 inline constexpr uint32_t kMaxFailedValueReads = 16;
 
+// A set or a key that never reports its end, failing at no index, is left
+// after this many devices or values, a count no real machine reaches.
+inline constexpr uint32_t kMaxDeviceIndices = 65536;
+inline constexpr uint32_t kMaxValueIndices = 65536;
+
 // Empties `list`, then appends one decoded record per device of the set that
-// `flags` selects, active exactly when `flags` is kScanPresent. Returns the
-// number appended; 0 when the set cannot be obtained.
+// `flags` selects, active exactly when `flags` is kScanPresent, holding its
+// "EDID" value whole. A value larger than kMaximumEdidSize is not read and
+// gives no record. Returns the number appended; 0 when the set cannot be
+// obtained.
 int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, uint32_t flags);

@@ -1,6 +1,8 @@
 // Runs the built moniquet-cli and captures what it printed.
 #pragma once
 
+#include "../edid/samples.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,11 +19,6 @@ struct CliResult {
     std::string err;
 };
 
-inline std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // `text` as one word of a shell command line, whatever it holds.
 inline std::string Quoted(const std::string& text) {
     std::string quoted = "'";
@@ -35,7 +32,12 @@ inline std::string Quoted(const std::string& text) {
 inline std::string QuotedArgs(const std::vector<std::string>& args) {
     std::string line;
     for (const std::string& arg : args) {
-        line += (line.empty() ? "" : " ") + Quoted(arg);
+        // Appended piece by piece: g++ 12 at -O2 sees a false overlap in
+        // `const char* + std::string&&` and stops a -Werror build.
+        if (!line.empty()) {
+            line += ' ';
+        }
+        line += Quoted(arg);
     }
     return line;
 }
@@ -61,5 +63,5 @@ inline CliResult RunCli(const std::string& args, const std::string& environment 
 }
 
 inline std::string Sample(const std::string& name) {
-    return std::string(MONIQUET_TEST_DATA) + "/edid/" + name + ".bin";
+    return SamplePath(name, ".bin").string();
 }

@@ -1,16 +1,14 @@
 // SHA-256 and base64 against published vectors (tests/data/encoding) and
 // against coreutils' sha256sum and base64 on the EDID samples and on every
 // length around SHA-256's 64-byte chunk.
+#include "../edid/samples.h"
 #include "cli/base64.h"
 #include "cli/sha256.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iomanip>
-#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
@@ -62,24 +60,18 @@ TEST(Encoding, SameAsCoreutils) {
                      ("moniquet-encoding-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     std::vector<std::filesystem::path> files;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(MONIQUET_TEST_DATA) + "/edid")) {
-        if (entry.path().extension() == ".bin") {
-            files.push_back(entry.path());
-        }
+    for (const std::string& name : SampleNames()) {
+        files.push_back(SamplePath(name, ".bin"));
     }
     // Every length from 0 to 130 bytes: the padding fits in the last chunk,
     // or does not, or starts a chunk of its own.
-    std::ifstream sample(std::string(MONIQUET_TEST_DATA) + "/edid/aoc2460-three-blocks.bin",
-                         std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(sample), {}};
+    const std::string bytes = ReadWhole(SamplePath("aoc2460-three-blocks", ".bin"));
     for (std::size_t length = 0; length <= 130; ++length) {
         files.push_back(dir / (std::to_string(length) + ".bin"));
         std::ofstream(files.back(), std::ios::binary) << bytes.substr(0, length);
     }
     for (const auto& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        const std::string content{std::istreambuf_iterator<char>(in), {}};
+        const std::string content = ReadWhole(file);
         const std::string quoted = "'" + file.string() + "'";
         EXPECT_EQ(Sha256Hex(Bytes(content)), Output("sha256sum " + quoted).substr(0, 64)) << file;
         EXPECT_EQ(Base64(Bytes(content)), Output("base64 -w0 " + quoted)) << file;

@@ -3,46 +3,31 @@
 // formatters make of NAME.bin (bytes as collected) or NAME.hex (a synthetic
 // EDID as hex text). How the golden values were checked is in
 // tests/data/README.md.
+#include "../edid/samples.h"
+#include "cli/hex_text.h"
 #include "cli/info_json.h"
 #include "cli/info_text.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
 namespace {
 
-const std::filesystem::path kDataDir = std::filesystem::path(MONIQUET_TEST_DATA) / "edid";
-
-std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::vector<uint8_t> ReadEdid(const std::string& name) {
-    const auto bin = kDataDir / (name + ".bin");
-    if (std::filesystem::exists(bin)) {
-        const std::string bytes = ReadWhole(bin);
-        return {bytes.begin(), bytes.end()};
-    }
-    std::istringstream hex(ReadWhole(kDataDir / (name + ".hex")));
-    std::vector<uint8_t> bytes;
-    unsigned value = 0;
-    while (hex >> std::hex >> value) {
-        bytes.push_back(static_cast<uint8_t>(value));
-    }
-    return bytes;
+    const bool binary = std::filesystem::exists(SamplePath(name, ".bin"));
+    const std::string file = ReadWhole(SamplePath(name, binary ? ".bin" : ".hex"));
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(file.data()),
+                                         file.size());
+    EdidBytes edid(bytes.begin(), bytes.end());
+    std::string error;
+    EXPECT_TRUE(binary || ParseHexText(bytes, edid, error)) << name << ": " << error;
+    return edid;
 }
 
 std::vector<std::string> NamesWith(const std::string& suffix) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(kDataDir)) {
+    for (const auto& entry : std::filesystem::directory_iterator(SamplePath("", ""))) {
         const std::string file = entry.path().filename().string();
-        if (file.size() > suffix.size() && file.ends_with(suffix)) {
+        if (file.ends_with(suffix)) {
             names.push_back(file.substr(0, file.size() - suffix.size()));
         }
     }
@@ -55,8 +40,8 @@ class InfoGolden : public testing::TestWithParam<std::string> {};
 TEST_P(InfoGolden, JsonAndTextAreTheGoldenFiles) {
     const std::string& name = GetParam();
     const EdidInfo info = DecodeEdidInfo(ReadEdid(name));
-    EXPECT_EQ(FormatInfoJson(info), ReadWhole(kDataDir / (name + ".info.json")));
-    EXPECT_EQ(FormatInfoText(info), ReadWhole(kDataDir / (name + ".info.txt")));
+    EXPECT_EQ(FormatInfoJson(info), ReadWhole(SamplePath(name, ".info.json")));
+    EXPECT_EQ(FormatInfoText(info), ReadWhole(SamplePath(name, ".info.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, InfoGolden, testing::ValuesIn(NamesWith(".info.json")),
@@ -68,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Samples, InfoGolden, testing::ValuesIn(NamesWith(".info
 
 TEST(InfoGoldenFiles, EverySampleHasThem) {
     const std::vector<std::string> goldens = NamesWith(".info.json");
-    for (const std::string& name : NamesWith(".bin")) {
+    for (const std::string& name : SampleNames()) {
         EXPECT_TRUE(std::binary_search(goldens.begin(), goldens.end(), name)) << name;
     }
     EXPECT_EQ(NamesWith(".info.txt"), goldens);

@@ -59,12 +59,32 @@ TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
                            "2\tABC0BAD\tnot active\n");
 }
 
+// No monitor is no error; a folder that cannot be read is told of.
 TEST_F(CliListSave, ListWithoutMonitorsPrintsNothing) {
     fs::remove_all(tree.Drm());
-    const CliResult outcome = Run({"list"});
+    fs::create_directories(tree.Drm());
+    CliResult outcome = Run({"list"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "");
+
+    fs::remove_all(tree.Drm());
+    outcome = Run({"list"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "moniquet-cli: " + tree.Drm().string() +
+                               ": cannot read: No such file or directory\n");
+}
+
+TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
+    tree.AddConnector("card0-DP-3", "connected\n", MakeEdid(0x4444, 1));
+    const CliResult outcome = Run({"list"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "0\tABC1234\tactive\n"
+                           "1\tABD00AF\tactive\n"
+                           "2\tABC0BAD\tnot active\n");
+    EXPECT_EQ(outcome.err, "moniquet-cli: " + (tree.Drm() / "card0-DP-3" / "edid").string() +
+                               ": skipped: 1 byte, not an EDID\n");
 }
 
 TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
@@ -78,15 +98,17 @@ TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
     EXPECT_TRUE(WorkFiles().empty());
 }
 
-TEST_F(CliListSave, SaveWritesThe256RawBytesOfTheRecord) {
+// The EDID as the connector held it, every block and nothing added.
+TEST_F(CliListSave, SaveWritesTheWholeEdid) {
+    tree.AddConnector("card2-DP-1", "connected\n", MakeEdid(0x0384, 384));
     const fs::path file = work / "edid.bin";
-    for (const auto& [index, bytes] : std::vector<std::pair<std::string, std::vector<uint8_t>>>{
-             {"0", MakeEdid(0x1234, 256, 1)}, {"2", MakeEdid(0x0BAD, 128)}}) {
+    for (const auto& [index, bytes] :
+         std::vector<std::pair<std::string, std::vector<uint8_t>>>{{"0", MakeEdid(0x1234, 256, 1)},
+                                                                   {"2", MakeEdid(0x0384, 384)},
+                                                                   {"3", MakeEdid(0x0BAD, 128)}}) {
         ASSERT_EQ(Run({"save", index, file.string()}).status, 0) << index;
-        std::vector<uint8_t> expected(bytes);
-        expected.resize(kEdidBlockSize); // a 128-byte EDID is saved zero-padded
         const std::string saved = ReadWhole(file);
-        EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.end()), expected) << index;
+        EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.end()), bytes) << index;
     }
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
 }
@@ -95,7 +117,7 @@ TEST_F(CliListSave, SaveReplacesALongerFileWhole) {
     const fs::path file = work / "old.bin";
     SysfsTree::WriteFile(file, std::string(1000, 'x'));
     ASSERT_EQ(Run({"save", "1", file.string()}).status, 0);
-    EXPECT_EQ(fs::file_size(file), kEdidBlockSize);
+    EXPECT_EQ(fs::file_size(file), kMinimumEdidSize);
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"old.bin"});
 }
 

@@ -12,23 +12,39 @@ std::filesystem::path WriteTemp(const std::string& name, const std::string& byte
     return path;
 }
 
+// Every sample against the report worked out by hand beside it: UTF-8 with
+// every code unit kept, U+0000 as a 0 byte and the timings after it.
 TEST(CliReport, WritesTheReportAsUtf8WithEveryCodeUnitKept) {
-    const CliResult r = RunCli("report " + Quoted(Sample("gsm5662-nul-in-name")));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    const std::string expectedStart = "MONITEUR\r\nFabricant    : GSM\r\nCode produit : 5662\r\n"
-                                      "R\xC3\xA9"
-                                      "f\xC3\xA9rence PN : L225W";
-    EXPECT_EQ(r.out.substr(0, expectedStart.size()), expectedStart);
-    // U+0000 as a single 0 byte, and the timings after it still there.
-    EXPECT_NE(r.out.find(std::string("L225W\0\r\nTIMING 1\r\n", 18)), std::string::npos);
-    EXPECT_NE(r.out.find("TIMING 2\r\n"), std::string::npos);
-    EXPECT_EQ(r.out.substr(r.out.size() - 4), "\r\n\r\n");
+    const std::vector<std::string> names = SampleNames();
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names) {
+        const CliResult r = RunCli("report " + Quoted(Sample(name)));
+        EXPECT_EQ(r.status, 0) << name;
+        EXPECT_EQ(r.err, "") << name;
+        EXPECT_EQ(r.out, ReadWhole(SamplePath(name, ".report"))) << name;
+    }
+}
 
-    const CliResult high = RunCli("report " + Quoted(Sample("auo31a6-high-bytes")));
-    EXPECT_NE(high.out.find("8G0JV\xC2\x80"
-                            "B160UAN\r\n"),
-              std::string::npos);
+// Hex text pasted from other tools (tests/data/hex/SAMPLE.FORM.txt) gives the
+// report of the sample it was made from; the last one also through a pipe.
+TEST(CliReport, HexTextGivesTheReportOfTheBytesItHolds) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(MONIQUET_TEST_DATA) + "/hex")) {
+        if (entry.path().extension() == ".txt") {
+            files.push_back(entry.path());
+        }
+    }
+    ASSERT_GE(files.size(), 4u);
+    for (const auto& file : files) {
+        const std::string name = file.filename().string();
+        const std::string expected =
+            ReadWhole(SamplePath(name.substr(0, name.find('.')), ".report"));
+        const CliResult r = RunCli("report " + Quoted(file.string()));
+        EXPECT_EQ(r.err, "") << name;
+        EXPECT_EQ(r.out, expected) << name;
+        EXPECT_EQ(RunCli("report - < " + Quoted(file.string())).out, expected) << name;
+    }
 }
 
 TEST(CliReport, LabelAndStandardInput) {
@@ -56,12 +72,16 @@ TEST(CliErrors, BadFilesGetOneLineNamingTheFileAndNoOutput) {
     const std::string sample = ReadWhole(Sample("aoc2367-plain"));
     const auto shortFile = WriteTemp("moniquet-short.bin", sample.substr(0, 127));
     const auto emptyFile = WriteTemp("moniquet-empty.bin", "");
+    const auto longFile = WriteTemp("moniquet-long.bin", sample + std::string(40000 - 128, '\0'));
     const auto missing = std::filesystem::temp_directory_path() / "moniquet-no-such-file.bin";
     std::filesystem::remove(missing);
 
     const std::pair<std::string, std::string> cases[] = {
         {shortFile.string(), "not an EDID block: 127 bytes"},
         {emptyFile.string(), "not an EDID block: 0 bytes"},
+        {longFile.string(), "too long for an EDID: 40000 bytes, at most 32896"},
+        // Endless: refused after one byte past the limit.
+        {"/dev/zero", "too long for an EDID: more than 32896 bytes"},
         {missing.string(), "No such file or directory"},
         {std::filesystem::temp_directory_path().string(), "Is a directory"},
     };
@@ -77,14 +97,51 @@ TEST(CliErrors, BadFilesGetOneLineNamingTheFileAndNoOutput) {
     EXPECT_EQ(piped.err, "moniquet-cli: standard input: not an EDID block: 127 bytes\n");
     std::filesystem::remove(shortFile);
     std::filesystem::remove(emptyFile);
+    std::filesystem::remove(longFile);
 }
 
 TEST(CliErrors, WrongCommandLinePrintsUsageAndExits2) {
-    for (const char* args : {"", "reprot x", "report", "report a b", "label", "--help"}) {
+    for (const char* args : {"", "reprot x", "report", "report a b", "label", "--help x", "-h -h",
+                             "--version 1", "-x"}) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
         EXPECT_EQ(r.err.rfind("usage: moniquet-cli", 0), 0u) << args;
+    }
+}
+
+TEST(CliManners, HelpOnStandardOutputListsEveryCommandAndVersionIsTheProjects) {
+    const std::string usage = RunCli("").err;
+    for (const char* args : {"--help", "-h"}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_EQ(r.err, "") << args;
+        EXPECT_EQ(r.out, usage) << args;
+    }
+    for (const char* command : {" report FILE ", " label FILE ", " info [--json] FILE ",
+                                " list [--json] ", " save INDEX FILE "}) {
+        EXPECT_NE(usage.find(std::string("moniquet-cli") + command), std::string::npos) << command;
+    }
+    const CliResult version = RunCli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "moniquet-cli " MONIQUET_VERSION "\n");
+}
+
+// A file name reaches the terminal with its controls and invalid UTF-8
+// escaped, on one line; valid UTF-8 text as it is.
+TEST(CliErrors, FileNamesAreShownEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\x1B[2Jb\nc\xFF.bin", "a\\x1B[2Jb\\x0Ac\\xFF.bin"},
+        {"d\\x\xC2\x85\x7F.bin", "d\\\\x\\xC2\\x85\\x7F.bin"},
+        {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x96\xA5.bin",
+         "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x96\xA5.bin"},
+        {"\xC0\xAF\xED\xA0\x80\xE2\x82", "\\xC0\\xAF\\xED\\xA0\\x80\\xE2\\x82"},
+    };
+    const auto folder = std::filesystem::temp_directory_path();
+    for (const auto& [name, shown] : cases) {
+        const CliResult r = RunCli("label " + Quoted((folder / name).string()));
+        EXPECT_EQ(r.err,
+                  "moniquet-cli: " + (folder / shown).string() + ": No such file or directory\n");
     }
 }
 

@@ -402,6 +402,15 @@ e2e_screenshot() {
     fi
 }
 
+# e2e_report_box SAMPLE: the text the report box shows for
+# tests/data/edid/SAMPLE.bin, made from the report beside it (SAMPLE.report)
+# with each zero byte shown as a space; writes it to a file of the test
+# prefix and prints that file's path.
+e2e_report_box() {
+    local file="$WINEPREFIX/report-box-$1.txt"
+    tr '\0' ' ' <"$E2E_DATA/edid/$1.report" >"$file" && printf '%s\n' "$file"
+}
+
 # ---------------------------------------------------------------- results
 
 e2e_record() {

@@ -54,12 +54,11 @@ assert_eq "$expected" "$(e2e_run "$E2E_CLI" list)" "test setupapi: present first
 # process is not cut short by the first one's end-of-set).
 assert_eq "$expected" "$(e2e_run "$E2E_CLI" list)" "test setupapi: a second run lists the same"
 
-# `save` writes the raw block of a listed monitor: 256 bytes, the 128 read
-# followed by zeros.
+# `save` writes a listed monitor's EDID as the registry holds it: 128 bytes,
+# nothing added.
 assert_ok "save of monitor 3 succeeds" e2e_run "$E2E_CLI" save 3 'C:\e2e\saved.bin'
-{ cat "$edid/acr06b4-data-string.bin"; head -c 128 /dev/zero; } >"$WINEPREFIX/expected-saved.bin"
-assert_file_eq "$WINEPREFIX/expected-saved.bin" "$WINEPREFIX/drive_c/e2e/saved.bin" \
-    "save: 128-byte EDID padded with zeros to 256"
+assert_file_eq "$edid/acr06b4-data-string.bin" "$WINEPREFIX/drive_c/e2e/saved.bin" \
+    "save: 128-byte EDID byte for byte"
 
 # --- How the scan reads a hardware key. Devices that must yield nothing come
 # first in device order, so that none of them may end the scan early.
@@ -78,22 +77,24 @@ e2e_seed_monitor 'DISPLAY\B01\1' "$edid/acr06b4-data-string.bin" \
 e2e_seed_monitor 'DISPLAY\B02\1' "$edid/at-tv0001-at-maker.bin"
 e2e_seed_monitor 'DISPLAY\B03\1' /dev/null
 e2e_seed_monitor 'DISPLAY\B04\1' "$edid/aoc2460-three-blocks.bin"
+e2e_seed_monitor 'DISPLAY\B05\1' "$E2E_OWN_DATA/aoc2460-384.bin"
 expected=$(lines \
     $'0\tACR06B4\tactive' \
     $'1\t@TV0001\tactive' \
     $'2\t@@@0000\tactive' \
-    $'3\tAOC2460\tactive')
+    $'3\tAOC2460\tactive' \
+    $'4\tAOC2460\tactive')
 assert_eq "$expected" "$(e2e_run "$E2E_CLI" list)" \
     "only values named exactly EDID, after other values, of 0 to 512 bytes"
 
-assert_ok "save of the zero-length EDID" e2e_run "$E2E_CLI" save 2 'C:\e2e\zero.bin'
-head -c 256 /dev/zero >"$WINEPREFIX/expected-zero.bin"
-assert_file_eq "$WINEPREFIX/expected-zero.bin" "$WINEPREFIX/drive_c/e2e/zero.bin" \
-    "save: zero-length EDID gives 256 zero bytes"
-assert_ok "save of the 512-byte EDID" e2e_run "$E2E_CLI" save 3 'C:\e2e\long.bin'
-head -c 256 "$edid/aoc2460-three-blocks.bin" >"$WINEPREFIX/expected-long.bin"
-assert_file_eq "$WINEPREFIX/expected-long.bin" "$WINEPREFIX/drive_c/e2e/long.bin" \
-    "save: 512-byte EDID keeps its first 256 bytes"
-assert_ok "save of the 256-byte EDID" e2e_run "$E2E_CLI" save 1 'C:\e2e\full.bin'
-assert_file_eq "$edid/at-tv0001-at-maker.bin" "$WINEPREFIX/drive_c/e2e/full.bin" \
-    "save: 256-byte EDID byte for byte"
+# `save` writes each value whole, whatever its length.
+save_is() { # INDEX EXPECTED-FILE MESSAGE
+    local saved="C:\\e2e\\saved-$1.bin"
+    assert_ok "save of monitor $1" e2e_run "$E2E_CLI" save "$1" "$saved"
+    assert_file_eq "$2" "$WINEPREFIX/drive_c/e2e/saved-$1.bin" "$3"
+}
+: >"$WINEPREFIX/empty.bin"
+save_is 2 "$WINEPREFIX/empty.bin" "save: zero-length EDID gives an empty file"
+save_is 3 "$edid/aoc2460-three-blocks.bin" "save: 512-byte EDID byte for byte"
+save_is 4 "$E2E_OWN_DATA/aoc2460-384.bin" "save: 384-byte EDID byte for byte"
+save_is 1 "$edid/at-tv0001-at-maker.bin" "save: 256-byte EDID byte for byte"

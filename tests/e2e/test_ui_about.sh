@@ -6,7 +6,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 edid="$E2E_DATA/edid"
-expected="$E2E_EXPECTED"
 fr='Moniquet (français)'
 en='Moniquet (english)'
 about_fr='A propos de Moniquet'
@@ -14,7 +13,7 @@ about_en='About Moniquet'
 
 main_unchanged() { # CAPTION STATE MESSAGE
     e2e_driver text "$1" 1002 >"$WINEPREFIX/report.txt"
-    assert_file_eq "$expected/ui_report_acr06b4.txt" "$WINEPREFIX/report.txt" "$3: report unchanged"
+    assert_file_eq "$(e2e_report_box acr06b4-data-string)" "$WINEPREFIX/report.txt" "$3: report unchanged"
     assert_eq "$2" "$(e2e_driver text "$1" 1010)" "$3: state unchanged"
 }
 

@@ -7,7 +7,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 edid="$E2E_DATA/edid"
-expected="$E2E_EXPECTED"
 fr='Moniquet (français)'
 en='Moniquet (english)'
 
@@ -65,7 +64,7 @@ e2e_driver click "$fr" 1005
 e2e_driver clipboard >"$WINEPREFIX/clipboard.txt"
 e2e_driver text "$fr" 1002 >"$WINEPREFIX/box.txt"
 assert_file_eq "$WINEPREFIX/box.txt" "$WINEPREFIX/clipboard.txt" "clipboard equals the box's text"
-assert_file_eq "$expected/ui_report_gsm5662.txt" "$WINEPREFIX/clipboard.txt" \
+assert_file_eq "$(e2e_report_box gsm5662-nul-in-name)" "$WINEPREFIX/clipboard.txt" \
     "clipboard holds the whole report, timings after the zero byte included"
 
 # --- Save of a 128-byte EDID: "edid.bin" proposed, 256 bytes written, the
@@ -146,7 +145,7 @@ e2e_driver click "$en" 1003
 assert_eq "" "$(e2e_driver items "$en" 1001)" "every monitor removed"
 e2e_driver click "$en" 1005
 e2e_driver clipboard >"$WINEPREFIX/clipboard-after.txt"
-assert_file_eq "$expected/ui_report_gsm5662.txt" "$WINEPREFIX/clipboard-after.txt" \
+assert_file_eq "$(e2e_report_box gsm5662-nul-in-name)" "$WINEPREFIX/clipboard-after.txt" \
     "no monitor: Copy leaves the clipboard as it was"
 save_as "$en" 'C:\e2e\out\nothing.bin'
 assert_ok "no monitor: the save dialog still shows and closes" e2e_driver gone "Save As" 10000

@@ -4,7 +4,7 @@
 # English and back, and Enter ending the program.
 #
 # The seeded monitors, in device order, and their reports decoded by hand
-# (expected/ui_report_*.txt):
+# (tests/data/edid/*.report):
 #   GSM5662 present   bytes 8-9 1E 6D -> G S M; 10-11 62 56 -> 5662.
 #                     Two timings (7C 2E 90 A0 60 1A 1E 40 ... DA 28 11 and
 #                     21 39 90 30 62 1A ... DA 28 11): 0x90 + 6*256 = 1680,
@@ -54,7 +54,7 @@ assert_eq "0" "$(e2e_driver selected "$fr" 1007)" "French selected at start"
 assert_eq $'GSM5662\nAOC2367\n@TV0001' "$(e2e_driver items "$fr" 1001)" \
     "one label per monitor, present ones first"
 assert_eq "0" "$(e2e_driver selected "$fr" 1001)" "first monitor selected"
-report_is "$fr" "$expected/ui_report_gsm5662.txt" \
+report_is "$fr" "$(e2e_report_box gsm5662-nul-in-name)" \
     "first report whole, past the zero byte of its product name"
 assert_eq "actif" "$(e2e_driver text "$fr" 1010)" "state of a present monitor"
 e2e_screenshot main-fr >/dev/null
@@ -62,14 +62,14 @@ e2e_screenshot main-fr >/dev/null
 # --- Picking each monitor shows its report and state; picking the one
 # already shown shows it again.
 e2e_driver select "$fr" 1001 1
-report_is "$fr" "$expected/ui_report_aoc2367.txt" "second monitor's report"
+report_is "$fr" "$(e2e_report_box aoc2367-plain)" "second monitor's report"
 assert_eq "actif" "$(e2e_driver text "$fr" 1010)" "second monitor: actif"
 e2e_driver select "$fr" 1001 2
-report_is "$fr" "$expected/ui_report_atv0001.txt" "third monitor's report, two timings"
+report_is "$fr" "$(e2e_report_box at-tv0001-at-maker)" "third monitor's report, two timings"
 assert_eq "non actif" "$(e2e_driver text "$fr" 1010)" "absent monitor: non actif"
 e2e_driver settext "$fr" 1002 "overwritten"
 e2e_driver select "$fr" 1001 2
-report_is "$fr" "$expected/ui_report_atv0001.txt" "picking the same monitor writes its report again"
+report_is "$fr" "$(e2e_report_box at-tv0001-at-maker)" "picking the same monitor writes its report again"
 
 # --- English: every caption re-labelled, the state rewritten, the report
 # and the list untouched.
@@ -77,7 +77,7 @@ e2e_driver select "$fr" 1007 1
 assert_ok "caption in English" e2e_driver wait "$en" 5000
 captions_are "$en" "$expected/ui_captions_en.txt" "English captions"
 assert_eq "not active" "$(e2e_driver text "$en" 1010)" "state in English"
-report_is "$en" "$expected/ui_report_atv0001.txt" "report unchanged by the language"
+report_is "$en" "$(e2e_report_box at-tv0001-at-maker)" "report unchanged by the language"
 assert_eq $'GSM5662\nAOC2367\n@TV0001' "$(e2e_driver items "$en" 1001)" "list unchanged"
 e2e_driver select "$en" 1001 0
 assert_eq "active" "$(e2e_driver text "$en" 1010)" "present monitor in English"
@@ -88,7 +88,7 @@ e2e_driver select "$en" 1007 0
 assert_ok "caption back in French" e2e_driver wait "$fr" 5000
 captions_are "$fr" "$expected/ui_captions_fr.txt" "French captions again"
 assert_eq "actif" "$(e2e_driver text "$fr" 1010)" "state back in French"
-report_is "$fr" "$expected/ui_report_gsm5662.txt" "report still the first monitor's"
+report_is "$fr" "$(e2e_report_box gsm5662-nul-in-name)" "report still the first monitor's"
 
 # --- Enter presses the default button, Close: the program ends with 0.
 e2e_driver key "$fr" enter

@@ -7,7 +7,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 edid="$E2E_DATA/edid"
-expected="$E2E_EXPECTED"
 fr='Moniquet (français)'
 en='Moniquet (english)'
 enum='HKLM\System\CurrentControlSet\Enum\DISPLAY'
@@ -35,7 +34,7 @@ e2e_seed_flush
 e2e_driver click "$fr" 1003
 assert_eq $'ACR06B4\nAOC2367' "$(e2e_driver items "$fr" 1001)" "Refresh lists the added monitor"
 assert_eq "0" "$(e2e_driver selected "$fr" 1001)" "Refresh selects the first monitor"
-report_is "$fr" "$expected/ui_report_acr06b4.txt" "Refresh shows the first monitor's report"
+report_is "$fr" "$(e2e_report_box acr06b4-data-string)" "Refresh shows the first monitor's report"
 
 # --- Every monitor removed: the list empties, nothing is selected, and the
 # report and state of the monitor shown before stay.
@@ -45,7 +44,7 @@ remove_device B1AOC2367
 e2e_driver click "$fr" 1003
 assert_eq "" "$(e2e_driver items "$fr" 1001)" "empty scan: empty list"
 assert_eq "-1" "$(e2e_driver selected "$fr" 1001)" "empty scan: nothing selected"
-report_is "$fr" "$expected/ui_report_aoc2367.txt" "empty scan: previous report stays"
+report_is "$fr" "$(e2e_report_box aoc2367-plain)" "empty scan: previous report stays"
 assert_eq "actif" "$(e2e_driver text "$fr" 1010)" "empty scan: previous state stays"
 
 # With no monitor selected a language change empties the state label and
@@ -53,14 +52,14 @@ assert_eq "actif" "$(e2e_driver text "$fr" 1010)" "empty scan: previous state st
 e2e_driver select "$fr" 1007 1
 assert_ok "caption in English" e2e_driver wait "$en" 5000
 assert_eq "" "$(e2e_driver text "$en" 1010)" "no monitor selected: state label empty"
-report_is "$en" "$expected/ui_report_aoc2367.txt" "no monitor selected: report stays"
+report_is "$en" "$(e2e_report_box aoc2367-plain)" "no monitor selected: report stays"
 
 # --- A monitor installed but absent comes back: listed, shown, not active.
 e2e_seed_monitor 'DISPLAY\C1ATV0001\1' "$edid/at-tv0001-at-maker.bin" --not-present
 e2e_seed_flush
 e2e_driver click "$en" 1003
 assert_eq "@TV0001" "$(e2e_driver items "$en" 1001)" "Refresh lists the absent monitor"
-report_is "$en" "$expected/ui_report_atv0001.txt" "its report"
+report_is "$en" "$(e2e_report_box at-tv0001-at-maker)" "its report"
 assert_eq "not active" "$(e2e_driver text "$en" 1010)" "its state"
 
 # --- Esc ends the program.

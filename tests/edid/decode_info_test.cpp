@@ -2,12 +2,9 @@
 // bytes point anywhere. What it decodes from whole samples is checked by the
 // golden files (tests/cli/info_golden_test.cpp).
 #include "edid/edid_info.h"
+#include "samples.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -23,18 +20,14 @@ std::vector<uint8_t> Base(uint8_t version, uint8_t revision, uint8_t extensions)
 // Each prefix is copied to a buffer of exactly its size, so that
 // AddressSanitizer stops any read past its end.
 TEST(DecodeEdidInfo, EveryPrefixDecodesItsWholeBlocksAndNothingElse) {
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(MONIQUET_TEST_DATA) + "/edid")) {
-        if (entry.path().extension() != ".bin") {
-            continue;
-        }
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    for (const std::string& name : SampleNames()) {
+        const std::string file = ReadWhole(SamplePath(name, ".bin"));
+        const std::vector<uint8_t> bytes(file.begin(), file.end());
         const EdidInfo whole = DecodeEdidInfo(bytes);
         for (std::size_t length = 0; length <= bytes.size(); ++length) {
             const std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + length);
             const EdidInfo info = DecodeEdidInfo(prefix);
-            SCOPED_TRACE(entry.path().filename().string() + " cut to " + std::to_string(length));
+            SCOPED_TRACE(name + " cut to " + std::to_string(length));
             const std::size_t blocks = length / 128;
             EXPECT_EQ(info.sizeBytes, length);
             EXPECT_EQ(info.blocks.size(), blocks);

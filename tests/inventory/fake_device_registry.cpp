@@ -17,7 +17,6 @@ void Require(bool condition, const char* what) {
 
 DeviceSetHandle GetClassDevs(FakeDeviceRegistry& fake, uint32_t flags) {
     if (fake.getClassDevsFails) {
-        fake.lastError = kErrorInvalidParameter;
         return fake.getClassDevsReturnsNull ? nullptr : InvalidHandleValue();
     }
     FakeSet& set = fake.sets.emplace_back();
@@ -26,61 +25,39 @@ DeviceSetHandle GetClassDevs(FakeDeviceRegistry& fake, uint32_t flags) {
             set.devices.push_back(&device);
         }
     }
-    if (!fake.keepsLastErrorOnSuccess) {
-        fake.lastError = kErrorSuccess;
-    }
     return &set;
 }
 
 FakeSet& LiveSet(DeviceSetHandle handle) {
     auto* set = static_cast<FakeSet*>(handle);
-    Require(set != nullptr && set != InvalidHandleValue() && !set->destroyed, "bad device set");
+    Require(IsOpenHandle(set) && !set->destroyed, "bad device set");
     return *set;
 }
 
-// Success leaves the last error alone: the scan must not count on a
-// successful call to clear it.
-bool EnumDeviceInfo(FakeDeviceRegistry& fake, DeviceSetHandle handle, uint32_t index) {
-    FakeSet& set = LiveSet(handle);
-    ++fake.enumCalls;
-    set.current = nullptr;
-    if (fake.everyEnumFailsWith != 0) {
-        fake.lastError = fake.everyEnumFailsWith;
-        return false;
+OpenedDevice OpenDevice(FakeDeviceRegistry& fake, DeviceSetHandle handle, uint32_t index) {
+    const FakeSet& set = LiveSet(handle);
+    Require(++fake.openDeviceCalls < kFakeEndlessBound, "the device loop does not end");
+    if (fake.everyEnumFails) {
+        return WithoutKey(DeviceOpening::Failed);
     }
     if (index >= set.devices.size()) {
-        fake.lastError = kErrorNoMoreItems;
-        return false;
+        return WithoutKey(fake.endlessSet ? DeviceOpening::NoKey : DeviceOpening::NoMoreDevices);
     }
-    if (set.devices[index]->enumError != 0) {
-        fake.lastError = set.devices[index]->enumError;
-        return false;
+    const FakeDevice& device = *set.devices[index];
+    if (device.enumFails) {
+        return WithoutKey(DeviceOpening::Failed);
     }
-    set.current = set.devices[index];
-    return true;
-}
-
-RegistryKeyHandle OpenDevRegKey(FakeDeviceRegistry& fake, DeviceSetHandle handle) {
-    const FakeSet& set = LiveSet(handle);
-    Require(set.current != nullptr, "key of a device that was not enumerated");
-    switch (set.current->key) {
-    case FakeKeyState::NullHandle:
-        fake.lastError = kErrorInvalidParameter;
-        return nullptr;
-    case FakeKeyState::InvalidHandle:
-        fake.lastError = kErrorInvalidParameter;
-        return InvalidHandleValue();
-    case FakeKeyState::Readable:
-        break;
+    if (!device.hasKey) {
+        return WithoutKey(DeviceOpening::NoKey);
     }
     FakeKey& key = fake.keys.emplace_back();
-    key.device = set.current;
-    return &key;
+    key.device = &device;
+    return {DeviceOpening::KeyOpened, &key, device.instanceId};
 }
 
 FakeKey& LiveKey(RegistryKeyHandle handle) {
     auto* key = static_cast<FakeKey*>(handle);
-    Require(key != nullptr && key != InvalidHandleValue() && !key->closed, "bad key");
+    Require(IsOpenHandle(key) && !key->closed, "bad key");
     return *key;
 }
 
@@ -90,22 +67,24 @@ FakeKey& LiveKey(RegistryKeyHandle handle) {
 uint32_t EnumValue(FakeDeviceRegistry& fake, RegistryKeyHandle handle, uint32_t index, char* name,
                    uint32_t& nameCapacity, uint8_t* data, uint32_t& dataSize) {
     const FakeKey& key = LiveKey(handle);
-    ++fake.valueReads;
+    Require(++fake.valueReads < kFakeEndlessBound, "the value loop does not end");
+    if (data != nullptr) {
+        fake.largestDataBuffer = std::max(fake.largestDataBuffer, dataSize);
+    }
     const std::vector<FakeValue>& values = key.device->values;
     if (key.device->keyReadError != 0) {
         return key.device->keyReadError;
     }
-    if (index >= values.size()) {
-        if (fake.valueEndSetsLastError) {
-            fake.lastError = kErrorNoMoreItems;
-        }
+    static const FakeValue kOther{"Other", {1}};
+    if (index >= values.size() && !key.device->endlessValues) {
         return kErrorNoMoreItems;
     }
-    const FakeValue& value = values[index];
+    const FakeValue& value = index < values.size() ? values[index] : kOther;
     if (value.readError != 0) {
         return value.readError;
     }
-    const auto size = static_cast<uint32_t>(value.data.size());
+    const auto size =
+        value.reportedSize != 0 ? value.reportedSize : static_cast<uint32_t>(value.data.size());
     if (value.name.size() >= nameCapacity) {
         return kErrorMoreData;
     }
@@ -115,6 +94,7 @@ uint32_t EnumValue(FakeDeviceRegistry& fake, RegistryKeyHandle handle, uint32_t 
     }
     std::memcpy(name, value.name.c_str(), value.name.size() + 1);
     nameCapacity = static_cast<uint32_t>(value.name.size());
+    Require(size == value.data.size() || data == nullptr, "a claimed size was read");
     if (data != nullptr) {
         std::copy(value.data.begin(), value.data.end(), data);
     }
@@ -127,9 +107,8 @@ uint32_t EnumValue(FakeDeviceRegistry& fake, RegistryKeyHandle handle, uint32_t 
 DeviceRegistry BindFakeRegistry(FakeDeviceRegistry& fake) {
     return DeviceRegistry{
         .getClassDevs = [&fake](uint32_t flags) { return GetClassDevs(fake, flags); },
-        .enumDeviceInfo = [&fake](DeviceSetHandle set,
-                                  uint32_t index) { return EnumDeviceInfo(fake, set, index); },
-        .openDevRegKey = [&fake](DeviceSetHandle set) { return OpenDevRegKey(fake, set); },
+        .openDevice = [&fake](DeviceSetHandle set,
+                              uint32_t index) { return OpenDevice(fake, set, index); },
         .enumValue =
             [&fake](RegistryKeyHandle key, uint32_t index, char* name, uint32_t& nameCapacity,
                     uint8_t* data, uint32_t& dataSize) {
@@ -137,7 +116,6 @@ DeviceRegistry BindFakeRegistry(FakeDeviceRegistry& fake) {
             },
         .closeKey = [](RegistryKeyHandle key) { LiveKey(key).closed = true; },
         .destroyDeviceInfoList = [](DeviceSetHandle set) { LiveSet(set).destroyed = true; },
-        .getLastError = [&fake]() { return fake.lastError; },
     };
 }
 

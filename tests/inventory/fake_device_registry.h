@@ -1,6 +1,6 @@
 // An in-memory device registry with the behaviour of SETUPAPI and ADVAPI32
-// that the monitor scan relies on, including the thread's last error, so
-// that every branch of the scan can be driven from a test.
+// that the monitor scan relies on, so that every branch of the scan can be
+// driven from a test.
 #pragma once
 
 #include "inventory/device_registry.h"
@@ -10,34 +10,39 @@
 #include <string>
 #include <vector>
 
-inline constexpr uint32_t kErrorInvalidParameter = 87;
 inline constexpr uint32_t kErrorKeyDeleted = 1018;
-inline constexpr uint32_t kErrorInvalidHandle = 6;
+
+// Past this many device opens, or value reads, the fake ends the test: the
+// scan would go on until the index wraps.
+inline constexpr uint32_t kFakeEndlessBound = 1u << 20;
 
 struct FakeValue {
     std::string name;
     std::vector<uint8_t> data;
     // Non-zero: every read of this value fails with this code.
     uint32_t readError = 0;
+    // Non-zero: the size the registry claims, larger than `data` can hold;
+    // only a read too small for it is served.
+    uint32_t reportedSize = 0;
 };
-
-// How the opening of a device's hardware key ends.
-enum class FakeKeyState { Readable, NullHandle, InvalidHandle };
 
 struct FakeDevice {
     bool present = true;
-    FakeKeyState key = FakeKeyState::Readable;
+    std::u16string instanceId;
+    // False: the device has no hardware key that can be opened.
+    bool hasKey = true;
     std::vector<FakeValue> values;
-    // Non-zero: the enumeration fails at this device's index with this code.
-    uint32_t enumError = 0;
+    // The enumeration fails at this device's index, as if not at the set's end.
+    bool enumFails = false;
     // Non-zero: every value read of its key fails with this code, as for a
     // key removed while it is read.
     uint32_t keyReadError = 0;
+    // Past `values`, its key never ends: every index is a value "Other".
+    bool endlessValues = false;
 };
 
 struct FakeSet {
     std::vector<const FakeDevice*> devices;
-    const FakeDevice* current = nullptr;
     bool destroyed = false;
 };
 
@@ -54,22 +59,19 @@ struct FakeDeviceRegistry {
     // Getting the set fails, returning INVALID_HANDLE_VALUE or NULL.
     bool getClassDevsFails = false;
     bool getClassDevsReturnsNull = false;
-    // A successful get-class-devs leaves the last error as it was, as Wine
-    // does (Windows sets one other than ERROR_NO_MORE_ITEMS).
-    bool keepsLastErrorOnSuccess = false;
-    // Reading past a key's last value also sets the thread's last error.
-    bool valueEndSetsLastError = false;
-    // Non-zero: the enumeration fails at every index with this code.
-    uint32_t everyEnumFailsWith = 0;
-
-    // The thread's last error.
-    uint32_t lastError = 0;
+    // The enumeration fails at every index.
+    bool everyEnumFails = false;
+    // The set never ends: past `devices`, every index is a device without a
+    // hardware key.
+    bool endlessSet = false;
 
     // What the scan did.
     std::deque<FakeSet> sets;
     std::deque<FakeKey> keys;
-    uint32_t enumCalls = 0;
+    uint32_t openDeviceCalls = 0;
     uint32_t valueReads = 0;
+    // The largest data buffer a value read was given, in bytes.
+    uint32_t largestDataBuffer = 0;
 };
 
 DeviceRegistry BindFakeRegistry(FakeDeviceRegistry& fake);

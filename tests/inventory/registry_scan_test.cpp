@@ -33,11 +33,11 @@ class RegistryScan : public ::testing::Test {
     MonitorList list;
 };
 
-// Values of 128 bytes and less are zero-padded; longer ones, which the
-// registry cannot deliver in one 256-byte read, still give their first 256.
+// Values of any size up to the largest EDID are kept whole, those longer
+// than a first read of 256 bytes too.
 class EdidValueSize : public RegistryScan, public ::testing::WithParamInterface<std::size_t> {};
 
-TEST_P(EdidValueSize, RecordHoldsTheFirst256BytesZeroPadded) {
+TEST_P(EdidValueSize, RecordKeepsTheWholeValue) {
     const std::vector<uint8_t> bytes = MakeEdid(0x1234, GetParam());
     fake.devices = {DeviceWith({{"EDID", bytes}})};
     ASSERT_EQ(Scan(), 1);
@@ -45,7 +45,19 @@ TEST_P(EdidValueSize, RecordHoldsTheFirst256BytesZeroPadded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, EdidValueSize,
-                         ::testing::Values(0, 1, 128, 255, 256, 257, 384, 32768));
+                         ::testing::Values(0, 1, 128, 255, 256, 257, 384, kMaximumEdidSize));
+
+// RegEnumValueA cannot read part of a value: one larger than any EDID is not
+// read, whatever size the registry claims, and no buffer is made for it.
+TEST_F(RegistryScan, ValueLargerThanAnyEdidGivesNoRecordAndNoBufferForIt) {
+    FakeValue claimed{"EDID", MakeEdid(2)};
+    claimed.reportedSize = 0xFFFFFFFF;
+    fake.devices = {DeviceWith({{"EDID", MakeEdid(1, kMaximumEdidSize + 1)}}),
+                    DeviceWith({claimed}), Monitor(3)};
+    ASSERT_EQ(Scan(), 1);
+    EXPECT_EQ(list[0].summary.vendor.productCode, 3u);
+    EXPECT_EQ(fake.largestDataBuffer, kMaximumEdidSize);
+}
 
 TEST_F(RegistryScan, EmptyValueDecodesAsAnAllZeroBlock) {
     fake.devices = {DeviceWith({{"EDID", {}}})};
@@ -97,11 +109,15 @@ TEST_F(RegistryScan, EmptySetGivesNoRecord) {
     EXPECT_EQ(fake.sets.size(), 1u);
 }
 
-TEST_F(RegistryScan, TwoUnitsOfOneModelGiveTwoRecordsInDeviceOrder) {
+TEST_F(RegistryScan, TwoUnitsOfOneModelGiveTwoRecordsInDeviceOrderWithTheirInstanceIds) {
     fake.devices = {Monitor(0x10, 1), Monitor(0x10, 2)};
+    fake.devices[0].instanceId = u"DISPLAY\\ABC0010\\5&1&0&UID1";
+    fake.devices[1].instanceId = u"DISPLAY\\ABC0010\\5&1&0&UID2";
     ASSERT_EQ(Scan(), 2);
     EXPECT_TRUE(SameRecord(list[0], RecordOf(MakeEdid(0x10, 128, 1), true)));
     EXPECT_TRUE(SameRecord(list[1], RecordOf(MakeEdid(0x10, 128, 2), true)));
+    EXPECT_EQ(list[0].source, fake.devices[0].instanceId);
+    EXPECT_EQ(list[1].source, fake.devices[1].instanceId);
 }
 
 TEST_F(RegistryScan, PresentScanListsPresentDevicesActiveOthersListEveryDeviceNotActive) {
@@ -119,36 +135,27 @@ TEST_F(RegistryScan, PresentScanListsPresentDevicesActiveOthersListEveryDeviceNo
 }
 
 TEST_F(RegistryScan, DevicesWithoutAReadableKeyOrEdidAreSkipped) {
-    FakeDevice nullKey = Monitor(1);
-    nullKey.key = FakeKeyState::NullHandle;
-    FakeDevice invalidKey = Monitor(2);
-    invalidKey.key = FakeKeyState::InvalidHandle;
+    FakeDevice noKey = Monitor(1);
+    noKey.hasKey = false;
     FakeDevice notEnumerable = Monitor(3);
-    notEnumerable.enumError = kErrorInvalidParameter;
-    fake.devices = {nullKey,    invalidKey,    notEnumerable, DeviceWith({{"Other", {1}}}),
-                    Monitor(5), DeviceWith({})};
+    notEnumerable.enumFails = true;
+    fake.devices = {noKey, notEnumerable, DeviceWith({{"Other", {1}}}), Monitor(5), DeviceWith({})};
     ASSERT_EQ(Scan(), 1);
     EXPECT_EQ(list[0].summary.vendor.productCode, 5u);
 }
 
-// Under Wine a successful get-class-devs keeps the end-of-set error of the
-// previous scan. A scan that read the last error then, or after any call but
-// a failed enumeration, would find nothing in the second pass and in every
-// later refresh.
-TEST_F(RegistryScan, StaleEndOfSetErrorDoesNotEndTheNextScan) {
-    fake.keepsLastErrorOnSuccess = true;
+// The scan keeps nothing from one scan to the next: the second pass of a
+// refresh and every later refresh see the whole set. (Whether a failed
+// enumeration is the set's end is the binding's to say: under Wine a
+// successful call leaves the thread's last error as it was, so the Windows
+// binding reads it right after the failure.)
+TEST_F(RegistryScan, RepeatedScansAndRefreshesGiveTheSameRecords) {
     fake.devices = {Monitor(1), Monitor(2, 0, false)};
     EXPECT_EQ(Scan(kScanPresent), 1);
+    EXPECT_EQ(Scan(kScanAllClasses), 2);
+    EXPECT_EQ(Scan(kScanAllClasses), 2);
 
-    // The condition the scan must not trip on.
     const DeviceRegistry registry = BindFakeRegistry(fake);
-    const DeviceSetHandle set = registry.getClassDevs(kScanAllClasses);
-    EXPECT_EQ(registry.getLastError(), kErrorNoMoreItems);
-    registry.destroyDeviceInfoList(set);
-
-    EXPECT_EQ(Scan(kScanAllClasses), 2);
-    EXPECT_EQ(Scan(kScanAllClasses), 2);
-
     const ScanOperation scan = [&registry](MonitorList& target, uint32_t flags) {
         return ScanDeviceRegistry(registry, target, flags);
     };
@@ -159,9 +166,9 @@ TEST_F(RegistryScan, StaleEndOfSetErrorDoesNotEndTheNextScan) {
     }
 }
 
-TEST_F(RegistryScan, EndOfValuesLeftAsLastErrorDoesNotEndTheDeviceLoop) {
-    fake.valueEndSetsLastError = true;
-    fake.devices = {DeviceWith({{"Other", {1}}}), Monitor(2)};
+// Reaching the end of a key's values ends that key only.
+TEST_F(RegistryScan, EndOfValuesDoesNotEndTheDeviceLoop) {
+    fake.devices = {DeviceWith({{"Other", {1}}}), DeviceWith({}), Monitor(2)};
     ASSERT_EQ(Scan(), 1);
     EXPECT_EQ(list[0].summary.vendor.productCode, 2u);
 }
@@ -190,17 +197,38 @@ TEST_F(RegistryScan, ValueFailuresShorterThanTheBoundAreSkipped) {
     EXPECT_EQ(Scan(), 0);
 }
 
-TEST_F(RegistryScan, SetWhoseEnumerationAlwaysFailsEnds) {
+// A set or key that never reports its end and never fails is left after a
+// count of devices or values that no machine reaches.
+TEST_F(RegistryScan, SetAndKeyThatNeverEndAreLeft) {
+    fake.endlessSet = true;
     fake.devices = {Monitor(1)};
-    fake.everyEnumFailsWith = kErrorInvalidHandle;
-    EXPECT_EQ(Scan(), 0);
-    EXPECT_EQ(fake.enumCalls, kMaxFailedDeviceIndices);
+    ASSERT_EQ(Scan(), 1);
+    EXPECT_EQ(fake.openDeviceCalls, kMaxDeviceIndices);
+
+    fake = {};
+    fake.devices = {DeviceWith({}), Monitor(2)};
+    fake.devices[0].endlessValues = true;
+    ASSERT_EQ(Scan(), 1);
+    EXPECT_EQ(fake.valueReads, kMaxValueIndices + 1);
 }
 
+TEST_F(RegistryScan, SetWhoseEnumerationAlwaysFailsEnds) {
+    fake.devices = {Monitor(1)};
+    fake.everyEnumFails = true;
+    EXPECT_EQ(Scan(), 0);
+    EXPECT_EQ(fake.openDeviceCalls, kMaxFailedDeviceIndices);
+}
+
+// Devices without a hardware key abound in the all-classes set: they are no
+// failures and break a run of them.
 TEST_F(RegistryScan, EnumerationFailuresShorterThanTheBoundAreSkipped) {
     FakeDevice failing = Monitor(1);
-    failing.enumError = kErrorInvalidParameter;
+    failing.enumFails = true;
+    FakeDevice noKey = Monitor(3);
+    noKey.hasKey = false;
     fake.devices.assign(kMaxFailedDeviceIndices - 1, failing);
+    fake.devices.push_back(noKey);
+    fake.devices.insert(fake.devices.end(), kMaxFailedDeviceIndices - 1, failing);
     fake.devices.push_back(Monitor(2));
     ASSERT_EQ(Scan(), 1);
     EXPECT_EQ(list[0].summary.vendor.productCode, 2u);

@@ -36,9 +36,10 @@ inline MonitorRecord RecordOf(const std::vector<uint8_t>& bytes, bool active) {
     return record;
 }
 
-// Same bytes and same active flag; the summary follows from the bytes.
+// Same bytes, whole and as a block, and same active flag; the summary follows
+// from the bytes.
 inline bool SameRecord(const MonitorRecord& a, const MonitorRecord& b) {
-    return a.rawBlock == b.rawBlock && a.summary.active == b.summary.active &&
+    return a.edid == b.edid && a.rawBlock == b.rawBlock && a.summary.active == b.summary.active &&
            a.summary.vendor.manufacturer == b.summary.vendor.manufacturer &&
            a.summary.vendor.productCode == b.summary.vendor.productCode;
 }

@@ -1,4 +1,4 @@
-// A test-only stand-in for the four device installation functions that the
+// A test-only stand-in for the five device installation functions that the
 // monitor scan calls. Wine's own setupapi ignores DIGCF_PRESENT, so without it
 // no end-to-end test could show a monitor that is installed but absent. It is
 // loaded through a DLL override in the test prefix and is never shipped.
@@ -31,6 +31,22 @@ DeviceSet* FromHandle(HDEVINFO handle) {
 BOOL Fail(DWORD code) {
     SetLastError(code);
     return FALSE;
+}
+
+// The device that SetupDiEnumDeviceInfo filled `data` in for; null, with
+// the last error set, when `data` is not one of ours.
+const Device* DeviceOf(HDEVINFO handle, const SP_DEVINFO_DATA* data) {
+    DeviceSet* set = FromHandle(handle);
+    if (set == nullptr) {
+        Fail(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    if (data == nullptr || data->cbSize != sizeof(SP_DEVINFO_DATA) ||
+        data->Reserved >= set->devices.size() || data->DevInst != data->Reserved + 1) {
+        Fail(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return &set->devices[data->Reserved];
 }
 
 } // namespace
@@ -74,14 +90,8 @@ BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO handle, DWORD index, PSP_DEVINFO_DATA
 
 HKEY WINAPI SetupDiOpenDevRegKey(HDEVINFO handle, PSP_DEVINFO_DATA data, DWORD scope, DWORD,
                                  DWORD keyType, REGSAM access) {
-    DeviceSet* set = FromHandle(handle);
-    if (set == nullptr) {
-        Fail(ERROR_INVALID_HANDLE);
-        return static_cast<HKEY>(INVALID_HANDLE_VALUE);
-    }
-    if (data == nullptr || data->cbSize != sizeof(SP_DEVINFO_DATA) ||
-        data->Reserved >= set->devices.size() || data->DevInst != data->Reserved + 1) {
-        Fail(ERROR_INVALID_PARAMETER);
+    const Device* device = DeviceOf(handle, data);
+    if (device == nullptr) {
         return static_cast<HKEY>(INVALID_HANDLE_VALUE);
     }
     if (scope != DICS_FLAG_GLOBAL || keyType != DIREG_DEV) {
@@ -90,14 +100,39 @@ HKEY WINAPI SetupDiOpenDevRegKey(HDEVINFO handle, PSP_DEVINFO_DATA data, DWORD s
         return static_cast<HKEY>(INVALID_HANDLE_VALUE);
     }
     HKEY key = nullptr;
-    LONG status = RegOpenKeyExW(
-        HKEY_LOCAL_MACHINE, HardwareKeyPath(set->devices[data->Reserved]).c_str(), 0, access, &key);
+    LONG status =
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, HardwareKeyPath(*device).c_str(), 0, access, &key);
     if (status != ERROR_SUCCESS) {
         Fail(static_cast<DWORD>(status));
         return static_cast<HKEY>(INVALID_HANDLE_VALUE);
     }
     SetLastError(ERROR_SUCCESS);
     return key;
+}
+
+// The instance path below Enum, as Windows gives it: `required` (when not
+// null) receives the size in characters, terminator included, whether or not
+// the buffer holds it; a buffer too small fails with ERROR_INSUFFICIENT_BUFFER.
+BOOL WINAPI SetupDiGetDeviceInstanceIdW(HDEVINFO handle, PSP_DEVINFO_DATA data, PWSTR id,
+                                        DWORD capacity, PDWORD required) {
+    const Device* device = DeviceOf(handle, data);
+    if (device == nullptr) {
+        return FALSE;
+    }
+    if (id == nullptr && capacity != 0) {
+        return Fail(ERROR_INVALID_USER_BUFFER);
+    }
+    const DWORD size = static_cast<DWORD>(device->instancePath.size() + 1);
+    if (required != nullptr) {
+        *required = size;
+    }
+    if (capacity < size) {
+        return Fail(ERROR_INSUFFICIENT_BUFFER);
+    }
+    device->instancePath.copy(id, size - 1);
+    id[size - 1] = L'\0';
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
 }
 
 BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO handle) {

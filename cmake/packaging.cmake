@@ -1,0 +1,51 @@
+# What `cmake --install` puts where, and the packages `cpack` makes of it:
+# on Linux a Debian package of moniquet-cli, on Windows a zip of both
+# programs. Tests, benchmarks, fuzzers and the end-to-end helpers are never
+# installed.
+include(GNUInstallDirs)
+
+if(WIN32)
+    # Nothing to install into on Windows: the programs and their notes sit
+    # side by side in one folder the user unpacks anywhere.
+    set(MONIQUET_PROGRAM_DIR .)
+    set(MONIQUET_DOC_DIR .)
+    install(TARGETS Moniquet moniquet-cli RUNTIME DESTINATION ${MONIQUET_PROGRAM_DIR})
+else()
+    set(MONIQUET_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
+    set(MONIQUET_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/moniquet)
+    install(TARGETS moniquet-cli RUNTIME DESTINATION ${MONIQUET_PROGRAM_DIR})
+endif()
+install(FILES README.md LICENSE THIRD-PARTY.md DESTINATION ${MONIQUET_DOC_DIR})
+
+set(CPACK_PACKAGE_VENDOR "the Moniquet developers")
+if(NOT CPACK_PACKAGE_CONTACT)
+    set(CPACK_PACKAGE_CONTACT "the Moniquet developers")
+endif()
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "shows what every monitor reports in its EDID")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_NAME Moniquet)
+    # CPack names only MSVC's 64-bit builds win64.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(CPACK_SYSTEM_NAME win64)
+    endif()
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGE_NAME moniquet-cli)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    # Follows the summary, which CPack makes the first line.
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+        "moniquet-cli prints the report of a saved EDID (maker, product code,
+detailed timings, text descriptors), lists this machine's monitors from
+the kernel's DRM connectors and saves a monitor's EDID block to a file.")
+    # The libraries the program links, as dpkg-shlibdeps finds them.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+endif()
+
+include(CPack)

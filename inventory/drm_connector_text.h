@@ -1,0 +1,18 @@
+// What the DRM connector scan makes of names and texts it finds in sysfs,
+// apart from any file reading so that each rule can be checked on its own.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// "card", a card number, "-" and a connector name: "card0-HDMI-A-1". The
+// folder also holds the cards themselves ("card0"), render nodes and files.
+bool IsConnectorName(std::string_view name);
+
+// At most this many bytes of a connector's "status" are read: its longest
+// text, "disconnected\n", has 13.
+inline constexpr std::size_t kStatusReadLimit = 32;
+
+// `status` (the start of the "status" file) says "connected", with or
+// without its newline and nothing after it.
+bool IsConnectedStatus(std::string_view status);
