@@ -11,6 +11,9 @@ using Arguments = std::vector<std::string>;
 int RunReport(const Arguments& args);
 int RunLabel(const Arguments& args);
 
-// list / save INDEX FILE: the monitors of this machine.
+// info [--json] FILE: everything the EDID says, as text or as JSON.
+int RunInfo(const Arguments& args);
+
+// list [--json] / save INDEX FILE: the monitors of this machine.
 int RunList(const Arguments& args);
 int RunSave(const Arguments& args);
