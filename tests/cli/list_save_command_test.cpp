@@ -3,6 +3,7 @@
 #include "../inventory/test_edid.h"
 #include "cli_run.h"
 
+#include "cli/sha256.h"
 #include "inventory/drm_connector_scan.h"
 
 #include <gtest/gtest.h>
@@ -46,9 +47,40 @@ class CliListSave : public ::testing::Test {
         EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     }
 
+    // Each entry of `list --json` as tests/cli/list_json_fields.py reads it:
+    // index, label, active, source, edid_sha256, the EDID's bytes in hex.
+    std::vector<std::vector<std::string>> JsonFields(const std::string& json) const {
+        SysfsTree::WriteFile(work / "list.json", json);
+        const std::string command = "python3 " + Quoted(MONIQUET_LIST_JSON_FIELDS) + " < " +
+                                    Quoted((work / "list.json").string()) + " > " +
+                                    Quoted((work / "fields.txt").string());
+        EXPECT_EQ(std::system(command.c_str()), 0) << json;
+        std::vector<std::vector<std::string>> entries;
+        std::ifstream in(work / "fields.txt");
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream fields(line);
+            entries.emplace_back();
+            for (std::string field; std::getline(fields, field, '\t');) {
+                entries.back().push_back(field);
+            }
+        }
+        fs::remove(work / "list.json");
+        fs::remove(work / "fields.txt");
+        return entries;
+    }
+
     SysfsTree tree;
     fs::path work;
 };
+
+std::string Hex(const std::string& bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const unsigned char byte : bytes) {
+        hex += {kDigits[byte >> 4], kDigits[byte & 0xF]};
+    }
+    return hex;
+}
 
 TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
     const CliResult outcome = Run({"list"});
@@ -63,17 +95,60 @@ TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
 TEST_F(CliListSave, ListWithoutMonitorsPrintsNothing) {
     fs::remove_all(tree.Drm());
     fs::create_directories(tree.Drm());
-    CliResult outcome = Run({"list"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "");
+    for (const bool json : {false, true}) {
+        const std::vector<std::string> args =
+            json ? std::vector<std::string>{"list", "--json"} : std::vector<std::string>{"list"};
+        const std::string none = json ? "[]\n" : "";
+        fs::create_directories(tree.Drm());
+        CliResult outcome = Run(args);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.out, none);
+        EXPECT_EQ(outcome.err, "");
 
-    fs::remove_all(tree.Drm());
-    outcome = Run({"list"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "moniquet-cli: " + tree.Drm().string() +
-                               ": cannot read: No such file or directory\n");
+        fs::remove_all(tree.Drm());
+        outcome = Run(args);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.out, none);
+        EXPECT_EQ(outcome.err, "moniquet-cli: " + tree.Drm().string() +
+                                   ": cannot read: No such file or directory\n");
+    }
+}
+
+// The monitors of `list` in its order, each with its connector's name and
+// whole EDID, and `info --json` of that EDID as `save` writes it, nested.
+TEST_F(CliListSave, ListJsonHoldsTheMonitorsOfListWithTheirWholeEdid) {
+    fs::copy_file(SamplePath("aoc2460-three-blocks", ".bin"),
+                  tree.AddConnector("card2-DP-1", "connected\n", std::nullopt) / "edid");
+    const std::string sources[] = {"card0-DP-1", "card0-HDMI-A-1", "card2-DP-1", "card0-DP-2"};
+    const CliResult json = Run({"list", "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.err, "");
+    const std::vector<std::vector<std::string>> entries = JsonFields(json.out);
+    std::istringstream lines(Run({"list"}).out);
+    ASSERT_EQ(entries.size(), std::size(sources));
+    std::size_t infoAt = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::vector<std::string>& fields = entries[i];
+        ASSERT_EQ(fields.size(), 6u) << i;
+        std::string line;
+        std::getline(lines, line);
+        EXPECT_EQ(fields[0] + "\t" + fields[1] + "\t" + fields[2], line);
+        EXPECT_EQ(fields[3], sources[i]);
+        const std::string edid = ReadWhole(tree.Drm() / sources[i] / "edid");
+        EXPECT_EQ(fields[4],
+                  Sha256Hex({reinterpret_cast<const uint8_t*>(edid.data()), edid.size()}));
+        EXPECT_EQ(fields[5], Hex(edid)) << i;
+
+        const std::string saved = (work / "saved.bin").string();
+        ASSERT_EQ(Run({"save", std::to_string(i), saved}).status, 0);
+        std::string info = Run({"info", "--json", saved}).out;
+        info.pop_back();
+        for (std::size_t at = 0; (at = info.find('\n', at)) != std::string::npos; at += 5) {
+            info.insert(at + 1, "    ");
+        }
+        infoAt = json.out.find("\"info\": " + info + "\n  }", infoAt);
+        EXPECT_NE(infoAt, std::string::npos) << i << ": " << info;
+    }
 }
 
 TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
@@ -88,8 +163,13 @@ TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
 }
 
 TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"list", "extra"}, {"save"}, {"save", "0"}, {"save", "0", "a", "b"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"list", "extra"},
+                                                                  {"list", "--json", "x"},
+                                                                  {"list", "--jsn"},
+                                                                  {"list", "--json", "--json"},
+                                                                  {"save"},
+                                                                  {"save", "0"},
+                                                                  {"save", "0", "a", "b"}}) {
         const CliResult outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << args.size();
         EXPECT_EQ(outcome.out, "");
