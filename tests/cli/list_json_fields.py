@@ -2,11 +2,12 @@
 """Reads the output of `moniquet-cli list --json` on standard input and prints
 one line per monitor, its fields separated by tabs: index, label and "active"
 or "not active" (the line `list` prints for it), then source, edid_sha256 and
-the bytes of edid_base64 in lower-case hex. Fails unless the input is one JSON
+the SHA-256 of the bytes edid_base64 decodes to (hex, as sha256sum). Fails unless the input is one JSON
 array of objects with exactly the keys of `list --json`, in their order and
 of their types. The native tests (tests/cli) and the Wine tests
 (tests/e2e/test_cli_info.sh) read the command's JSON through it."""
 import base64
+import hashlib
 import json
 import sys
 
@@ -32,4 +33,5 @@ for monitor in monitors:
     edid = base64.b64decode(monitor["edid_base64"], validate=True)
     print("\t".join([str(monitor["index"]), monitor["label"],
                      "active" if monitor["active"] else "not active",
-                     monitor["source"], monitor["edid_sha256"], edid.hex()]))
+                     monitor["source"], monitor["edid_sha256"],
+                     hashlib.sha256(edid).hexdigest()]))

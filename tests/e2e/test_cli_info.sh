@@ -8,7 +8,6 @@ e2e_begin
 
 edid="$E2E_DATA/edid"
 fields="$E2E_SOURCE_ROOT/tests/cli/list_json_fields.py"
-hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
 e2e_new_prefix
 e2e_use_fake_setupapi moniquet-cli.exe
@@ -46,9 +45,9 @@ assert_eq "$listed" "$(cut -f1-3 "$WINEPREFIX/fields")" "list --json: the monito
 for i in 0 1 2; do
     IFS=$'\t' read -r -a entry < <(sed -n "$((i + 1))p" "$WINEPREFIX/fields")
     assert_eq "${sources[i]}" "${entry[3]}" "list --json $i: device instance ID"
-    assert_eq "$(sha256sum <"${seeds[i]}" | cut -d' ' -f1)" "${entry[4]}" "list --json $i: sha256"
-    assert_eq "$(hex_of "${seeds[i]}")" "${entry[5]}" \
-        "list --json $i: edid_base64 decodes to the $(stat -c %s "${seeds[i]}") seeded bytes"
+    sha256=$(sha256sum <"${seeds[i]}" | cut -d' ' -f1)
+    assert_eq "$sha256 $sha256" "${entry[4]} ${entry[5]}" \
+        "list --json $i: edid_sha256 and edid_base64 of the $(stat -c %s "${seeds[i]}") seeded bytes"
     cp "${seeds[i]}" "$work/seed.bin"
     nested=$(e2e_run "$E2E_CLI" info --json 'C:\e2e\seed.bin' |
         awk 'NR == 1 { printf "%s", $0; next } { printf "\n    %s", $0 }')
