@@ -2,9 +2,9 @@
 // reads them, through RefreshMonitorList.
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "cli/replace_file.h"
 #include "cli/utf8.h"
 #include "edid/report.h"
+#include "files/replace_file.h"
 #include "inventory/monitor_list.h"
 
 #include <charconv>
@@ -74,9 +74,10 @@ int RunSave(const Arguments& args) {
                              : std::to_string(count) + (count == 1 ? " monitor" : " monitors")) +
                         " listed)");
     }
-    std::string reason;
-    if (!ReplaceFileContent(path, g_monitors[*index].rawBlock, reason)) {
-        return Fail(path, "cannot write: " + reason);
+    // The argument is UTF-8 on every platform; as a u8string it stays so.
+    if (const std::optional<std::string> reason = ReplaceFileContent(
+            std::u8string(path.begin(), path.end()), g_monitors[*index].rawBlock)) {
+        return Fail(path, "cannot write: " + *reason);
     }
     return 0;
 }

@@ -1,12 +1,12 @@
 #include "ui/export_actions.h"
 
 #include "edid/report.h"
+#include "files/replace_file.h"
 #include "inventory/monitor_list.h"
 #include "res/resource.h"
 #include "strings/localized_strings.h"
 #include "ui/app_state.h"
 #include "ui/display_text.h"
-#include "ui/replace_file.h"
 #include "ui/win_text.h"
 
 #include <commdlg.h>
@@ -91,7 +91,7 @@ void SaveRawBlock(HWND) {
         return;
     }
     const MonitorRecord record = g_monitors[static_cast<size_t>(g_selectedMonitor)];
-    if (!ReplaceFileContent(g_saveFileName, record.rawBlock)) {
+    if (ReplaceFileContent(g_saveFileName, record.rawBlock)) {
         const std::wstring text = ToWide(LoadLocalizedString(IDS_SAVE_FAILED));
         MessageBoxW(nullptr, text.c_str(), nullptr, MB_ICONERROR);
     }

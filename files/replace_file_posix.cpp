@@ -1,43 +1,14 @@
-#include "cli/replace_file.h"
+#include "files/replace_file.h"
 
-#include <filesystem>
-#include <string_view>
-#include <system_error>
-
-#ifdef _WIN32
-#include "ui/replace_file.h"
-#else
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path PathFromUtf8(std::string_view path) {
-    return fs::path(std::u8string(path.begin(), path.end()));
-}
-
-#ifdef _WIN32
-
-} // namespace
-
-// The dialog program's own safe save does the work; only the path and the
-// reason need translating.
-bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
-                        std::string& reason) {
-    unsigned long error = 0;
-    if (ReplaceFileContent(PathFromUtf8(path).c_str(), content, &error)) {
-        return true;
-    }
-    reason = std::system_category().message(static_cast<int>(error));
-    return false;
-}
-
-#else
 
 // A name for the temporary file that the program makes unique by trying
 // again; kept short so that it fits wherever the target's name does.
@@ -93,12 +64,10 @@ bool IsReadOnly(const fs::path& target) {
 
 } // namespace
 
-bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> content,
-                        std::string& reason) {
-    const fs::path target = PathFromUtf8(path);
+std::optional<std::string> ReplaceFileContent(const fs::path& target,
+                                              std::span<const uint8_t> content) {
     if (IsReadOnly(target)) {
-        reason = SystemReason(EACCES);
-        return false;
+        return SystemReason(EACCES);
     }
     fs::path temporary;
     int file = -1;
@@ -110,8 +79,7 @@ bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> conten
         }
     }
     if (file < 0) {
-        reason = SystemReason(errno);
-        return false;
+        return SystemReason(errno);
     }
     bool ok = WriteAll(file, content) && ::fsync(file) == 0;
     int error = ok ? 0 : errno;
@@ -125,11 +93,8 @@ bool ReplaceFileContent(const std::string& path, std::span<const uint8_t> conten
     }
     if (!ok) {
         ::unlink(temporary.c_str());
-        reason = SystemReason(error);
-        return false;
+        return SystemReason(error);
     }
     SyncFolder(target);
-    return true;
+    return std::nullopt;
 }
-
-#endif

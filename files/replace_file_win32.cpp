@@ -1,10 +1,30 @@
-#include "ui/replace_file.h"
+#include "files/replace_file.h"
 
 #include <windows.h>
 
-#include <string>
+#include <cwctype>
 
 namespace {
+
+// The system's text for `code` in UTF-8, without the final period and line
+// break, so that it reads as the end of a sentence of ours.
+std::string SystemReason(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide = length > 0 ? std::wstring(text, length) : L"error " + std::to_wstring(code);
+    LocalFree(text);
+    while (!wide.empty() && (iswspace(wide.back()) || wide.back() == L'.')) {
+        wide.pop_back();
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string reason(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), reason.data(), size,
+                        nullptr, nullptr);
+    return reason;
+}
 
 // The folder part of `path`, with its final separator; empty for a bare name,
 // which then lands in the current folder like the target itself.
@@ -37,25 +57,19 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> content) {
 
 } // namespace
 
-bool ReplaceFileContent(const wchar_t* path, std::span<const uint8_t> content,
-                        unsigned long* error) {
-    const auto fail = [error](DWORD code) {
-        if (error != nullptr) {
-            *error = code;
-        }
-        return false;
-    };
-    const std::wstring target(path);
+std::optional<std::string> ReplaceFileContent(const std::filesystem::path& path,
+                                              std::span<const uint8_t> content) {
+    const std::wstring& target = path.native();
     // A read-only file cannot be opened for writing, so it is not replaced
     // either; renaming over it would succeed on some systems.
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return fail(ERROR_ACCESS_DENIED);
+        return SystemReason(ERROR_ACCESS_DENIED);
     }
     std::wstring temporary;
     HANDLE file = CreateTemporaryBeside(target, temporary);
     if (file == INVALID_HANDLE_VALUE) {
-        return fail(GetLastError());
+        return SystemReason(GetLastError());
     }
     bool ok = WriteAll(file, content);
     DWORD code = ok ? ERROR_SUCCESS : GetLastError();
@@ -69,8 +83,8 @@ bool ReplaceFileContent(const wchar_t* path, std::span<const uint8_t> content,
         code = GetLastError();
     }
     if (ok) {
-        return true;
+        return std::nullopt;
     }
     DeleteFileW(temporary.c_str());
-    return fail(code);
+    return SystemReason(code);
 }
