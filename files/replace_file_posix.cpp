@@ -29,7 +29,8 @@ struct Target {
 // in its own folder, as cp and editors do: the link stays a link. A link
 // that names nothing is an error rather than a new file somewhere else.
 Target FindTarget(const fs::path& path) {
-    Target target{path};
+    Target target;
+    target.path = path;
     struct stat entry {};
     if (::lstat(path.c_str(), &entry) == 0 && S_ISLNK(entry.st_mode)) {
         char* resolved = ::realpath(path.c_str(), nullptr);
