@@ -5,6 +5,7 @@
 # on a failing target shows the error box and leaves the old file whole; a
 # replaced file keeps its attributes. moniquet-cli's save, the same code,
 # refuses what is not a regular file and writes through a symbolic link.
+# Without the save dialog's library, Save shows the failure box.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -191,3 +192,22 @@ assert_eq "" "$(leftovers "$out" first.bin locked.bin hidden.bin)" "no monitor: 
 
 e2e_driver close "$en"
 assert_status 0 "the close box ends the program" e2e_wait_exit 20
+
+# --- Without the common dialogs' library (disabled for this program alone),
+# every Save shows the failure box instead of nothing.
+e2e_timeout 60 wine reg add 'HKCU\Software\Wine\AppDefaults\Moniquet.exe\DllOverrides' \
+    /v comdlg32 /t REG_SZ /d '' /f >/dev/null
+e2e_start_program "$E2E_APP"
+e2e_driver wait "$fr" 30000
+for attempt in first second; do
+    e2e_driver click "$fr" 1006 post
+    assert_eq "Impossible de sauvegarder le fichier!" \
+        "$(wait_text Error -1 'Impossible de sauvegarder le fichier!')" \
+        "no save dialog library, $attempt Save: the failure box"
+    assert_eq $'Error\t#32770' "$(e2e_driver windows Error | grep -v "^$fr")" \
+        "no save dialog library, $attempt Save: no other window"
+    e2e_driver key Error enter
+    e2e_driver gone Error 10000
+done
+e2e_driver close "$fr"
+assert_status 0 "the program ends after the failed saves" e2e_wait_exit 20
