@@ -5,11 +5,11 @@
 #include "cli/info_json.h"
 #include "cli/json_option.h"
 #include "cli/output.h"
-#include "cli/replace_file.h"
 #include "cli/sha256.h"
 #include "cli/utf8.h"
 #include "edid/edid_info.h"
 #include "edid/report.h"
+#include "files/replace_file.h"
 #include "inventory/monitor_list.h"
 
 #include <charconv>
@@ -130,9 +130,10 @@ int RunSave(const Arguments& args) {
                              : std::to_string(count) + (count == 1 ? " monitor" : " monitors")) +
                         " listed)");
     }
-    std::string reason;
-    if (!ReplaceFileContent(path, g_monitors[*index].edid, reason)) {
-        return Fail(path, "cannot write: " + reason);
+    // The argument is UTF-8 on every platform; as a u8string it stays so.
+    if (const std::optional<std::string> reason = ReplaceFileContent(
+            std::u8string(path.begin(), path.end()), g_monitors[*index].edid)) {
+        return Fail(path, "cannot write: " + *reason);
     }
     return 0;
 }
