@@ -11,6 +11,14 @@ using Arguments = std::vector<std::string>;
 int RunReport(const Arguments& args);
 int RunLabel(const Arguments& args);
 
-// list / save INDEX FILE: the monitors of this machine.
+// info [--json] FILE: everything the EDID says, as text or as JSON.
+int RunInfo(const Arguments& args);
+
+// list [--json] / save INDEX FILE: the monitors of this machine. list
+// --json prints a JSON array, one object per monitor in the order of list,
+// each with the keys index, label, active (true or false), source (where
+// the monitor was found: device instance ID or connector name),
+// edid_base64 and edid_sha256 (of the whole EDID, every block as read) and
+// info (the object of info --json for it); "[]" when there is none.
 int RunList(const Arguments& args);
 int RunSave(const Arguments& args);

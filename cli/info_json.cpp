@@ -186,6 +186,12 @@ std::vector<std::string_view> EotfNames(uint8_t eotfs) {
 std::string FormatInfoJson(const EdidInfo& info) {
     JsonWriter w;
     w.out.reserve(2048);
+    WriteInfoJson(w, info);
+    w.out += '\n';
+    return std::move(w.out);
+}
+
+void WriteInfoJson(JsonWriter& w, const EdidInfo& info) {
     JsonBeginObject(w, JsonLayout::Lines);
     Field(w, "size_bytes", static_cast<uint32_t>(info.sizeBytes));
     Field(w, "header_valid", info.headerValid);
@@ -220,6 +226,4 @@ std::string FormatInfoJson(const EdidInfo& info) {
     WriteRangeLimits(w, info.rangeLimits);
     WriteCta(w, info.cta);
     JsonEnd(w);
-    w.out += '\n';
-    return std::move(w.out);
 }

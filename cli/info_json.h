@@ -23,6 +23,7 @@
 // other object and array on one line.
 #pragma once
 
+#include "cli/json_writer.h"
 #include "edid/edid_info.h"
 
 #include <string>
@@ -31,6 +32,10 @@
 
 // The object, ending with a line feed.
 std::string FormatInfoJson(const EdidInfo& info);
+
+// The object as the next value of `w`, laid out as above at any depth: the
+// whole of FormatInfoJson, or one entry's "info" in `list --json`.
+void WriteInfoJson(JsonWriter& w, const EdidInfo& info);
 
 // The names the JSON gives, which the text output shows too: "base",
 // "cta-861", "displayid", "block-map", "vtb", "di", "ls", "dpvl", "unknown".

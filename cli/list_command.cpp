@@ -1,10 +1,15 @@
 // list and save: the monitors of this machine, read as the dialog program
 // reads them, through RefreshMonitorList.
+#include "cli/base64.h"
 #include "cli/commands.h"
+#include "cli/info_json.h"
+#include "cli/json_option.h"
 #include "cli/output.h"
-#include "cli/replace_file.h"
+#include "cli/sha256.h"
 #include "cli/utf8.h"
+#include "edid/edid_info.h"
 #include "edid/report.h"
+#include "files/replace_file.h"
 #include "inventory/monitor_list.h"
 
 #include <charconv>
@@ -54,20 +59,55 @@ std::optional<std::size_t> ParseIndex(const std::string& text) {
     return error == std::errc{} ? index : SIZE_MAX;
 }
 
-} // namespace
-
-int RunList(const Arguments& args) {
-    if (!args.empty()) {
-        return PrintUsage();
-    }
-    RefreshFromThisMachine();
+// One line per monitor: index, label, active or not, tab-separated.
+std::string ListLines() {
     std::string lines;
     for (std::size_t i = 0; i < g_monitors.size(); ++i) {
         const EdidSummary& summary = g_monitors[i].summary;
         lines += std::to_string(i) + "\t" + ToUtf8(FormatMonitorLabel(summary.vendor)) + "\t" +
                  (summary.active ? "active" : "not active") + "\n";
     }
-    return WriteStandardOutput(lines);
+    return lines;
+}
+
+// The same monitors as ListLines, with where each was found and its whole
+// EDID: as bytes, as a digest to compare without them, and decoded.
+std::string ListJson() {
+    JsonWriter w;
+    JsonBeginArray(w, JsonLayout::Lines);
+    for (std::size_t i = 0; i < g_monitors.size(); ++i) {
+        const MonitorRecord& record = g_monitors[i];
+        JsonBeginObject(w, JsonLayout::Lines);
+        JsonKey(w, "index");
+        JsonUnsigned(w, i);
+        JsonKey(w, "label");
+        JsonString(w, FormatMonitorLabel(record.summary.vendor));
+        JsonKey(w, "active");
+        JsonBool(w, record.summary.active);
+        JsonKey(w, "source");
+        JsonString(w, record.source);
+        JsonKey(w, "edid_base64");
+        JsonAsciiString(w, Base64(record.edid));
+        JsonKey(w, "edid_sha256");
+        JsonAsciiString(w, Sha256Hex(record.edid));
+        JsonKey(w, "info");
+        WriteInfoJson(w, DecodeEdidInfo(record.edid));
+        JsonEnd(w);
+    }
+    JsonEnd(w);
+    return std::move(w.out) + "\n";
+}
+
+} // namespace
+
+int RunList(const Arguments& args) {
+    bool json = false;
+    Arguments operands;
+    if (!SplitJsonOption(args, json, operands) || !operands.empty()) {
+        return PrintUsage();
+    }
+    RefreshFromThisMachine();
+    return WriteStandardOutput(json ? ListJson() : ListLines());
 }
 
 int RunSave(const Arguments& args) {
@@ -90,9 +130,10 @@ int RunSave(const Arguments& args) {
                              : std::to_string(count) + (count == 1 ? " monitor" : " monitors")) +
                         " listed)");
     }
-    std::string reason;
-    if (!ReplaceFileContent(path, g_monitors[*index].edid, reason)) {
-        return Fail(path, "cannot write: " + reason);
+    // The argument is UTF-8 on every platform; as a u8string it stays so.
+    if (const std::optional<std::string> reason = ReplaceFileContent(
+            std::u8string(path.begin(), path.end()), g_monitors[*index].edid)) {
+        return Fail(path, "cannot write: " + *reason);
     }
     return 0;
 }

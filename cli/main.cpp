@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
     if (command == "label") {
         return RunLabel(args);
     }
+    if (command == "info") {
+        return RunInfo(args);
+    }
     if (command == "list") {
         return RunList(args);
     }

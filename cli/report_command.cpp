@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "cli/edid_file.h"
+#include "cli/edid_argument.h"
 #include "cli/output.h"
 #include "cli/utf8.h"
 #include "edid/decode.h"
@@ -8,19 +8,14 @@
 namespace {
 
 // Decodes the file named by the one argument (its first 256 bytes, as the
-// dialog keeps them) and writes what `format` makes of it. Everything is built before the first
-// byte is written, so an error never leaves partial output.
+// dialog keeps them) and writes what `format` makes of it.
 template <typename Format> int DecodeAndPrint(const Arguments& args, Format format) {
     if (args.size() != 1) {
         return PrintUsage();
     }
-    const std::string& path = args[0];
-    EdidBytes edid;
-    std::string error;
-    if (!ReadEdidFile(path, edid, error)) {
-        return Fail(path == "-" ? "standard input" : path, error);
-    }
-    return WriteStandardOutput(format(DecodeMonitorRecord(edid).summary));
+    return PrintEdidFile(args[0], [&format](const EdidBytes& edid) {
+        return format(DecodeMonitorRecord(edid).summary);
+    });
 }
 
 } // namespace

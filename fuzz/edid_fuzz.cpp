@@ -1,14 +1,20 @@
 // Any bytes, of any length, through the command's reading path (raw bytes or
-// hex text), the decoder and both texts: none of it may crash, read out of
-// bounds or overflow, and the stream and the bytes in memory must agree.
+// hex text), both decoders and every text of report, label and info: none of
+// it may crash, read out of bounds or overflow, the stream and the bytes in
+// memory must agree, and info's outputs must keep the shape they promise.
 #include "cli/edid_file.h"
 #include "cli/hex_text.h"
+#include "cli/info_json.h"
+#include "cli/info_text.h"
 #include "cli/utf8.h"
 #include "edid/decode.h"
+#include "edid/edid_info.h"
 #include "edid/report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -26,6 +32,61 @@ void Check(bool condition) {
     }
 }
 
+// No control character but the line feed reaches the terminal, C1 controls
+// (U+0080 to U+009F, C2 80 to C2 9F in UTF-8) included.
+bool OnlyPrintable(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<uint8_t>(text[i]);
+        const bool c1 =
+            c == 0xC2 && i + 1 < text.size() && static_cast<uint8_t>(text[i + 1]) < 0xA0;
+        if ((c < 0x20 && c != '\n') || c == 0x7F || c1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Brackets balanced outside strings, every string closed, and exactly one
+// line per top-level key (21 of them), each opening with two spaces and a quote.
+bool WellFormedJson(std::string_view json) {
+    int depth = 0;
+    bool inString = false;
+    int topKeys = 0;
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            i += c == '\\' ? 1 : 0;
+            inString = c != '"';
+        } else if (c == '"') {
+            inString = true;
+            topKeys += depth == 1 && i >= 3 && json.substr(i - 3, 3) == "\n  " ? 1 : 0;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            if (--depth < 0) {
+                return false;
+            }
+        }
+    }
+    return depth == 0 && !inString && topKeys == 21;
+}
+
+// `info` and `info --json` of `edid`, whatever its length.
+void FormatInfo(std::span<const uint8_t> edid) {
+    const EdidInfo info = DecodeEdidInfo(edid);
+    Check(info.sizeBytes == edid.size() && info.blocks.size() == edid.size() / 128);
+    for (std::size_t i = 0; i < info.blocks.size(); ++i) {
+        Check(info.blocks[i].index == i);
+    }
+    Check(info.truncated ||
+          (info.extensionCount && (*info.extensionCount + 1) * 128 <= edid.size()));
+    const std::string json = FormatInfoJson(info);
+    Check(json.starts_with("{\n  \"size_bytes\": " + std::to_string(edid.size()) + ",\n"));
+    Check(json.ends_with("\n}\n") && WellFormedJson(json) && OnlyPrintable(json));
+    const std::string text = FormatInfoText(info);
+    Check(text.starts_with("Identity\n") && text.ends_with("\n") && OnlyPrintable(text));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -36,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     DecodeEdidBlock(input, summary);
     Check(summary.timingCount + summary.descriptorCount == 4);
     FormatEverything(summary);
+    FormatInfo(input);
 
     EdidBytes hex;
     std::string hexError;
@@ -49,6 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Check(!ok || IsHexText(input) || edid == EdidBytes(input.begin(), input.end()));
     if (ok) {
         FormatEverything(DecodeMonitorRecord(edid).summary);
+        FormatInfo(edid);
     }
 
     if (size == 0) {

@@ -2,8 +2,10 @@
 
 #include "res/resource.h"
 #include "strings/localized_strings.h"
-#include "ui/app_state.h"
+#include "ui/win_main.h"
 #include "ui/win_text.h"
+
+namespace {
 
 INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
@@ -27,4 +29,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
     default:
         return FALSE;
     }
+}
+
+} // namespace
+
+void ShowAboutBox(HWND owner) {
+    DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutDialogProc, 0);
 }

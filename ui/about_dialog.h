@@ -3,4 +3,5 @@
 
 #include <windows.h>
 
-INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Shows the About box over `owner` and returns once it is closed.
+void ShowAboutBox(HWND owner);

@@ -1,12 +1,12 @@
 #include "ui/export_actions.h"
 
 #include "edid/report.h"
+#include "files/replace_file.h"
 #include "inventory/monitor_list.h"
 #include "res/resource.h"
 #include "strings/localized_strings.h"
-#include "ui/app_state.h"
 #include "ui/display_text.h"
-#include "ui/replace_file.h"
+#include "ui/main_dialog.h"
 #include "ui/win_text.h"
 
 #include <commdlg.h>
@@ -22,7 +22,7 @@ using SaveDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 // The common dialogs' library brings the shell's libraries with it; loaded
 // at the first Save rather than at start-up, it no longer delays the window.
 // Only the system folder is searched, so a file of that name beside the
-// program is never loaded.
+// program is never loaded. A failure is kept for the rest of the run.
 SaveDialogFunction SaveDialog() {
     static const SaveDialogFunction function = [] {
         HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -32,32 +32,40 @@ SaveDialogFunction SaveDialog() {
     return function;
 }
 
+void ShowSaveFailure() {
+    const std::wstring text = ToWide(LoadLocalizedString(IDS_SAVE_FAILED));
+    MessageBoxW(nullptr, text.c_str(), nullptr, MB_ICONERROR);
+}
+
 } // namespace
 
-bool CopyTextToClipboard(std::u16string_view text) {
-    EmptyClipboard();
+// The memory is filled before the clipboard is opened: once emptied, the
+// clipboard's old content is lost, so nothing that may fail comes after that
+// but the hand-over itself.
+bool CopyTextToClipboard(HWND owner, std::u16string_view text) {
     const size_t bytes = (text.size() + 1) * sizeof(char16_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory == nullptr) {
-        CloseClipboard();
         return false;
     }
     auto* units = static_cast<char16_t*>(GlobalLock(memory));
     if (units == nullptr) {
         GlobalFree(memory);
-        CloseClipboard();
         return false;
     }
     std::memcpy(units, text.data(), text.size() * sizeof(char16_t));
     units[text.size()] = u'\0';
     GlobalUnlock(memory);
-    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+    if (!OpenClipboard(owner)) {
         GlobalFree(memory);
-        CloseClipboard();
         return false;
     }
+    const bool placed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     CloseClipboard();
-    return true;
+    if (!placed) {
+        GlobalFree(memory);
+    }
+    return placed;
 }
 
 void CopyReport(HWND window) {
@@ -65,11 +73,7 @@ void CopyReport(HWND window) {
         return;
     }
     const MonitorRecord& record = g_monitors[static_cast<size_t>(g_selectedMonitor)];
-    const std::u16string report = MakeDisplayText(FormatMonitorReport(record.summary));
-    if (!OpenClipboard(window)) {
-        return;
-    }
-    CopyTextToClipboard(report);
+    CopyTextToClipboard(window, MakeDisplayText(FormatMonitorReport(record.summary)));
 }
 
 void SaveRawBlock(HWND) {
@@ -84,15 +88,18 @@ void SaveRawBlock(HWND) {
     request.nFilterIndex = 1;
     request.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
     const SaveDialogFunction showSaveDialog = SaveDialog();
-    if (showSaveDialog == nullptr || showSaveDialog(&request) != TRUE) {
+    if (showSaveDialog == nullptr) {
+        ShowSaveFailure();
+        return;
+    }
+    if (showSaveDialog(&request) != TRUE) {
         return;
     }
     if (!HasSelectedMonitor()) {
         return;
     }
     const MonitorRecord record = g_monitors[static_cast<size_t>(g_selectedMonitor)];
-    if (!ReplaceFileContent(g_saveFileName, record.rawBlock)) {
-        const std::wstring text = ToWide(LoadLocalizedString(IDS_SAVE_FAILED));
-        MessageBoxW(nullptr, text.c_str(), nullptr, MB_ICONERROR);
+    if (ReplaceFileContent(g_saveFileName, record.rawBlock)) {
+        ShowSaveFailure();
     }
 }

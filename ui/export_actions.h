@@ -12,14 +12,16 @@ inline constexpr size_t kSaveFileNameCapacity = 2048;
 extern wchar_t g_saveFileName[kSaveFileNameCapacity];
 
 // Puts the selected monitor's report on the clipboard; silently does nothing
-// when no monitor is selected or another program holds the clipboard.
+// when no monitor is selected or the text cannot be placed there.
 void CopyReport(HWND window);
 
 // Asks for a file name, then writes the selected monitor's 256-byte block
-// there. A failure shows the save-failure box and leaves any old file whole.
+// there. A failure, including a save dialog that cannot be shown, shows the
+// save-failure box and leaves any old file whole.
 void SaveRawBlock(HWND window);
 
-// Replaces the clipboard's content by `text` as Unicode text. The clipboard
-// must be open; it is closed on every way out. `text` should hold no U+0000,
-// as readers of the clipboard stop at the first one.
-bool CopyTextToClipboard(std::u16string_view text);
+// Replaces the clipboard's content by `text` as Unicode text, with `owner` as
+// the clipboard's owner. On failure the clipboard keeps what it held, unless
+// the hand-over itself failed. `text` should hold no U+0000, as readers of the
+// clipboard stop at the first one.
+bool CopyTextToClipboard(HWND owner, std::u16string_view text);

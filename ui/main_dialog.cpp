@@ -6,9 +6,9 @@
 #include "res/resource.h"
 #include "strings/localized_strings.h"
 #include "ui/about_dialog.h"
-#include "ui/app_state.h"
 #include "ui/display_text.h"
 #include "ui/export_actions.h"
+#include "ui/win_main.h"
 #include "ui/win_text.h"
 
 #include <cstdint>
@@ -111,10 +111,6 @@ void ChangeLanguage(HWND window) {
     ApplyLanguage(window);
 }
 
-void RunAboutBox(HWND window) {
-    DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), window, AboutDialogProc, 0);
-}
-
 // Every command but Close and Esc leaves the dialog open and reports the
 // message as not handled.
 INT_PTR OnCommand(HWND window, WORD id, WORD notification) {
@@ -143,7 +139,7 @@ INT_PTR OnCommand(HWND window, WORD id, WORD notification) {
         }
         break;
     case IDC_ABOUT:
-        RunAboutBox(window);
+        ShowAboutBox(window);
         break;
     default:
         break;

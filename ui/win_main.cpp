@@ -1,8 +1,7 @@
-#include "res/resource.h"
-#include "ui/app_state.h"
-#include "ui/main_dialog.h"
+#include "ui/win_main.h"
 
-#include <windows.h>
+#include "res/resource.h"
+#include "ui/main_dialog.h"
 
 HINSTANCE g_instance = nullptr;
 

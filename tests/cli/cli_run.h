@@ -62,6 +62,13 @@ inline CliResult RunCli(const std::string& args, const std::string& environment 
     return result;
 }
 
+// Writes `bytes` to a file of that name in the temporary folder.
+inline std::filesystem::path WriteTemp(const std::string& name, const std::string& bytes) {
+    const auto path = std::filesystem::temp_directory_path() / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
 inline std::string Sample(const std::string& name) {
     return SamplePath(name, ".bin").string();
 }

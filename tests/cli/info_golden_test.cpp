@@ -13,26 +13,15 @@
 namespace {
 
 std::vector<uint8_t> ReadEdid(const std::string& name) {
-    const bool binary = std::filesystem::exists(SamplePath(name, ".bin"));
-    const std::string file = ReadWhole(SamplePath(name, binary ? ".bin" : ".hex"));
+    const std::filesystem::path input = SampleInput(name);
+    const std::string file = ReadWhole(input);
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(file.data()),
                                          file.size());
     EdidBytes edid(bytes.begin(), bytes.end());
     std::string error;
-    EXPECT_TRUE(binary || ParseHexText(bytes, edid, error)) << name << ": " << error;
+    EXPECT_TRUE(input.extension() == ".bin" || ParseHexText(bytes, edid, error))
+        << name << ": " << error;
     return edid;
-}
-
-std::vector<std::string> NamesWith(const std::string& suffix) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(SamplePath("", ""))) {
-        const std::string file = entry.path().filename().string();
-        if (file.ends_with(suffix)) {
-            names.push_back(file.substr(0, file.size() - suffix.size()));
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class InfoGolden : public testing::TestWithParam<std::string> {};

@@ -3,6 +3,7 @@
 #include "../inventory/test_edid.h"
 #include "cli_run.h"
 
+#include "cli/sha256.h"
 #include "inventory/drm_connector_scan.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,20 @@ class CliListSave : public ::testing::Test {
         EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     }
 
+    // `list --json` as tests/cli/list_json_fields.py reads it: one line per
+    // monitor, its fields tab-separated.
+    std::string JsonFields(const std::string& json) const {
+        SysfsTree::WriteFile(work / "list.json", json);
+        const std::string command = "python3 " + Quoted(MONIQUET_LIST_JSON_FIELDS) + " < " +
+                                    Quoted((work / "list.json").string()) + " > " +
+                                    Quoted((work / "fields.txt").string());
+        EXPECT_EQ(std::system(command.c_str()), 0) << json;
+        const std::string fields = ReadWhole(work / "fields.txt");
+        fs::remove(work / "list.json");
+        fs::remove(work / "fields.txt");
+        return fields;
+    }
+
     SysfsTree tree;
     fs::path work;
 };
@@ -63,17 +78,58 @@ TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
 TEST_F(CliListSave, ListWithoutMonitorsPrintsNothing) {
     fs::remove_all(tree.Drm());
     fs::create_directories(tree.Drm());
-    CliResult outcome = Run({"list"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "");
+    for (const bool json : {false, true}) {
+        const std::vector<std::string> args =
+            json ? std::vector<std::string>{"list", "--json"} : std::vector<std::string>{"list"};
+        const std::string none = json ? "[]\n" : "";
+        fs::create_directories(tree.Drm());
+        CliResult outcome = Run(args);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.out, none);
+        EXPECT_EQ(outcome.err, "");
 
-    fs::remove_all(tree.Drm());
-    outcome = Run({"list"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "moniquet-cli: " + tree.Drm().string() +
-                               ": cannot read: No such file or directory\n");
+        fs::remove_all(tree.Drm());
+        outcome = Run(args);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.out, none);
+        EXPECT_EQ(outcome.err, "moniquet-cli: " + tree.Drm().string() +
+                                   ": cannot read: No such file or directory\n");
+    }
+}
+
+// The monitors of `list` in its order, each with its connector's name, its
+// whole EDID (edid_sha256 and the digest of what edid_base64 decodes to are
+// those of the connector's bytes), and `info --json` of what `save` writes
+// of it, nested.
+TEST_F(CliListSave, ListJsonHoldsTheMonitorsOfListWithTheirWholeEdid) {
+    fs::copy_file(SamplePath("aoc2460-three-blocks", ".bin"),
+                  tree.AddConnector("card2-DP-1", "connected\n", std::nullopt) / "edid");
+    const std::string sources[] = {"card0-DP-1", "card0-HDMI-A-1", "card2-DP-1", "card0-DP-2"};
+    const CliResult json = Run({"list", "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.err, "");
+    std::istringstream lines(Run({"list"}).out);
+    std::string expected;
+    std::size_t infoAt = 0;
+    for (std::size_t i = 0; i < std::size(sources); ++i) {
+        std::string line;
+        std::getline(lines, line);
+        const std::string edid = ReadWhole(tree.Drm() / sources[i] / "edid");
+        const std::string sha256 =
+            Sha256Hex({reinterpret_cast<const uint8_t*>(edid.data()), edid.size()});
+        expected += line + "\t" + sources[i] + "\t" + sha256 + "\t" + sha256 + "\n";
+
+        const std::string saved = (work / "saved.bin").string();
+        ASSERT_EQ(Run({"save", std::to_string(i), saved}).status, 0);
+        std::string info = Run({"info", "--json", saved}).out;
+        info.pop_back();
+        for (std::size_t at = 0; (at = info.find('\n', at)) != std::string::npos; at += 5) {
+            info.insert(at + 1, "    ");
+        }
+        infoAt = json.out.find("\"info\": " + info + "\n  }", infoAt);
+        EXPECT_NE(infoAt, std::string::npos) << i << ": " << info;
+    }
+    EXPECT_EQ(JsonFields(json.out), expected);
 }
 
 TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
@@ -88,8 +144,13 @@ TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
 }
 
 TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"list", "extra"}, {"save"}, {"save", "0"}, {"save", "0", "a", "b"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"list", "extra"},
+                                                                  {"list", "--json", "x"},
+                                                                  {"list", "--jsn"},
+                                                                  {"list", "--json", "--json"},
+                                                                  {"save"},
+                                                                  {"save", "0"},
+                                                                  {"save", "0", "a", "b"}}) {
         const CliResult outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << args.size();
         EXPECT_EQ(outcome.out, "");

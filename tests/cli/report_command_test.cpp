@@ -6,12 +6,6 @@
 
 namespace {
 
-std::filesystem::path WriteTemp(const std::string& name, const std::string& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
 // Every sample against the report worked out by hand beside it: UTF-8 with
 // every code unit kept, U+0000 as a 0 byte and the timings after it.
 TEST(CliReport, WritesTheReportAsUtf8WithEveryCodeUnitKept) {

@@ -2,7 +2,10 @@
 # Copy and Save as a person uses them: the clipboard gets the report shown in
 # the box, whole; Save writes the raw 256-byte block through the common save
 # dialog, proposes the last path the next time, asks before overwriting, and
-# on a failing target shows the error box and leaves the old file whole.
+# on a failing target shows the error box and leaves the old file whole; a
+# replaced file keeps its attributes. moniquet-cli's save, the same code,
+# refuses what is not a regular file and writes through a symbolic link.
+# Without the save dialog's library, Save shows the failure box.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -114,6 +117,40 @@ assert_ok "error box closes" e2e_driver gone Error 10000
 assert_eq "old content" "$(cat "$out/locked.bin")" "read-only target: old file whole"
 assert_eq "" "$(leftovers "$out" first.bin locked.bin)" "read-only target: no temporary file left"
 
+# --- A hidden file stays hidden once replaced (Wine's ReplaceFileW carries
+# no attribute over).
+printf 'old content\n' >"$out/hidden.bin"
+e2e_timeout 60 wine attrib +h 'C:\e2e\out\hidden.bin' >/dev/null
+save_as "$fr" 'C:\e2e\out\hidden.bin'
+confirm_overwrite "hidden file"
+assert_ok "save dialog closes over the hidden file" e2e_driver gone "Save As" 10000
+wait_file_eq "$edid/at-tv0001-at-maker.bin" "$out/hidden.bin"
+assert_file_eq "$edid/at-tv0001-at-maker.bin" "$out/hidden.bin" "hidden file replaced"
+assert_eq 'A   H        C:\e2e\out\hidden.bin' \
+    "$(e2e_timeout 60 wine attrib 'C:\e2e\out\hidden.bin' | tr -d '\r')" "hidden file: still hidden"
+
+# --- The same save through moniquet-cli: a device, a pipe or a folder is
+# refused and left as it is; a symbolic link is written through to the file
+# it names, in that file's folder, and stays a link.
+cli="$WINEPREFIX/drive_c/e2e/cli"
+mkdir -p "$cli/real" "$cli/folder"
+mkfifo "$cli/fifo"
+targets=('cli\fifo' 'cli\folder' 'NUL')
+if mknod "$cli/null" c 1 3 2>/dev/null; then # a copy of /dev/null, made by root only
+    targets+=('cli\null')
+fi
+printf 'old content\n' >"$cli/real/linked.bin"
+ln -s real/linked.bin "$cli/link.bin"
+entries() { (cd "$cli" && find . -printf '%y %p\n' | sort); }
+before=$(entries)
+for target in "${targets[@]}"; do
+    assert_contains "$(e2e_run "$E2E_CLI" save 2 "C:\\e2e\\$target" 2>&1)" \
+        "cannot write: not a regular file" "moniquet-cli refuses $target"
+done
+assert_ok "moniquet-cli saves through a link" e2e_run "$E2E_CLI" save 2 'C:\e2e\cli\link.bin'
+assert_eq "$before" "$(entries)" "nothing refused was replaced, the link is still a link"
+assert_file_eq "$edid/at-tv0001-at-maker.bin" "$cli/real/linked.bin" "the linked file has the new bytes"
+
 # --- A full disk (a tiny file system mounted for the test): the write fails,
 # the box tells it in English, the old file keeps its content and no
 # temporary file stays.
@@ -150,7 +187,26 @@ assert_file_eq "$(e2e_report_box gsm5662-nul-in-name)" "$WINEPREFIX/clipboard-af
 save_as "$en" 'C:\e2e\out\nothing.bin'
 assert_ok "no monitor: the save dialog still shows and closes" e2e_driver gone "Save As" 10000
 sleep 0.5
-assert_eq "" "$(leftovers "$out" first.bin locked.bin)" "no monitor: Save writes nothing"
+assert_eq "" "$(leftovers "$out" first.bin locked.bin hidden.bin)" "no monitor: Save writes nothing"
 
 e2e_driver close "$en"
 assert_status 0 "the close box ends the program" e2e_wait_exit 20
+
+# --- Without the common dialogs' library (disabled for this program alone),
+# every Save shows the failure box instead of nothing.
+e2e_timeout 60 wine reg add 'HKCU\Software\Wine\AppDefaults\Moniquet.exe\DllOverrides' \
+    /v comdlg32 /t REG_SZ /d '' /f >/dev/null
+e2e_start_program "$E2E_APP"
+e2e_driver wait "$fr" 30000
+for attempt in first second; do
+    e2e_driver click "$fr" 1006 post
+    assert_eq "Impossible de sauvegarder le fichier!" \
+        "$(wait_text Error -1 'Impossible de sauvegarder le fichier!')" \
+        "no save dialog library, $attempt Save: the failure box"
+    assert_eq $'Error\t#32770' "$(e2e_driver windows Error | grep -v "^$fr")" \
+        "no save dialog library, $attempt Save: no other window"
+    e2e_driver key Error enter
+    e2e_driver gone Error 10000
+done
+e2e_driver close "$fr"
+assert_status 0 "the program ends after the failed saves" e2e_wait_exit 20

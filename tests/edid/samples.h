@@ -19,15 +19,29 @@ inline std::filesystem::path SamplePath(const std::string& name, const char* ext
     return std::filesystem::path(MONIQUET_TEST_DATA) / "edid" / (name + extension);
 }
 
-// Every sample in the folder, sorted, so that one added without its report
-// fails.
-inline std::vector<std::string> SampleNames() {
+// The names of the files of the sample folder that end with `suffix`
+// (".bin", ".info.json"), the suffix cut off, sorted.
+inline std::vector<std::string> NamesWith(const std::string& suffix) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(SamplePath("", ""))) {
-        if (entry.path().extension() == ".bin") {
-            names.push_back(entry.path().stem().string());
+        const std::string file = entry.path().filename().string();
+        if (file.ends_with(suffix)) {
+            names.push_back(file.substr(0, file.size() - suffix.size()));
         }
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Every sample in the folder, sorted, so that one added without its report
+// fails.
+inline std::vector<std::string> SampleNames() {
+    return NamesWith(".bin");
+}
+
+// The file an EDID of the folder is read from: NAME.bin, a real one, or
+// NAME.hex, a synthetic one kept as hex text.
+inline std::filesystem::path SampleInput(const std::string& name) {
+    const std::filesystem::path binary = SamplePath(name, ".bin");
+    return std::filesystem::exists(binary) ? binary : SamplePath(name, ".hex");
 }

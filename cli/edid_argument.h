@@ -1,0 +1,14 @@
+// The FILE argument of report, label and info: an EDID to read and print.
+#pragma once
+
+#include "edid/edid_bytes.h"
+
+#include <functional>
+#include <string>
+
+// Reads the EDID in `path` ("-" for standard input) with ReadEdidFile and
+// writes what `format` makes of it. Everything is built before the first
+// byte is written, so an error (named after the file) never leaves partial
+// output. Returns the exit status.
+int PrintEdidFile(const std::string& path,
+                  const std::function<std::string(const EdidBytes&)>& format);

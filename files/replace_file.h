@@ -1,0 +1,30 @@
+// Writing a whole file so that a failure never leaves a truncated one.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+// Writes `content` to a new file in the folder of the file at `path`, flushes
+// it to the disk and closes it, and only then puts it in place of that file.
+// Returns nothing on success. On failure returns the reason (UTF-8); the
+// temporary file is then removed and any old file left as it was.
+//
+// - A symbolic link is followed: the file it names is replaced, in its own
+//   folder, and the link stays.
+// - Only a regular file is replaced: a device, pipe, socket or folder is
+//   refused ("not a regular file"), as is a read-only file.
+// - The new file keeps the old one's mode, and its owner and group where the
+//   saver may set them (POSIX), or its attributes and security (Windows).
+// - Since the old file is replaced rather than rewritten, other hard links to
+//   it keep the old content.
+// - On POSIX, SIGINT or SIGTERM during the save removes the temporary file
+//   before ending the program, unless the program handles or ignores that
+//   signal itself. One save at a time per process.
+//
+// `path` is a std::filesystem::path so that a UTF-8 argument (given as a
+// std::u8string) and a Win32 wide buffer both arrive without loss.
+std::optional<std::string> ReplaceFileContent(const std::filesystem::path& path,
+                                              std::span<const uint8_t> content);

@@ -1,0 +1,88 @@
+// moniquet-cli info, run as a user runs it, against the golden files that
+// info_golden_test.cpp checks the formatters with.
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Its 100 bytes are no EDID to the command: one of the errors below.
+const std::string kTooShortSample = "synthetic-short";
+
+// Every sample with golden files, and every hex-text form of one
+// (tests/data/hex/SAMPLE.FORM.txt holds the bytes of edid/SAMPLE.bin), read
+// from a file, before or after --json, and from standard input.
+TEST(CliInfo, PrintsTheGoldenFilesOfEverySampleAndEveryHexForm) {
+    std::vector<std::pair<std::filesystem::path, std::string>> inputs;
+    for (const std::string& name : NamesWith(".info.json")) {
+        if (name != kTooShortSample) {
+            inputs.emplace_back(SampleInput(name), name);
+        }
+    }
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(MONIQUET_TEST_DATA) + "/hex")) {
+        const std::string file = entry.path().filename().string();
+        if (entry.path().extension() == ".txt") {
+            inputs.emplace_back(entry.path(), file.substr(0, file.find('.')));
+        }
+    }
+    ASSERT_GE(inputs.size(), 15u);
+    for (const auto& [input, name] : inputs) {
+        const std::string file = Quoted(input.string());
+        const std::string text = ReadWhole(SamplePath(name, ".info.txt"));
+        const std::string json = ReadWhole(SamplePath(name, ".info.json"));
+        for (const auto& [args, expected] :
+             std::vector<std::pair<std::string, std::string>>{{"info " + file, text},
+                                                              {"info - < " + file, text},
+                                                              {"info --json " + file, json},
+                                                              {"info " + file + " --json", json},
+                                                              {"info - --json < " + file, json}}) {
+            const CliResult r = RunCli(args);
+            EXPECT_EQ(r.status, 0) << args;
+            EXPECT_EQ(r.err, "") << args;
+            EXPECT_EQ(r.out, expected) << args;
+        }
+    }
+}
+
+TEST(CliInfo, BadInputNamesTheFileAndItsFaultWrongCommandLineGetsTheUsage) {
+    const std::string shortHex = SampleInput(kTooShortSample).string();
+    const std::string oddHex =
+        WriteTemp("moniquet-info-odd.txt", "EDID:\n00 ff ff\n0 ff\n").string();
+    const std::string longFile =
+        WriteTemp("moniquet-info-long.bin", std::string(32897, '\x01')).string();
+    const std::string missing = "/nonexistent/moniquet.bin";
+    const std::string usage = RunCli("").err;
+    const std::string sample = Quoted(Sample("aoc2367-plain"));
+
+    struct Case {
+        std::string args;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"info " + Quoted(shortHex), 1, shortHex + ": not an EDID block: 100 bytes"},
+        {"info --json - < " + Quoted(shortHex), 1, "standard input: not an EDID block: 100 bytes"},
+        {"info " + Quoted(missing), 1, missing + ": No such file or directory"},
+        {"info --json " + Quoted(longFile), 1,
+         longFile + ": too long for an EDID: 32897 bytes, at most 32896"},
+        {"info " + Quoted(oddHex) + " --json", 1, oddHex + ": line 3: odd number of hex digits"},
+        {"info", 2, ""},
+        {"info --json", 2, ""},
+        {"info " + sample + " " + sample, 2, ""},
+        {"info --jsn " + sample, 2, ""},
+        {"info -j " + sample, 2, ""},
+        {"info --json --json " + sample, 2, ""},
+        {"info " + sample + " --json --json", 2, ""},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = RunCli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(r.err, c.status == 2 ? usage : "moniquet-cli: " + c.err + "\n") << c.args;
+    }
+    std::filesystem::remove(oddHex);
+    std::filesystem::remove(longFile);
+}
+
+} // namespace
