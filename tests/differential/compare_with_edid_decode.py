@@ -8,6 +8,7 @@ Prints one line per disagreement and a summary; exits with 1 on any disagreement
 """
 import collections
 import concurrent.futures
+import itertools
 import json
 import math
 import os
@@ -17,10 +18,11 @@ import sys
 import tempfile
 import time
 
-# edid-decode prints refresh rates and pixel clocks with six decimals and luminances with
-# three, we six and two (clocks are multiples of 10 kHz): each side rounds half a unit.
-REFRESH_MHZ_TOLERANCE = 1.01e-6
-LUMINANCE_TOLERANCE = 0.51e-3
+# edid-decode prints refresh rates and pixel clocks with six decimals, luminances with three;
+# we print six (clocks two, exact as they are multiples of 10 kHz). Each side rounds by up to
+# half a unit of its last decimal.
+SIX_DECIMALS = 1.01e-6
+THREE_DECIMALS = 0.51e-3
 
 # Block kinds as edid-decode names them. It names tag 0x60 after the microdisplay interface,
 # which shares the tag; the other kinds it names (EDID 2.0, maker-specific) are unknown to us.
@@ -84,7 +86,8 @@ def parse_edid_decode(out):
             t['extension_count'] = int(m[1])
         elif m := DTD.match(s):
             size = re.search(r'(\d+) mm x (\d+) mm', m[6] or '')
-            detail = ' '.join(lines[i + 1:i + 4])
+            detail = ''.join(itertools.takewhile(lambda d: re.match(r'\s+[HV]front', d),
+                                                 lines[i + 1:]))
             t['dtds'].append({
                 'block': index, 'width': int(m[1]), 'height': int(m[2]), 'interlaced': m[3] == 'i',
                 'refresh_hz': float(m[4]) if math.isfinite(float(m[4])) else None,  # no pixels
@@ -153,7 +156,7 @@ def compare(sample, ours, theirs, tally):
     for key in ('edid_version', 'manufacturer_id', 'product_code', 'serial_number',
                 'manufacture_week', 'manufacture_year', 'model_year', 'digital',
                 'extension_count', 'screen_size_cm', 'range_limits'):
-        check(key, ours.get(key), theirs.get(key))
+        check(key, ours.get(key, 'no such key'), theirs.get(key))
 
     check('blocks (count)', len(ours['blocks']), len(theirs['blocks']))
     for o, t in zip(ours['blocks'], theirs['blocks']):
@@ -181,12 +184,12 @@ def compare(sample, ours, theirs, tally):
         for key in ('block', 'width', 'height', 'interlaced', 'image_size_mm'):
             check(f'{field}.{key}', o[key], t[key])
         check(f'{field}.pixel_clock_mhz', o['pixel_clock_mhz'], t['pixel_clock_mhz'],
-              REFRESH_MHZ_TOLERANCE)
+              SIX_DECIMALS)
         if t['interlaced'] and t['vborder']:
             # edid-decode leaves the vertical borders out of a field's total lines.
             tally.skips['interlaced timing with vertical borders'] += 1
         else:
-            check(f'{field}.refresh_hz', o['refresh_hz'], t['refresh_hz'], REFRESH_MHZ_TOLERANCE)
+            check(f'{field}.refresh_hz', o['refresh_hz'], t['refresh_hz'], SIX_DECIMALS)
 
     ours_cta, theirs_cta = ours['cta'], theirs['cta']
     check('cta (present)', ours_cta is not None, theirs_cta is not None)
@@ -197,7 +200,7 @@ def compare(sample, ours, theirs, tally):
         if ours_hdr and theirs_hdr:
             check('cta.hdr.eotfs', ours_hdr['eotfs'], theirs_hdr['eotfs'])
             for key in LUMINANCES.values():
-                check(f'cta.hdr.{key}', ours_hdr[key], theirs_hdr.get(key), LUMINANCE_TOLERANCE)
+                check(f'cta.hdr.{key}', ours_hdr[key], theirs_hdr.get(key), THREE_DECIMALS)
 
 
 def decode_both(cli, folder, n, edid):
@@ -226,7 +229,7 @@ def main():
     with tempfile.TemporaryDirectory() as folder, \
             concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
         runs = pool.map(lambda n: decode_both(cli, folder, n, samples[n][1]), range(len(samples)))
-        for (sample, edid), (ours, theirs, error) in zip(samples, runs):
+        for (sample, _), (ours, theirs, error) in zip(samples, runs):
             if error:
                 tally.disagreements.append(f'{sample}: moniquet-cli failed: {error}')
             else:
