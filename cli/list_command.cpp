@@ -5,6 +5,7 @@
 #include "cli/info_json.h"
 #include "cli/json_option.h"
 #include "cli/output.h"
+#include "cli/platform_file.h"
 #include "cli/sha256.h"
 #include "cli/utf8.h"
 #include "edid/edid_info.h"
@@ -40,8 +41,7 @@ void RefreshFromThisMachine() {
         return ScanDrmConnectorsAt(SysfsRoot(), list, flags, &notes);
     });
     for (const ScanNote& note : notes) {
-        std::fprintf(stderr, "%s: %s: %s\n", kProgramName, note.path.string().c_str(),
-                     note.reason.c_str());
+        Warn(note.path.string(), note.reason);
     }
 }
 
@@ -130,9 +130,8 @@ int RunSave(const Arguments& args) {
                              : std::to_string(count) + (count == 1 ? " monitor" : " monitors")) +
                         " listed)");
     }
-    // The argument is UTF-8 on every platform; as a u8string it stays so.
-    if (const std::optional<std::string> reason = ReplaceFileContent(
-            std::u8string(path.begin(), path.end()), g_monitors[*index].edid)) {
+    if (const std::optional<std::string> reason =
+            ReplaceFileContent(NativePathFromUtf8(path), g_monitors[*index].edid)) {
         return Fail(path, "cannot write: " + *reason);
     }
     return 0;

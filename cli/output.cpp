@@ -115,9 +115,13 @@ int PrintVersion() {
     return WriteStandardOutput(std::string(kProgramName) + " " + MONIQUET_VERSION + "\n");
 }
 
-int Fail(const std::string& subject, const std::string& reason) {
+void Warn(const std::string& subject, const std::string& reason) {
     std::fprintf(stderr, "%s: %s: %s\n", kProgramName, EscapedForTerminal(subject).c_str(),
                  reason.c_str());
+}
+
+int Fail(const std::string& subject, const std::string& reason) {
+    Warn(subject, reason);
     return 1;
 }
 

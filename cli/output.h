@@ -27,6 +27,9 @@ int PrintVersion();
 // can neither drive the terminal nor break the message's one line.
 int Fail(const std::string& subject, const std::string& reason);
 
+// The same line for what is only a warning: the command goes on.
+void Warn(const std::string& subject, const std::string& reason);
+
 // Writes all of `bytes` to standard output and flushes it. A failed write
 // (a full disk, a closed pipe) is reported like any other error: returns 0
 // on success, else the result of Fail.

@@ -21,6 +21,10 @@ std::wstring WideFromUtf8(const std::string& text) {
 
 } // namespace
 
+NativePath NativePathFromUtf8(const std::string& path) {
+    return WideFromUtf8(path);
+}
+
 std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
     const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
     return _wfopen(WideFromUtf8(path).c_str(), wideMode.c_str());
@@ -32,6 +36,10 @@ void UseBinaryStdio() {
 }
 
 #else
+
+NativePath NativePathFromUtf8(const std::string& path) {
+    return path;
+}
 
 std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);

@@ -2,10 +2,18 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
+
+// A path as the system takes it: UTF-16 on Windows, bytes elsewhere (where a
+// name need not be UTF-8). Not std::filesystem::path, which would bring the
+// C++ locale machinery into the dialog program, more than doubling its size.
+#ifdef _WIN32
+using NativePath = std::wstring;
+#else
+using NativePath = std::string;
+#endif
 
 // Writes `content` to a new file in the folder of the file at `path`, flushes
 // it to the disk and closes it, and only then puts it in place of that file.
@@ -23,8 +31,5 @@
 // - On POSIX, SIGINT or SIGTERM during the save removes the temporary file
 //   before ending the program, unless the program handles or ignores that
 //   signal itself. One save at a time per process.
-//
-// `path` is a std::filesystem::path so that a UTF-8 argument (given as a
-// std::u8string) and a Win32 wide buffer both arrive without loss.
-std::optional<std::string> ReplaceFileContent(const std::filesystem::path& path,
+std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content);

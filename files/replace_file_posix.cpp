@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -159,7 +160,7 @@ int WriteAndRename(const Target& target, std::span<const uint8_t> content) {
 
 } // namespace
 
-std::optional<std::string> ReplaceFileContent(const fs::path& path,
+std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content) {
     const Target target = FindTarget(path);
     if (target.error != 0) {

@@ -144,9 +144,9 @@ bool PutInPlace(const std::wstring& temporary, const Target& target) {
 
 } // namespace
 
-std::optional<std::string> ReplaceFileContent(const std::filesystem::path& path,
+std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content) {
-    const Target target = FindTarget(path.native());
+    const Target target = FindTarget(path);
     if (target.refusal) {
         return target.refusal;
     }

@@ -99,7 +99,7 @@ void SaveRawBlock(HWND) {
         return;
     }
     const MonitorRecord record = g_monitors[static_cast<size_t>(g_selectedMonitor)];
-    if (ReplaceFileContent(g_saveFileName, record.rawBlock)) {
+    if (ReplaceFileContent(std::wstring(g_saveFileName), record.rawBlock)) {
         ShowSaveFailure();
     }
 }
