@@ -17,6 +17,20 @@ else()
 endif()
 install(FILES README.md LICENSE THIRD-PARTY.md DESTINATION ${MONIQUET_DOC_DIR})
 
+if(WIN32)
+    # The programs carry the mingw-w64 runtime, linked statically; some of its
+    # files ask for their notices to go with the binaries.
+    set(MONIQUET_MINGW_COPYRIGHT /usr/share/doc/mingw-w64-x86-64-dev/copyright
+        CACHE FILEPATH "The mingw-w64 runtime's copyright file, shipped beside the programs")
+    if(EXISTS ${MONIQUET_MINGW_COPYRIGHT})
+        install(FILES ${MONIQUET_MINGW_COPYRIGHT} DESTINATION ${MONIQUET_DOC_DIR}
+                RENAME MINGW-W64-COPYRIGHT.txt)
+    else()
+        message(WARNING "No mingw-w64 copyright file at ${MONIQUET_MINGW_COPYRIGHT}: "
+                        "the zip will lack the runtime's notices")
+    endif()
+endif()
+
 set(CPACK_PACKAGE_VENDOR "the Moniquet developers")
 if(NOT CPACK_PACKAGE_CONTACT)
     set(CPACK_PACKAGE_CONTACT "the Moniquet developers")
