@@ -55,9 +55,12 @@ else()
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     # Follows the summary, which CPack makes the first line.
     set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-        "moniquet-cli prints the report of a saved EDID (maker, product code,
-detailed timings, text descriptors), lists this machine's monitors from
-the kernel's DRM connectors and saves a monitor's EDID block to a file.")
+        "moniquet-cli decodes a monitor's EDID, from a file or from hex text
+as xrandr, xxd or edid-decode print it: maker and model, serial number,
+date, validity of every block, detailed timings with refresh rates, range
+limits, CTA-861 video modes and HDR, as text or JSON. It lists this
+machine's monitors from the kernel's DRM connectors and saves a monitor's
+whole EDID to a file.")
     # The libraries the program links, as dpkg-shlibdeps finds them.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
