@@ -102,8 +102,8 @@ TEST_F(ReplaceFile, KeepsTheModeAndOwnerOfTheFileReplaced) {
     EXPECT_EQ(ReplaceFileContent(file, kNew), std::nullopt);
     EXPECT_EQ(ReplaceFileContent(folder / "fresh.bin", kNew), std::nullopt);
     ::umask(mask);
-    struct stat kept {
-    }, fresh{};
+    struct stat kept {};
+    struct stat fresh {};
     ASSERT_EQ(::stat(file.c_str(), &kept), 0);
     ASSERT_EQ(::stat((folder / "fresh.bin").c_str(), &fresh), 0);
     EXPECT_EQ(kept.st_mode & 07777, 0640u);
