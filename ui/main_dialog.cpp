@@ -56,6 +56,14 @@ void FillLanguageList(HWND window) {
     SendMessageW(list, CB_SETCURSEL, french, 0);
 }
 
+void InitDialog(HWND window) {
+    SetIcons(window);
+    SetReportFont(window);
+    FillLanguageList(window);
+    SendCommandToSelf(window, IDC_LANGUAGE_COMBO, CBN_SELCHANGE);
+    SendCommandToSelf(window, IDC_REFRESH, 0);
+}
+
 void ShowSelectedMonitor(HWND window) {
     LRESULT position = SendDlgItemMessageW(window, IDC_MONITOR_COMBO, CB_GETCURSEL, 0, 0);
     if (position < 0 || static_cast<size_t>(position) >= g_monitors.size()) {
@@ -74,10 +82,9 @@ void ShowSelectedMonitor(HWND window) {
     SetDlgItemText16(window, IDC_REPORT_EDIT, MakeDisplayText(report));
 }
 
-// Lists g_monitors and shows the first: at start-up the list win_main.cpp
-// read, then each refreshed one. An empty list leaves the report box and the
-// state label as they were.
-void ShowMonitorList(HWND window) {
+// An empty scan leaves the report box and the state label as they were.
+void Refresh(HWND window) {
+    RefreshMonitorList(ScanMonitors);
     HWND list = GetDlgItem(window, IDC_MONITOR_COMBO);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     g_selectedMonitor = -1;
@@ -94,19 +101,6 @@ void ShowMonitorList(HWND window) {
     }
     SendMessageW(list, CB_SETCURSEL, toSelect, 0);
     SendCommandToSelf(window, IDC_MONITOR_COMBO, CBN_SELCHANGE);
-}
-
-void Refresh(HWND window) {
-    RefreshMonitorList(ScanMonitors);
-    ShowMonitorList(window);
-}
-
-void InitDialog(HWND window) {
-    SetIcons(window);
-    SetReportFont(window);
-    FillLanguageList(window);
-    SendCommandToSelf(window, IDC_LANGUAGE_COMBO, CBN_SELCHANGE);
-    ShowMonitorList(window);
 }
 
 void ChangeLanguage(HWND window) {
