@@ -20,5 +20,9 @@ int RunInfo(const Arguments& args);
 // the monitor was found: device instance ID or connector name),
 // edid_base64 and edid_sha256 (of the whole EDID, every block as read) and
 // info (the object of info --json for it); "[]" when there is none.
+// list --json --facts prints {"monitors": that array, "version": "..."};
+// list --prometheus the metrics of FormatMonitorsPrometheus. With --output
+// FILE the list replaces FILE (ReplaceFileContent) instead of going to
+// standard output.
 int RunList(const Arguments& args);
 int RunSave(const Arguments& args);

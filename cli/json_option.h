@@ -1,5 +1,5 @@
-// The one option of info and list: --json, wherever it stands among the
-// other arguments.
+// The one option of info: --json, wherever it stands among the other
+// arguments.
 #pragma once
 
 #include "cli/commands.h"

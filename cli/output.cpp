@@ -13,6 +13,8 @@ std::string UsageText() {
         {"label FILE", "print its label"},
         {"info [--json] FILE", "print everything the EDID says (--json: as JSON)"},
         {"list [--json]", "list the monitors of this machine (--json: as JSON)"},
+        {"list --json --facts", "the same JSON inside an object, for Ansible's custom facts"},
+        {"list --prometheus", "the same as metrics for Prometheus's textfile collectors"},
         {"save INDEX FILE", "write monitor INDEX's whole EDID, every block as read, to FILE"},
         {"--help | --version", ""},
     };
@@ -25,7 +27,8 @@ std::string UsageText() {
         text.erase(text.find_last_not_of(' ') + 1);
         text += "\n";
     }
-    return text + "FILE holds an EDID as bytes, or as hex text (from xrandr --verbose, xxd -p,\n"
+    return text + "Any list takes --output PATH: the file at PATH is replaced whole instead.\n"
+                  "FILE holds an EDID as bytes, or as hex text (from xrandr --verbose, xxd -p,\n"
                   "edid-decode, a C array).\n";
 }
 

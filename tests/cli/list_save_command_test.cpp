@@ -144,19 +144,46 @@ TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
 }
 
 TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"list", "extra"},
-                                                                  {"list", "--json", "x"},
-                                                                  {"list", "--jsn"},
-                                                                  {"list", "--json", "--json"},
-                                                                  {"save"},
-                                                                  {"save", "0"},
-                                                                  {"save", "0", "a", "b"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"list", "extra"},
+                                               {"list", "--json", "x"},
+                                               {"list", "--jsn"},
+                                               {"list", "--json", "--json"},
+                                               {"list", "--facts"},
+                                               {"list", "--json", "--prometheus"},
+                                               {"list", "--output"},
+                                               {"list", "--output", "a", "--output", "b"},
+                                               {"save"},
+                                               {"save", "0"},
+                                               {"save", "0", "a", "b"}}) {
         const CliResult outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << args.size();
         EXPECT_EQ(outcome.out, "");
         EXPECT_NE(outcome.err, "");
     }
     EXPECT_TRUE(WorkFiles().empty());
+}
+
+// Every form of list written to a file instead: the same bytes, the old
+// file replaced whole, nothing on standard output, no temporary file left.
+TEST_F(CliListSave, ListOutputReplacesTheFileWithWhatListPrints) {
+    const fs::path file = work / "list.out";
+    for (const auto& form : std::vector<std::vector<std::string>>{{"list"},
+                                                                  {"list", "--json"},
+                                                                  {"list", "--facts", "--json"},
+                                                                  {"list", "--prometheus"}}) {
+        SysfsTree::WriteFile(file, std::string(100000, 'x'));
+        const CliResult printed = Run(form);
+        std::vector<std::string> args = form;
+        args.insert(args.begin() + 1, {"--output", file.string()});
+        const CliResult written = Run(args);
+        EXPECT_EQ(written.status, 0) << form.back();
+        EXPECT_EQ(written.out + written.err, "") << form.back();
+        EXPECT_EQ(ReadWhole(file), printed.out) << form.back();
+        EXPECT_EQ(WorkFiles(), std::vector<std::string>{"list.out"});
+    }
+    ExpectError(Run({"list", "--prometheus", "--output", (work / "no" / "m.prom").string()}),
+                (work / "no" / "m.prom").string());
 }
 
 // The EDID as the connector held it, every block and nothing added.
