@@ -8,12 +8,16 @@ if (-not (Test-Path -LiteralPath $MoniquetCli)) {
     $MoniquetCli = (Get-Command moniquet-cli.exe -ErrorAction Stop).Source
 }
 
-# moniquet-cli writes UTF-8; without this PowerShell would decode makers'
-# and products' names in the console's code page.
-[Console]::OutputEncoding = [System.Text.Encoding]::UTF8
-$json = & $MoniquetCli list --json --facts
-if ($LASTEXITCODE -ne 0) {
-    throw "moniquet-cli list failed with status $LASTEXITCODE"
+# Through a file read as UTF-8: PowerShell would decode the program's output
+# in the console's code page, and a remote session has no console to set.
+$file = [System.IO.Path]::GetTempFileName()
+try {
+    & $MoniquetCli list --json --facts --output $file
+    if ($LASTEXITCODE -ne 0) {
+        throw "moniquet-cli list failed with status $LASTEXITCODE"
+    }
+    # An object, which the setup module turns into JSON again.
+    Get-Content -LiteralPath $file -Raw -Encoding UTF8 | ConvertFrom-Json
+} finally {
+    Remove-Item -LiteralPath $file -ErrorAction SilentlyContinue
 }
-# An object, which the setup module turns into JSON again.
-($json -join "`n") | ConvertFrom-Json
