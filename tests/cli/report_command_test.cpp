@@ -59,6 +59,24 @@ TEST(CliReport, LabelAndStandardInput) {
     EXPECT_EQ(fromPipe.out, fromFile.out);
 }
 
+// On a terminal (a pseudo-terminal of script(1)) the control characters of
+// an EDID's texts arrive as escapes; into a file the report stays byte-exact.
+TEST(CliReport, ControlCharactersReachATerminalOnlyAsEscapes) {
+    std::string edid = ReadWhole(Sample("aoc2367-plain"));
+    edid.replace(edid.find("2367\n"), 13, "\x1B]0;x\x07\x1B[2J\x9B\\\n");
+    const std::string file = Quoted(WriteTemp("moniquet-controls.bin", edid).string());
+    const auto shown = std::filesystem::temp_directory_path() / "moniquet-controls.tty";
+    const std::string command = "script -qec " + Quoted(Quoted(MONIQUET_CLI) + " report " + file) +
+                                " /dev/null > " + Quoted(shown.string());
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string terminal = ReadWhole(shown);
+    EXPECT_NE(terminal.find("\\x1B]0;x\\x07\\x1B[2J\\x9B\\\\\r"), std::string::npos) << terminal;
+    EXPECT_EQ(terminal.find('\x1B'), std::string::npos);
+    EXPECT_NE(RunCli("report " + file).out.find("\x1B]0;x\x07\x1B[2J\xC2\x9B\\\r\n"),
+              std::string::npos);
+    std::filesystem::remove(shown);
+}
+
 TEST(CliReport, LongFileDecodesFromItsFirstBlock) {
     const CliResult r = RunCli("label " + Quoted(Sample("aoc2460-three-blocks")));
     EXPECT_EQ(r.status, 0);
