@@ -28,8 +28,10 @@ using NativePath = std::string;
 //   saver may set them (POSIX), or its attributes and security (Windows).
 // - Since the old file is replaced rather than rewritten, other hard links to
 //   it keep the old content.
-// - On POSIX, SIGINT or SIGTERM during the save removes the temporary file
-//   before ending the program, unless the program handles or ignores that
-//   signal itself. One save at a time per process.
+// - On POSIX, a signal that ends the program (SIGHUP, SIGINT, SIGQUIT,
+//   SIGPIPE, SIGALRM, SIGTERM, SIGXFSZ, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF)
+//   during the save removes the temporary file before the program ends as
+//   the signal would have ended it, unless the program handles or ignores
+//   that signal itself. One save at a time per process.
 std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content);

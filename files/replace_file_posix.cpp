@@ -63,8 +63,8 @@ fs::path TemporaryPath(const fs::path& target, unsigned long processId, int atte
     return target.parent_path() / name;
 }
 
-// Creates the temporary file, recorded for removal on SIGINT and SIGTERM
-// before it exists. A replacement starts readable by its owner alone and
+// Creates the temporary file, recorded for removal on a signal before it
+// exists. A replacement starts readable by its owner alone and
 // gets the old file's mode once its owner and group are set.
 int CreateTemporary(const Target& target, fs::path& temporary) {
     int file = -1;

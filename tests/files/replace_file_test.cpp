@@ -132,7 +132,8 @@ TEST_F(ReplaceFile, WritesThroughASymbolicLinkInTheFolderOfTheFileItNames) {
 
 TEST_F(ReplaceFile, AnInterruptedSaveRemovesItsTemporaryFile) {
     const fs::path file = Write("target.bin", "old", fs::perms::owner_all);
-    for (const int signal : {SIGINT, SIGTERM}) {
+    for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGALRM, SIGTERM, SIGXFSZ, SIGUSR1,
+                             SIGUSR2, SIGVTALRM, SIGPROF}) {
         EXPECT_EXIT(
             {
                 g_signalInFsync = signal;
