@@ -180,20 +180,36 @@ inline std::string Registry(Bytes bytes) {
     return Utf16(value + "\"Size\"=dword:00000080\r\n\r\n", false);
 }
 
-// Every form, each as a file holds it.
-inline std::vector<std::string> AllForms(Bytes bytes) {
-    return {Xxd(bytes),
-            XxdPlain(bytes),
-            XxdInclude(bytes),
-            WithOffsets(bytes, true),
-            WithOffsets(bytes, false),
-            OdPlain(bytes),
-            CArray(bytes),
-            Xrandr(bytes),
-            EdidDecodeCr(bytes),
-            Registry(bytes),
-            Utf16(XxdPlain(bytes), true),
-            "\xEF\xBB\xBF" + OdPlain(bytes) + std::string(1, '\0')};
+inline constexpr int kFormCount = 12;
+
+// Form `index` (0 to kFormCount - 1) of `bytes`, as a file holds it.
+inline std::string Form(int index, Bytes bytes) {
+    switch (index) {
+    case 0:
+        return Xxd(bytes);
+    case 1:
+        return XxdPlain(bytes);
+    case 2:
+        return XxdInclude(bytes);
+    case 3:
+        return WithOffsets(bytes, true);
+    case 4:
+        return WithOffsets(bytes, false);
+    case 5:
+        return OdPlain(bytes);
+    case 6:
+        return CArray(bytes);
+    case 7:
+        return Xrandr(bytes);
+    case 8:
+        return EdidDecodeCr(bytes);
+    case 9:
+        return Registry(bytes);
+    case 10:
+        return Utf16(XxdPlain(bytes), true);
+    default:
+        return "\xEF\xBB\xBF" + OdPlain(bytes) + std::string(1, '\0');
+    }
 }
 
 } // namespace hex_forms
