@@ -64,11 +64,13 @@ std::string CopyAccessAttributes(const char* from, int to, bool groupKept) {
         // A file system without extended attributes has none to keep.
         return errno == ENOTSUP ? "" : Reason("cannot list", "its extended attributes", errno);
     }
+    bool hasAcl = false;
     for (std::size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
         const char* name = names.data() + at;
         if (!IsAccessAttribute(name)) {
             continue;
         }
+        hasAcl = hasAcl || name == kAclName;
         std::vector<char> value;
         if (!ReadGrowing(value, [from, name](char* bytes, std::size_t size) {
                 return ::getxattr(from, name, bytes, size);
@@ -92,6 +94,11 @@ std::string CopyAccessAttributes(const char* from, int to, bool groupKept) {
         if (::fsetxattr(to, name, value.data(), value.size(), 0) != 0) {
             return Reason("cannot keep", name, errno);
         }
+    }
+    // A folder's default ACL gives the new file one that the old did not have.
+    if (!hasAcl && ::fremovexattr(to, kAclName.data()) != 0 && errno != ENODATA &&
+        errno != ENOTSUP) {
+        return Reason("cannot remove", kAclName, errno);
     }
     return "";
 }

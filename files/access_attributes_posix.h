@@ -6,7 +6,8 @@
 #include <string>
 
 // Copies those attributes of the file at `from` to the open file `to`: the
-// ACL (system.posix_acl_access), security.* and user.*. An attribute the
+// ACL (system.posix_acl_access), security.* and user.*; an ACL that `to`
+// has and `from` has not (from a folder's default ACL) goes. An attribute the
 // new file already holds with the same value is left alone. When the new
 // file could not get the old one's group (`groupKept` false), the ACL's
 // entry for the owning group is given no permission, so that what the old

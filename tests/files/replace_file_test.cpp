@@ -161,6 +161,14 @@ TEST_F(ReplaceFile, KeepsTheAclAndExtendedAttributesOrRefuses) {
     EXPECT_EQ(::getxattr(file.c_str(), "user.moniquet", value, sizeof(value)), 4);
     EXPECT_STREQ(value, "kept");
 
+    // Nor does a folder's default ACL give the file one it did not have.
+    const fs::path plain =
+        Write("plain.bin", "old", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(std::system(("setfacl -d -m u:4321:rw " + folder.string()).c_str()), 0);
+    ASSERT_EQ(ReplaceFileContent(plain, kNew), std::nullopt);
+    EXPECT_EQ(Output("getfacl -cn " + plain.string()), "user::rw-\ngroup::---\nother::---\n\n");
+    fs::remove(plain);
+
     g_attributesRefused = true;
     EXPECT_EQ(ReplaceFileContent(file, std::vector<uint8_t>{0x78}),
               "cannot keep system.posix_acl_access: Operation not permitted");
