@@ -14,7 +14,8 @@ int RunLabel(const Arguments& args);
 // info [--json] FILE: everything the EDID says, as text or as JSON.
 int RunInfo(const Arguments& args);
 
-// list [--json] / save INDEX FILE: the monitors of this machine. list
+// list [--json] / save INDEX FILE: the monitors of this machine (save
+// writes to standard output when FILE is "-"). list
 // --json prints a JSON array, one object per monitor in the order of list,
 // each with the keys index, label, active (true or false), source (where
 // the monitor was found: device instance ID or connector name),

@@ -178,8 +178,14 @@ int RunSave(const Arguments& args) {
                              : std::to_string(count) + (count == 1 ? " monitor" : " monitors")) +
                         " listed)");
     }
+    const EdidBytes& edid = g_monitors[*index].edid;
+    // "-" is standard output, as it is standard input for reading.
+    if (path == "-") {
+        return WriteStandardOutput(
+            std::string_view(reinterpret_cast<const char*>(edid.data()), edid.size()));
+    }
     if (const std::optional<std::string> reason =
-            ReplaceFileContent(NativePathFromUtf8(path), g_monitors[*index].edid)) {
+            ReplaceFileContent(NativePathFromUtf8(path), edid)) {
         return Fail(path, "cannot write: " + *reason);
     }
     return 0;

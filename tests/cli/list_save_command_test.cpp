@@ -132,6 +132,16 @@ TEST_F(CliListSave, ListJsonHoldsTheMonitorsOfListWithTheirWholeEdid) {
     EXPECT_EQ(JsonFields(json.out), expected);
 }
 
+// Connector names are UTF-8 in sysfs: passed through as such, a byte that
+// is not UTF-8 replaced, never each byte taken for a character.
+TEST_F(CliListSave, ListJsonKeepsConnectorNamesAsUtf8) {
+    tree.AddConnector("card3-\xC3\xA9", "connected\n", MakeEdid(0x5555, 128));
+    tree.AddConnector("card3-\xFF\xC3", "connected\n", MakeEdid(0x6666, 128));
+    const std::string json = Run({"list", "--json"}).out;
+    EXPECT_NE(json.find("\"source\": \"card3-\xC3\xA9\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"source\": \"card3-\xEF\xBF\xBD\xEF\xBF\xBD\""), std::string::npos);
+}
+
 TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
     tree.AddConnector("card0-DP-3", "connected\n", MakeEdid(0x4444, 1));
     const CliResult outcome = Run({"list"});
@@ -198,6 +208,14 @@ TEST_F(CliListSave, SaveWritesTheWholeEdid) {
         const std::string saved = ReadWhole(file);
         EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.end()), bytes) << index;
     }
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
+
+    // "-" is standard output, not a file of that name in the current folder.
+    const CliResult piped =
+        RunCli("save 0 -", "cd " + Quoted(work.string()) + " && " + kSysfsRootVariable + "=" +
+                               Quoted(tree.root.string()));
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, ReadWhole(tree.Drm() / "card0-DP-1" / "edid"));
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
 }
 
