@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::array<uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-
 enum class LineKind { Blank, Hex, OddHex, Other };
 
 // Editors on Windows may start a text file with the UTF-8 byte order mark.

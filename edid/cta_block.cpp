@@ -5,24 +5,23 @@
 
 namespace {
 
-constexpr std::size_t kRevisionOffset = 1;
-// Byte 2 gives where the detailed timings start; the data blocks end there.
-constexpr std::size_t kTimingsOffsetOffset = 2;
-constexpr std::size_t kFirstDataBlock = 4;
-constexpr std::size_t kChecksumOffset = kEdidBlockLength - 1;
-// Data blocks came with revision 3; earlier blocks hold only timings there.
-constexpr uint8_t kFirstRevisionWithDataBlocks = 3;
 constexpr uint8_t kTagVideo = 2;
 constexpr uint8_t kTagExtended = 7;
 constexpr uint8_t kExtendedTagHdrStaticMetadata = 6;
 
 // VICs 1 to 64 may carry a native flag in bit 7; 0 and 128 mean nothing.
-void AddVics(std::span<const uint8_t> payload, std::vector<uint32_t>& vics) {
+void AddVics(std::span<const uint8_t> payload, CtaInfo& cta) {
     for (const uint8_t code : payload) {
         if (code == 0 || code == 128) {
             continue;
         }
-        vics.push_back(code >= 129 && code <= 192 ? code & 0x7Fu : code);
+        CtaVideo video;
+        video.vic = code >= 129 && code <= 192 ? code & 0x7Fu : code;
+        if (code <= 64 || (code >= 129 && code <= 192)) {
+            video.native = code >= 129;
+        }
+        cta.vics.push_back(video.vic);
+        cta.video.push_back(video);
     }
 }
 
@@ -59,7 +58,7 @@ void DecodeDataBlocks(std::span<const uint8_t> area, CtaInfo& cta) {
         pos += 1 + length;
         const uint8_t tag = header >> 5;
         if (tag == kTagVideo) {
-            AddVics(payload, cta.vics);
+            AddVics(payload, cta);
         } else if (tag == kTagExtended && !payload.empty() &&
                    payload[0] == kExtendedTagHdrStaticMetadata && !cta.hdr) {
             cta.hdr = HdrStaticMetadataOf(payload.subspan(1));
@@ -73,13 +72,13 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
     if (!info.cta) {
         info.cta.emplace();
     }
-    const std::size_t timingsOffset = block[kTimingsOffsetOffset];
-    if (timingsOffset < kFirstDataBlock) {
+    const std::size_t timingsOffset = block[kCtaTimingsOffsetOffset];
+    if (timingsOffset < kCtaFirstDataBlock) {
         return;
     }
-    if (block[kRevisionOffset] >= kFirstRevisionWithDataBlocks) {
+    if (block[kCtaRevisionOffset] >= kCtaFirstRevisionWithDataBlocks) {
         const std::size_t end = std::min(timingsOffset, kChecksumOffset);
-        DecodeDataBlocks(block.subspan(kFirstDataBlock, end - kFirstDataBlock), *info.cta);
+        DecodeDataBlocks(block.subspan(kCtaFirstDataBlock, end - kCtaFirstDataBlock), *info.cta);
     }
     // The list of descriptors ends at the first all-zero one or at the
     // checksum, whichever comes first.
@@ -89,6 +88,6 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
         if (std::all_of(d.begin(), d.end(), [](uint8_t b) { return b == 0; })) {
             break;
         }
-        AddDescriptor(d, blockIndex, info);
+        AddDescriptor(d, blockIndex, BlockType::Cta861, info);
     }
 }

@@ -18,6 +18,13 @@ import sys
 import tempfile
 import time
 
+import cta_fields
+import displayid_fields
+
+# Each compares the fields of one kind of block: compare(ours, text, check, skip) with our JSON,
+# edid-decode's whole output, check(field, ours, theirs, tolerance=0) and skip(reason).
+FIELD_MODULES = (cta_fields, displayid_fields)
+
 # edid-decode prints refresh rates and pixel clocks with six decimals, luminances with three;
 # we print six (clocks two, exact as they are multiples of 10 kHz). Each side rounds by up to
 # half a unit of its last decimal.
@@ -149,9 +156,15 @@ class Tally:
                                       f'edid-decode {json.dumps(theirs)}')
 
 
-def compare(sample, ours, theirs, tally):
+def compare(sample, ours, theirs, text, tally):
     def check(field, o, t, tolerance=0):
         tally.check(sample, field, o, t, tolerance)
+
+    def skip(reason):
+        tally.skips[reason] += 1
+
+    for module in FIELD_MODULES:
+        module.compare(ours, text, check, skip)
 
     for key in ('edid_version', 'manufacturer_id', 'product_code', 'serial_number',
                 'manufacture_week', 'manufacture_year', 'model_year', 'digital',
@@ -233,7 +246,7 @@ def main():
             if error:
                 tally.disagreements.append(f'{sample}: moniquet-cli failed: {error}')
             else:
-                compare(sample, ours, parse_edid_decode(theirs), tally)
+                compare(sample, ours, parse_edid_decode(theirs), theirs, tally)
     for line in tally.disagreements:
         print('DISAGREE', line)
     print(f'samples: {len(samples)} (of which {len(changed)} with a changed checksum)\n'

@@ -1,0 +1,77 @@
+// Where things sit in an EDID: the byte offsets and tags that every decoder
+// of it reads, from E-EDID 1.4, CTA-861-H and DisplayID 1.3 / 2.0. Offsets
+// are from the start of their block (or descriptor, or section).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The base block.
+inline constexpr std::array<uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF,
+                                                       0xFF, 0xFF, 0xFF, 0x00};
+inline constexpr std::size_t kManufacturerIdOffset = 8; // 2 bytes, big-endian letter codes
+inline constexpr std::size_t kProductCodeOffset = 10;   // 2 bytes, little-endian
+inline constexpr std::size_t kSerialNumberOffset = 12;  // 4 bytes, little-endian
+inline constexpr std::size_t kWeekOffset = 16;
+inline constexpr std::size_t kYearOffset = 17;
+inline constexpr std::size_t kVersionOffset = 18;
+inline constexpr std::size_t kRevisionOffset = 19;
+inline constexpr std::size_t kVideoInputOffset = 20;
+inline constexpr std::size_t kScreenWidthOffset = 21;
+inline constexpr std::size_t kScreenHeightOffset = 22;
+inline constexpr std::size_t kGammaOffset = 23;
+inline constexpr std::size_t kFeaturesOffset = 24;
+inline constexpr std::size_t kChromaticityOffset = 25;       // 10 bytes
+inline constexpr std::size_t kEstablishedTimingsOffset = 35; // 3 bytes
+inline constexpr std::size_t kStandardTimingsOffset = 38;    // 8 entries of 2 bytes
+inline constexpr std::size_t kStandardTimingCount = 8;
+inline constexpr std::size_t kFirstDescriptorOffset = 54;
+inline constexpr std::size_t kDescriptorSize = 18;
+inline constexpr std::size_t kDescriptorCount = 4;
+inline constexpr std::size_t kExtensionCountOffset = 126;
+inline constexpr std::size_t kChecksumOffset = 127;
+
+// Byte 16 holding this makes byte 17 a model year rather than a date.
+inline constexpr uint8_t kWeekIsModelYear = 0xFF;
+inline constexpr uint32_t kFirstYear = 1990;
+
+// An 18-byte descriptor: a detailed timing unless bytes 0 and 1 are zero,
+// else a display descriptor whose byte 3 is its tag.
+inline constexpr std::size_t kDisplayDescriptorTagOffset = 3;
+inline constexpr std::size_t kDescriptorTextOffset = 5;
+inline constexpr std::size_t kDescriptorTextSize = 13;
+inline constexpr uint8_t kTagSerialString = 0xFF;
+inline constexpr uint8_t kTagDataString = 0xFE;
+inline constexpr uint8_t kTagRangeLimits = 0xFD;
+inline constexpr uint8_t kTagProductName = 0xFC;
+inline constexpr uint8_t kTagColorPoint = 0xFB;
+inline constexpr uint8_t kTagStandardTimings = 0xFA;
+inline constexpr uint8_t kTagDcm = 0xF9;
+inline constexpr uint8_t kTagCvt = 0xF8;
+inline constexpr uint8_t kTagEstablishedIii = 0xF7;
+inline constexpr uint8_t kTagDummy = 0x10;
+inline constexpr uint8_t kLastManufacturerTag = 0x0F; // 0x00 to 0x0F
+
+// Extension blocks: byte 0 is the tag.
+inline constexpr uint8_t kTagCta861 = 0x02;
+inline constexpr uint8_t kTagVtb = 0x10;
+inline constexpr uint8_t kTagDi = 0x40;
+inline constexpr uint8_t kTagLs = 0x50;
+inline constexpr uint8_t kTagDpvl = 0x60;
+inline constexpr uint8_t kTagDisplayId = 0x70;
+inline constexpr uint8_t kTagBlockMap = 0xF0;
+
+// A CTA-861 block.
+inline constexpr std::size_t kCtaRevisionOffset = 1;
+// Where the detailed timings start; the data blocks end there.
+inline constexpr std::size_t kCtaTimingsOffsetOffset = 2;
+inline constexpr std::size_t kCtaFlagsOffset = 3;
+inline constexpr std::size_t kCtaFirstDataBlock = 4;
+// Data blocks came with revision 3; earlier blocks hold only timings there.
+inline constexpr uint8_t kCtaFirstRevisionWithDataBlocks = 3;
+
+// A DisplayID section inside an extension block (after its tag byte).
+inline constexpr std::size_t kDisplayIdSectionOffset = 1;
+inline constexpr std::size_t kDisplayIdHeaderSize = 5; // version, length, type, count, checksum
+inline constexpr std::size_t kDisplayIdDataBlockHeaderSize = 3; // tag, revision, length
