@@ -28,10 +28,12 @@ TimingInfo TimingOf(Descriptor descriptor, uint32_t blockIndex, BlockType source
     info.imageHeightMm = timing.vImageSizeMm;
     info.hFrontPorch = timing.hFrontPorch;
     info.hSync = timing.hSyncWidth;
-    info.hBackPorch = BackPorch(timing.hBlanking, timing.hFrontPorch, timing.hSyncWidth, timing.hBorder);
+    info.hBackPorch =
+        BackPorch(timing.hBlanking, timing.hFrontPorch, timing.hSyncWidth, timing.hBorder);
     info.vFrontPorch = timing.vFrontPorch;
     info.vSync = timing.vSyncWidth;
-    info.vBackPorch = BackPorch(timing.vBlanking, timing.vFrontPorch, timing.vSyncWidth, timing.vBorder);
+    info.vBackPorch =
+        BackPorch(timing.vBlanking, timing.vFrontPorch, timing.vSyncWidth, timing.vBorder);
     info.hBorder = timing.hBorder;
     info.vBorder = timing.vBorder;
     // Bits 4 and 3 both set: digital separate sync, whose polarities are
