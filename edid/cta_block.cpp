@@ -48,8 +48,13 @@ HdrStaticMetadata HdrStaticMetadataOf(std::span<const uint8_t> body) {
     return hdr;
 }
 
-// `area` holds whole data blocks but the last, which may be cut.
-void DecodeDataBlocks(std::span<const uint8_t> area, CtaInfo& cta) {
+} // namespace
+
+void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t /*blockIndex*/, EdidInfo& info) {
+    if (!info.cta) {
+        info.cta.emplace();
+    }
+    CtaInfo& cta = *info.cta;
     std::size_t pos = 0;
     while (pos < area.size()) {
         const uint8_t header = area[pos];
@@ -66,8 +71,6 @@ void DecodeDataBlocks(std::span<const uint8_t> area, CtaInfo& cta) {
     }
 }
 
-} // namespace
-
 void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
     if (!info.cta) {
         info.cta.emplace();
@@ -78,7 +81,8 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
     }
     if (block[kCtaRevisionOffset] >= kCtaFirstRevisionWithDataBlocks) {
         const std::size_t end = std::min(timingsOffset, kChecksumOffset);
-        DecodeDataBlocks(block.subspan(kCtaFirstDataBlock, end - kCtaFirstDataBlock), *info.cta);
+        DecodeCtaDataBlocks(block.subspan(kCtaFirstDataBlock, end - kCtaFirstDataBlock), blockIndex,
+                            info);
     }
     // The list of descriptors ends at the first all-zero one or at the
     // checksum, whichever comes first.
