@@ -115,7 +115,8 @@ def parse_edid_decode(out):
             t['range_limits'] = dict(zip(('min_v_hz', 'max_v_hz', 'min_h_khz', 'max_h_khz'),
                                          map(int, m.groups()[:4])),
                                      max_pixel_clock_mhz=m[5] and int(m[5]))
-        elif section == 'Video Data Block:' and (m := re.match(r'(?:Unknown \()?VIC\s+(\d+)', s)):
+        elif section == 'Video Data Block:' and index <= t['extension_count'] \
+                and (m := re.match(r'(?:Unknown \()?VIC\s+(\d+)', s)):  # we skip those past
             t['cta']['vics'].append(int(m[1]))
         elif section == 'HDR Static Metadata Data Block:':
             hdr = t['cta']['hdr'] = t['cta']['hdr'] or {'eotfs': []}
