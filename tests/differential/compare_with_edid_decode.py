@@ -118,7 +118,7 @@ def parse_edid_decode(out):
         elif section == 'Video Data Block:' and index <= t['extension_count'] \
                 and (m := re.match(r'(?:Unknown \()?VIC\s+(\d+)', s)):  # we skip those past
             t['cta']['vics'].append(int(m[1]))
-        elif section == 'HDR Static Metadata Data Block:':
+        elif section == 'HDR Static Metadata Data Block:' and s != section:  # not its heading
             hdr = t['cta']['hdr'] = t['cta']['hdr'] or {'eotfs': []}
             if s in EOTFS:
                 hdr['eotfs'].append(EOTFS[s])
