@@ -54,17 +54,25 @@ def parse_edid_decode(out):
          'range_limits': None, 'cta': None}
     lines = out.splitlines()
     kind = section = None
+    embedded = False  # inside the CTA-861 data blocks of a DisplayID section
     for i, line in enumerate(lines):
         if m := re.match(r'Block (\d+), (.*):$', line):
             kind = BLOCK_TYPES.get(m[2].replace(' Extension Block', ''), 'unknown')
-            section = None
+            section, embedded = None, False
             t['blocks'].append({'index': int(m[1]), 'type': kind, 'checksum_valid': None})
             if kind == 'cta-861':
-                t['cta'] = t['cta'] or {'vics': [], 'hdr': None}
+                t['cta'] = t['cta'] if t['cta'] and 'only_in_displayid' not in t['cta'] \
+                    else {'vics': [], 'hdr': None}
             continue
+        if line == '  CTA-861 DisplayID Data Block:':  # CTA-861 data too
+            t['cta'] = t['cta'] or {'vics': [], 'hdr': None, 'only_in_displayid': True}
+            embedded = True
+            continue
+        if kind == 'displayid' and re.match(r'  \S', line):
+            embedded = embedded and cta_fields.is_heading(line)
         if m := re.match(r'Checksum: 0x\w\w( \(should be)?', line):  # DisplayID's own is indented
             t['blocks'][-1]['checksum_valid'] = not m[1]
-        if kind not in ('base', 'cta-861'):
+        if kind not in ('base', 'cta-861') and not (kind == 'displayid' and embedded):
             continue
         index = t['blocks'][-1]['index']
         if re.match(r'  \S', line):
@@ -206,6 +214,10 @@ def compare(sample, ours, theirs, text, tally):
             check(f'{field}.refresh_hz', o['refresh_hz'], t['refresh_hz'], SIX_DECIMALS)
 
     ours_cta, theirs_cta = ours['cta'], theirs['cta']
+    if ours_cta is None and theirs_cta and 'only_in_displayid' in theirs_cta:
+        tally.skips['CTA-861 data only in a DisplayID section: not decoded until the DisplayID '
+                    'decoder hands it over'] += 1
+        theirs_cta = None
     check('cta (present)', ours_cta is not None, theirs_cta is not None)
     if ours_cta and theirs_cta:
         check('cta.vics', ours_cta['vics'], theirs_cta['vics'])

@@ -22,6 +22,12 @@ SCAN = re.compile(r'(PT|IT|CE) scan behavior: (.*)$')
 VIC = re.compile(r'VIC\s+(\d+):\s+(\d+)x(\d+)(i?)\s+([\d.]+) Hz\s+(\d+:\d+)\s.*?( \(native\))?$')
 
 
+def is_heading(line):
+    """A CTA-861 data block's heading, not a DisplayID one's."""
+    return bool(UNKNOWN.match(line) or HEADING.match(line)) \
+        and 'DisplayID Data Block' not in line and not re.search(r'\(0x..\)', line)
+
+
 def data_blocks(text):
     """Every CTA-861 data block edid-decode shows: (block, name, oui, lines), those that
     DisplayID sections embed too."""
@@ -40,16 +46,14 @@ def data_blocks(text):
             if current is not None and line.startswith('    '):
                 current[3].append(line[4:].rstrip())
             continue
+        if not is_heading(line):
+            embedded, current = False, None
+            continue
         if m := UNKNOWN.match(line):
             current = [index, f'{m[1]} ({m[2]} {m[3]})', None, []]
-        elif (m := HEADING.match(line)) and 'DisplayID Data Block' not in line \
-                and not re.search(r'\(0x..\)', line):
-            current = [index, m[1], m[2], []]
         else:
-            if kind.startswith('DisplayID'):
-                embedded = False
-            current = None
-            continue
+            m = HEADING.match(line)
+            current = [index, m[1], m[2], []]
         blocks.append(current)
     return blocks
 
