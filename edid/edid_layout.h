@@ -75,3 +75,73 @@ inline constexpr uint8_t kCtaFirstRevisionWithDataBlocks = 3;
 inline constexpr std::size_t kDisplayIdSectionOffset = 1;
 inline constexpr std::size_t kDisplayIdHeaderSize = 5; // version, length, type, count, checksum
 inline constexpr std::size_t kDisplayIdDataBlockHeaderSize = 3; // tag, revision, length
+
+// Byte 3 of a CTA-861 block, revision 2 on; bits 3 to 0 count the native
+// detailed timings.
+inline constexpr unsigned kCtaUnderscanBit = 7;
+inline constexpr unsigned kCtaBasicAudioBit = 6;
+inline constexpr unsigned kCtaYcbcr444Bit = 5;
+inline constexpr unsigned kCtaYcbcr422Bit = 4;
+
+// A CTA-861 data block: bits 7 to 5 of its first byte are its tag, bits 4 to
+// 0 the length of what follows; tag 7 puts an extended tag in the next byte.
+inline constexpr uint8_t kCtaTagAudio = 1;
+inline constexpr uint8_t kCtaTagVideo = 2;
+inline constexpr uint8_t kCtaTagVendor = 3;
+inline constexpr uint8_t kCtaTagSpeakers = 4;
+inline constexpr uint8_t kCtaTagExtended = 7;
+inline constexpr uint8_t kCtaExtVideoCapability = 0x00;
+inline constexpr uint8_t kCtaExtVendorVideo = 0x01;
+inline constexpr uint8_t kCtaExtColorimetry = 0x05;
+inline constexpr uint8_t kCtaExtHdrStatic = 0x06;
+inline constexpr uint8_t kCtaExtHdrDynamic = 0x07;
+inline constexpr uint8_t kCtaExtYcbcr420Video = 0x0E;
+inline constexpr uint8_t kCtaExtYcbcr420CapabilityMap = 0x0F;
+inline constexpr uint8_t kCtaExtVendorAudio = 0x11;
+inline constexpr uint8_t kCtaExtHdmiForumSink = 0x79;
+// The sink capability block holds two reserved bytes before what the HDMI
+// Forum vendor block holds after its OUI.
+inline constexpr std::size_t kCtaHdmiForumSinkReserved = 2;
+inline constexpr std::size_t kCtaShortAudioSize = 3;
+// Whole sizes after the tag (and extended tag): a shorter block is malformed.
+inline constexpr std::size_t kCtaSpeakersSize = 3;
+inline constexpr std::size_t kCtaColorimetrySize = 2;
+inline constexpr std::size_t kCtaHdrStaticMinSize = 2; // EOTFs, metadata types
+inline constexpr std::size_t kOuiSize = 3;
+
+// IEEE OUIs of the vendor-specific blocks decoded.
+inline constexpr uint32_t kOuiHdmi = 0x000C03;
+inline constexpr uint32_t kOuiHdmiForum = 0xC45DD8;
+inline constexpr uint32_t kOuiAmd = 0x00001A;
+
+// The HDMI vendor block after its OUI.
+inline constexpr std::size_t kHdmiAddressOffset = 0; // 2 bytes, nibbles a.b.c.d
+inline constexpr std::size_t kHdmiFlagsOffset = 2;   // AI, deep colour
+inline constexpr std::size_t kHdmiMaxTmdsOffset = 3; // × 5 MHz
+inline constexpr std::size_t kHdmiLatencyFlagsOffset = 4;
+inline constexpr unsigned kHdmiSupportsAiBit = 7;
+inline constexpr unsigned kHdmiDeepColor48Bit = 6;
+inline constexpr unsigned kHdmiDeepColor36Bit = 5;
+inline constexpr unsigned kHdmiDeepColor30Bit = 4;
+inline constexpr unsigned kHdmiLatencyBit = 7;
+inline constexpr unsigned kHdmiInterlacedLatencyBit = 6;
+inline constexpr unsigned kHdmiVideoPresentBit = 5;
+
+// The HDMI Forum vendor block after its OUI.
+inline constexpr std::size_t kHdmiForumVersionOffset = 0;
+inline constexpr std::size_t kHdmiForumMaxTmdsOffset = 1;  // × 5 MHz
+inline constexpr std::size_t kHdmiForumFlagsOffset = 2;    // bit 7: SCDC present
+inline constexpr std::size_t kHdmiForumFrlOffset = 3;      // bits 7 to 4
+inline constexpr std::size_t kHdmiForumFeaturesOffset = 4; // bit 1: ALLM
+inline constexpr std::size_t kHdmiForumVrrOffset = 5;      // 2 bytes
+inline constexpr std::size_t kHdmiForumDscOffset = 7;      // bit 7: DSC 1.2a
+inline constexpr unsigned kHdmiForumScdcBit = 7;
+inline constexpr unsigned kHdmiForumAllmBit = 1;
+inline constexpr unsigned kHdmiForumDscBit = 7;
+inline constexpr uint32_t kTmdsUnitMHz = 5;
+
+// AMD's vendor block after its OUI: version major and minor, then the
+// refresh range in Hz.
+inline constexpr std::size_t kAmdVersionOffset = 0;
+inline constexpr std::size_t kAmdMinHzOffset = 2;
+inline constexpr std::size_t kAmdMaxHzOffset = 3;

@@ -35,6 +35,12 @@ void DecodeBaseBlock(WholeBlock block, EdidInfo& info);
 // its data blocks into `info.cta`, which it creates.
 void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info);
 
+// A run of CTA-861 data blocks (of a CTA-861 block at `blockIndex`, or
+// embedded in the DisplayID section there) into `info.cta`, which it
+// creates. `area` holds whole data blocks but the last, which may be cut:
+// nothing past its end is read.
+void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, EdidInfo& info);
+
 // A block of tag 0x70 at `blockIndex`: its DisplayID section into
 // `info.displayId`, its timings into `info.detailedTimings` and its CTA-861
 // data blocks into `info.cta`.

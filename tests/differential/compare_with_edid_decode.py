@@ -55,17 +55,25 @@ def parse_edid_decode(out):
          'range_limits': None, 'cta': None}
     lines = out.splitlines()
     kind = section = None
+    embedded = False  # inside the CTA-861 data blocks of a DisplayID section
     for i, line in enumerate(lines):
         if m := re.match(r'Block (\d+), (.*):$', line):
             kind = BLOCK_TYPES.get(m[2].replace(' Extension Block', ''), 'unknown')
-            section = None
+            section, embedded = None, False
             t['blocks'].append({'index': int(m[1]), 'type': kind, 'checksum_valid': None})
             if kind == 'cta-861':
-                t['cta'] = t['cta'] or {'vics': [], 'vic_blocks': [], 'hdr': None}
+                t['cta'] = t['cta'] if t['cta'] and 'only_in_displayid' not in t['cta'] \
+                    else {'vics': [], 'hdr': None}
             continue
+        if line == '  CTA-861 DisplayID Data Block:':  # CTA-861 data too
+            t['cta'] = t['cta'] or {'vics': [], 'hdr': None, 'only_in_displayid': True}
+            embedded = True
+            continue
+        if kind == 'displayid' and re.match(r'  \S', line):
+            embedded = embedded and cta_fields.is_heading(line)
         if m := re.match(r'Checksum: 0x\w\w( \(should be)?', line):  # DisplayID's own is indented
             t['blocks'][-1]['checksum_valid'] = not m[1]
-        if kind not in ('base', 'cta-861'):
+        if kind not in ('base', 'cta-861') and not (kind == 'displayid' and embedded):
             continue
         index = t['blocks'][-1]['index']
         if re.match(r'  \S', line):
@@ -116,10 +124,10 @@ def parse_edid_decode(out):
             t['range_limits'] = dict(zip(('min_v_hz', 'max_v_hz', 'min_h_khz', 'max_h_khz'),
                                          map(int, m.groups()[:4])),
                                      max_pixel_clock_mhz=m[5] and int(m[5]))
-        elif section == 'Video Data Block:' and (m := re.match(r'(?:Unknown \()?VIC\s+(\d+)', s)):
+        elif section == 'Video Data Block:' and index <= t['extension_count'] \
+                and (m := re.match(r'(?:Unknown \()?VIC\s+(\d+)', s)):  # we skip those past
             t['cta']['vics'].append(int(m[1]))
-            t['cta']['vic_blocks'].append((index, int(m[1])))
-        elif section == 'HDR Static Metadata Data Block:':
+        elif section == 'HDR Static Metadata Data Block:' and s != section:  # not its heading
             hdr = t['cta']['hdr'] = t['cta']['hdr'] or {'eotfs': []}
             if s in EOTFS:
                 hdr['eotfs'].append(EOTFS[s])
@@ -183,11 +191,9 @@ def compare(sample, ours, theirs, text, tally):
     if beyond:
         tally.skips['block past the extension count: decoded there, listed only here'] += 1
         theirs['dtds'] = [d for d in theirs['dtds'] if d is None or d['block'] in decoded]
-        if theirs['cta']:
-            theirs['cta']['vics'] = [v for b, v in theirs['cta']['vic_blocks'] if b in decoded]
-            if not any(b['type'] == 'cta-861' for b in theirs['blocks']
-                       if b['index'] in decoded):
-                theirs['cta'] = None
+        if theirs['cta'] and 'only_in_displayid' not in theirs['cta'] and not any(
+                b['type'] == 'cta-861' for b in theirs['blocks'] if b['index'] in decoded):
+            theirs['cta'] = None
 
     check('blocks (count)', len(ours['blocks']), len(theirs['blocks']))
     for o, t in zip(ours['blocks'], theirs['blocks']):
@@ -224,6 +230,10 @@ def compare(sample, ours, theirs, text, tally):
             check(f'{field}.refresh_hz', o['refresh_hz'], t['refresh_hz'], SIX_DECIMALS)
 
     ours_cta, theirs_cta = ours['cta'], theirs['cta']
+    if ours_cta is None and theirs_cta and 'only_in_displayid' in theirs_cta:
+        tally.skips['CTA-861 data only in a DisplayID section: not decoded until the DisplayID '
+                    'decoder hands it over'] += 1
+        theirs_cta = None
     check('cta (present)', ours_cta is not None, theirs_cta is not None)
     if ours_cta and theirs_cta:
         check('cta.vics', ours_cta['vics'], theirs_cta['vics'])
