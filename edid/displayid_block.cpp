@@ -47,8 +47,8 @@ std::optional<DisplayIdProduct> ProductOf(const DisplayIdDataBlock& block) {
         product.vendor = OuiText(BigEndianOui(p));
     }
     product.productCode = Le16(p, kDidProductCodeOffset);
-    if (const uint32_t serial = Le16(p, kDidProductSerialOffset) |
-                                Le16(p, kDidProductSerialOffset + 2) << 16;
+    if (const uint32_t serial =
+            Le16(p, kDidProductSerialOffset) | Le16(p, kDidProductSerialOffset + 2) << 16;
         serial != 0) {
         product.serialNumber = serial;
     }
@@ -60,8 +60,8 @@ std::optional<DisplayIdProduct> ProductOf(const DisplayIdDataBlock& block) {
     }
     product.modelYear = week == kModelYear;
     product.year = kDidFirstYear + p[kDidProductYearOffset];
-    const std::size_t length = std::min<std::size_t>(p[kDidProductTextLengthOffset],
-                                                     p.size() - kDidProductMinSize);
+    const std::size_t length =
+        std::min<std::size_t>(p[kDidProductTextLengthOffset], p.size() - kDidProductMinSize);
     if (length != 0) {
         const Bytes text = p.subspan(kDidProductMinSize, length);
         product.productText = std::u16string(text.begin(), text.end());

@@ -59,7 +59,8 @@ TimingInfo TimingOf(const Detailed& d, uint32_t blockIndex) {
     t.hSyncPositive = d.h.positive;
     t.vSyncPositive = d.v.positive;
     const double frameRate =
-        d.clockKHz * 1000.0 / (static_cast<double>(d.h.active + d.h.blank) * (d.v.active + d.v.blank));
+        d.clockKHz * 1000.0 /
+        (static_cast<double>(d.h.active + d.h.blank) * (d.v.active + d.v.blank));
     t.refreshHz = d.interlaced ? 2 * frameRate : frameRate;
     return t;
 }
@@ -72,8 +73,8 @@ Detailed Type1Or7(Bytes d, uint32_t clockUnitKHz, bool hasPreferredFlag) {
     t.interlaced = Bit(d[3], 4);
     t.h = {Plus1(Le16(d, 4)), Plus1(Le16(d, 6)), Plus1(Le16(d, 8) & 0x7FFF), Plus1(Le16(d, 10)),
            Bit(d[9], 7)};
-    t.v = {Plus1(Le16(d, 12)), Plus1(Le16(d, 14)), Plus1(Le16(d, 16) & 0x7FFF),
-           Plus1(Le16(d, 18)), Bit(d[17], 7)};
+    t.v = {Plus1(Le16(d, 12)), Plus1(Le16(d, 14)), Plus1(Le16(d, 16) & 0x7FFF), Plus1(Le16(d, 18)),
+           Bit(d[17], 7)};
     return t;
 }
 
@@ -120,8 +121,7 @@ std::optional<ModeTiming> Type3(Bytes d) {
 
 // Types V, IX and X: width and height, then the rate (X: 10 bits when its
 // descriptors are longer than 6 bytes).
-ModeTiming SizedFormula(Bytes d, std::size_t sizeOffset, std::size_t rateOffset,
-                        bool tenBitRate) {
+ModeTiming SizedFormula(Bytes d, std::size_t sizeOffset, std::size_t rateOffset, bool tenBitRate) {
     const uint32_t rate = d[rateOffset] | (tenBitRate ? Bits(d[rateOffset + 1], 1, 0) << 8 : 0);
     return {Plus1(Le16(d, sizeOffset)), Plus1(Le16(d, sizeOffset + 2)), false,
             static_cast<double>(Plus1(rate))};
@@ -145,8 +145,7 @@ std::optional<ModeTiming> CodedMode(uint32_t codeType, uint32_t code) {
     }
 }
 
-template <typename Decode>
-void ForEachDescriptor(Bytes payload, std::size_t size, Decode decode) {
+template <typename Decode> void ForEachDescriptor(Bytes payload, std::size_t size, Decode decode) {
     for (std::size_t at = 0; size != 0 && payload.size() - at >= size; at += size) {
         decode(payload.subspan(at, size));
     }
@@ -217,9 +216,8 @@ void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
                           [&](Bytes d) { AddOther(SizedFormula(d, 1, 5, false), section); });
         break;
     case kDidType10:
-        ForEachDescriptor(payload, kDidType10Size + extra, [&](Bytes d) {
-            AddOther(SizedFormula(d, 1, 5, extra != 0), section);
-        });
+        ForEachDescriptor(payload, kDidType10Size + extra,
+                          [&](Bytes d) { AddOther(SizedFormula(d, 1, 5, extra != 0), section); });
         break;
     case kDidType4:
         for (const uint8_t code : payload) {
