@@ -166,9 +166,6 @@ inline constexpr uint8_t kDidAdaptiveSync = 0x2B;
 inline constexpr uint8_t kDidVendor2 = 0x7E;
 inline constexpr uint8_t kDidVendor = 0x7F;
 inline constexpr uint8_t kDidCta = 0x81;
-// The most a section's payload holds in one 128-byte block: the block less
-// its tag, the section's 4-byte header and checksum, and the block checksum.
-inline constexpr std::size_t kDidMaxPayload = 121;
 // Sizes of one timing of each type, bytes. Type VI holds 3 more when its
 // byte 2 bit 6 flags an image size; types VII and X add bits 6 to 4 of
 // their block's revision byte.
