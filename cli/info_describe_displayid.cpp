@@ -58,7 +58,7 @@ std::string ProductTypeText(uint32_t version, uint32_t type) {
 }
 
 std::string ProductText(const DisplayIdProduct& p) {
-    std::string text = p.vendor + ", product code " + Number(p.productCode);
+    std::string text = ShownText(p.vendor) + ", product code " + Number(p.productCode);
     if (p.serialNumber) {
         text += ", serial " + Number(*p.serialNumber);
     }
@@ -87,7 +87,7 @@ void DescribeProduct(InfoOutput& out, const std::optional<DisplayIdProduct>& pro
         TextLine(out, "Product", ProductText(*product));
     }
     BeginObject(out, "product", "", JsonLayout::Inline, TextShow::Items);
-    Name(out, "vendor", "", product->vendor);
+    EdidText(out, "vendor", "", product->vendor);
     Unsigned(out, "product_code", "", product->productCode);
     Unsigned(out, "serial_number", "", product->serialNumber);
     Unsigned(out, "week", "", product->week);

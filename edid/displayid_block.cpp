@@ -41,10 +41,10 @@ std::optional<DisplayIdProduct> ProductOf(const DisplayIdDataBlock& block) {
     }
     DisplayIdProduct product;
     if (block.tag == kDidProductId) {
-        product.vendor = {static_cast<char>(p[0]), static_cast<char>(p[1]),
-                          static_cast<char>(p[2])};
+        product.vendor = std::u16string(p.begin(), p.begin() + kDidVendorSize);
     } else {
-        product.vendor = OuiText(BigEndianOui(p));
+        const std::string oui = OuiText(BigEndianOui(p));
+        product.vendor = std::u16string(oui.begin(), oui.end());
     }
     product.productCode = Le16(p, kDidProductCodeOffset);
     if (const uint32_t serial =

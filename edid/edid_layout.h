@@ -181,6 +181,7 @@ inline constexpr std::size_t kDidDmtBitmapSize = 10;
 inline constexpr std::size_t kDidVicBitmapSize = 8;
 // Product identification: vendor (3), product code (2), serial (4), week,
 // year, length of the product text, then the text.
+inline constexpr std::size_t kDidVendorSize = 3;
 inline constexpr std::size_t kDidProductCodeOffset = 3;
 inline constexpr std::size_t kDidProductSerialOffset = 5;
 inline constexpr std::size_t kDidProductWeekOffset = 9;

@@ -11,9 +11,9 @@
 
 // A product identification data block (tag 0x00 or 0x20).
 struct DisplayIdProduct {
-    // Tag 0x00: the maker's three PNP ID letters as stored, e.g. "ABC";
-    // tag 0x20: its IEEE OUI, e.g. "84-8A-59".
-    std::string vendor;
+    // Tag 0x00: the maker's three PNP ID letters, one code unit per byte as
+    // stored, e.g. u"ABC"; tag 0x20: its IEEE OUI, e.g. u"84-8A-59".
+    std::u16string vendor;
     // Little-endian, 0 to 65535.
     uint32_t productCode = 0;
     // Little-endian; empty when 0.
