@@ -109,14 +109,17 @@ std::string AudioText(const CtaAudio& a) {
     std::string rates;
     for (std::size_t bit = 0; bit < kSampleRatesTenthKHz.size(); ++bit) {
         if (((a.sampleRates >> bit) & 1u) != 0) {
-            rates += (rates.empty() ? "" : "/") + SampleRateText(kSampleRatesTenthKHz[bit]);
+            // Appended in steps: g++ 12 takes "/" + a temporary for an overlap.
+            rates += rates.empty() ? "" : "/";
+            rates += SampleRateText(kSampleRatesTenthKHz[bit]);
         }
     }
     text += ", " + (rates.empty() ? "-" : rates) + " kHz";
     std::string sizes;
     for (std::size_t bit = 0; bit < kSampleSizesBits.size(); ++bit) {
         if (((a.sampleSizes >> bit) & 1u) != 0) {
-            sizes += (sizes.empty() ? "" : "/") + Number(kSampleSizesBits[bit]);
+            sizes += sizes.empty() ? "" : "/";
+            sizes += Number(kSampleSizesBits[bit]);
         }
     }
     if (!sizes.empty()) {

@@ -22,12 +22,13 @@ void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaI
         entry.oui = AddVendorBlock(body, CtaVendorKind::Audio, cta);
         break;
     case kCtaExtColorimetry:
-        if (!body.empty() && !cta.colorimetry) {
-            cta.colorimetry = LittleEndianBits(body, 2);
+        // Shorter blocks are malformed, and show nothing.
+        if (body.size() >= kCtaColorimetrySize && !cta.colorimetry) {
+            cta.colorimetry = LittleEndianBits(body, kCtaColorimetrySize);
         }
         break;
     case kCtaExtHdrStatic:
-        if (!cta.hdr) {
+        if (body.size() >= kCtaHdrStaticMinSize && !cta.hdr) {
             cta.hdr = HdrStaticMetadataOf(body);
         }
         break;
@@ -81,8 +82,8 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, Edi
             entry.oui = AddVendorBlock(payload, CtaVendorKind::Data, cta);
             break;
         case kCtaTagSpeakers:
-            if (!payload.empty() && !cta.speakers) {
-                cta.speakers = LittleEndianBits(payload, 3);
+            if (payload.size() >= kCtaSpeakersSize && !cta.speakers) {
+                cta.speakers = LittleEndianBits(payload, kCtaSpeakersSize);
             }
             break;
         case kCtaTagExtended:

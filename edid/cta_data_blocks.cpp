@@ -13,6 +13,7 @@ constexpr uint8_t kReservedSvd = 0x80;
 constexpr uint8_t kLastFlaggableVic = 64;
 constexpr uint8_t kAudioFormatLpcm = 1;
 constexpr uint8_t kAudioFormatExtended = 15;
+constexpr uint32_t kAudioExtendedLpcm3d = 13;
 constexpr uint32_t kFirstFormatWithBitrate = 2;
 constexpr uint32_t kLastFormatWithBitrate = 8;
 constexpr uint32_t kBitrateUnitKbps = 8;
@@ -97,7 +98,7 @@ void AddShortAudio(Payload payload, CtaInfo& cta) {
             audio.maxChannels = Bits(sad[0], 2, 0) + 1;
         }
         audio.sampleRates = Bits(sad[1], 6, 0);
-        if (audio.format == kAudioFormatLpcm) {
+        if (audio.format == kAudioFormatLpcm || audio.extendedFormat == kAudioExtendedLpcm3d) {
             audio.sampleSizes = Bits(sad[2], 2, 0);
         } else if (audio.format >= kFirstFormatWithBitrate &&
                    audio.format <= kLastFormatWithBitrate) {

@@ -13,56 +13,37 @@ std::string Hex2(uint32_t value) {
 }
 
 std::string_view ExtendedBlockName(uint32_t tag) {
-    switch (tag) {
-    case 0x00:
-        return "Video Capability Data Block";
-    case 0x01:
-        return "Vendor-Specific Video Data Block";
-    case 0x02:
-        return "VESA Video Display Device Data Block";
-    case 0x03:
-        return "VESA Video Timing Block Extension";
-    case 0x04:
-        return "Reserved for HDMI Video Data Block";
-    case 0x05:
-        return "Colorimetry Data Block";
-    case 0x06:
-        return "HDR Static Metadata Data Block";
-    case 0x07:
-        return "HDR Dynamic Metadata Data Block";
-    case 0x08:
-        return "Native Video Resolution Data Block";
-    case 0x0D:
-        return "Video Format Preference Data Block";
-    case 0x0E:
-        return "YCbCr 4:2:0 Video Data Block";
-    case 0x0F:
-        return "YCbCr 4:2:0 Capability Map Data Block";
-    case 0x10:
-        return "Reserved for CTA-861 Miscellaneous Audio Fields";
-    case 0x11:
-        return "Vendor-Specific Audio Data Block";
-    case 0x12:
-        return "HDMI Audio Data Block";
-    case 0x13:
-        return "Room Configuration Data Block";
-    case 0x14:
-        return "Speaker Location Data Block";
-    case 0x20:
-        return "InfoFrame Data Block";
-    case 0x22:
-        return "DisplayID Type VII Video Timing Data Block";
-    case 0x23:
-        return "DisplayID Type VIII Video Timing Data Block";
-    case 0x2A:
-        return "DisplayID Type X Video Timing Data Block";
-    case 0x78:
-        return "HDMI Forum EDID Extension Override Data Block";
-    case 0x79:
-        return "HDMI Forum Sink Capability Data Block";
-    default:
-        return {};
+    static constexpr std::pair<uint32_t, std::string_view> kNames[] = {
+        {0x00, "Video Capability Data Block"},
+        {0x01, "Vendor-Specific Video Data Block"},
+        {0x02, "VESA Video Display Device Data Block"},
+        {0x03, "VESA Video Timing Block Extension"},
+        {0x04, "Reserved for HDMI Video Data Block"},
+        {0x05, "Colorimetry Data Block"},
+        {0x06, "HDR Static Metadata Data Block"},
+        {0x07, "HDR Dynamic Metadata Data Block"},
+        {0x08, "Native Video Resolution Data Block"},
+        {0x0D, "Video Format Preference Data Block"},
+        {0x0E, "YCbCr 4:2:0 Video Data Block"},
+        {0x0F, "YCbCr 4:2:0 Capability Map Data Block"},
+        {0x10, "Reserved for CTA-861 Miscellaneous Audio Fields"},
+        {0x11, "Vendor-Specific Audio Data Block"},
+        {0x12, "HDMI Audio Data Block"},
+        {0x13, "Room Configuration Data Block"},
+        {0x14, "Speaker Location Data Block"},
+        {0x20, "InfoFrame Data Block"},
+        {0x22, "DisplayID Type VII Video Timing Data Block"},
+        {0x23, "DisplayID Type VIII Video Timing Data Block"},
+        {0x2A, "DisplayID Type X Video Timing Data Block"},
+        {0x78, "HDMI Forum EDID Extension Override Data Block"},
+        {0x79, "HDMI Forum Sink Capability Data Block"},
+    };
+    for (const auto& [code, name] : kNames) {
+        if (code == tag) {
+            return name;
+        }
     }
+    return {};
 }
 
 // The unknown extended tags come in ranges kept for video, audio and HDMI.

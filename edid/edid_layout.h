@@ -103,6 +103,10 @@ inline constexpr uint8_t kCtaExtHdmiForumSink = 0x79;
 // Forum vendor block holds after its OUI.
 inline constexpr std::size_t kCtaHdmiForumSinkReserved = 2;
 inline constexpr std::size_t kCtaShortAudioSize = 3;
+// Whole sizes after the tag (and extended tag): a shorter block is malformed.
+inline constexpr std::size_t kCtaSpeakersSize = 3;
+inline constexpr std::size_t kCtaColorimetrySize = 2;
+inline constexpr std::size_t kCtaHdrStaticMinSize = 2; // EOTFs, metadata types
 inline constexpr std::size_t kOuiSize = 3;
 
 // IEEE OUIs of the vendor-specific blocks decoded.

@@ -54,7 +54,7 @@ struct CtaAudio {
     std::optional<uint32_t> maxChannels;
     // Bits 0 to 6: 32, 44.1, 48, 88.2, 96, 176.4, 192 kHz.
     uint32_t sampleRates = 0;
-    // LPCM only, bits 0 to 2: 16, 20, 24 bits.
+    // LPCM and L-PCM 3D only, bits 0 to 2: 16, 20, 24 bits.
     uint32_t sampleSizes = 0;
     // Formats 2 to 8 only: the third byte × 8, 0 to 2040.
     std::optional<uint32_t> maxBitrateKbps;
