@@ -211,8 +211,8 @@ def compare(sample, ours, theirs, text, tally):
         check('data_strings', [as_edid_decode_shows(text, tally) for text in ours['data_strings']],
               [text.rstrip(' ') for block, text in theirs['strings'] if block == 0])
 
-    # DisplayID's timings are compared with its other fields.
-    dtds = [d for d in ours['detailed_timings'] if d['source'] != 'displayid']
+    # DisplayID's detailed timings are compared with their sections (displayid_fields).
+    dtds = [t for t in ours['detailed_timings'] if t['source'] != 'displayid']
     check('detailed_timings (count)', len(dtds), len(theirs['dtds']))
     for n, (o, t) in enumerate(zip(dtds, theirs['dtds'])):
         field = f'detailed_timings[{n}]'
