@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::array<uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-
 // od's offsets are octal unless told otherwise, and 7 digits wide; those of
 // every other dump are hex.
 constexpr std::size_t kOctalOffsetWidth = 7;

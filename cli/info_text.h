@@ -1,6 +1,7 @@
-// `moniquet-cli info`: a summary of EdidInfo for a reader, in five groups
-// (identity, validity, display, timings, extensions) of "key : value"
-// lines, the colons aligned. A value the EDID does not give is "-".
+// `moniquet-cli info`: what `info --json` gives, for a reader: sections of
+// "key : value" lines (validity, identity, display, timings, CTA-861,
+// DisplayID, modes), the colons aligned. A value the EDID does not give is
+// "-".
 #pragma once
 
 #include "edid/edid_info.h"

@@ -1,5 +1,6 @@
 #include "cli/json_writer.h"
 
+#include "cli/number_text.h"
 #include "cli/utf8.h"
 
 #include <algorithm>
@@ -46,9 +47,6 @@ void Begin(JsonWriter& w, JsonLayout layout, char open, char close) {
 bool IsControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
-
-// Room for any 64-bit integer and for any double in its shortest form.
-constexpr std::size_t kNumberRoom = 32;
 
 } // namespace
 
@@ -135,20 +133,4 @@ void JsonBool(JsonWriter& w, bool value) {
 void JsonNull(JsonWriter& w) {
     BeginValue(w);
     w.out += "null";
-}
-
-void AppendUnsigned(std::string& out, uint64_t value) {
-    char buffer[kNumberRoom];
-    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-void AppendFixed(std::string& out, double value, int decimals) {
-    char buffer[kNumberRoom];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc{}) {
-        // Too long in fixed notation: the shortest form, which always fits.
-        result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    }
-    out.append(buffer, result.ptr);
 }

@@ -52,8 +52,3 @@ void JsonUnsigned(JsonWriter& w, uint64_t value);
 void JsonFixed(JsonWriter& w, double value, int decimals);
 void JsonBool(JsonWriter& w, bool value);
 void JsonNull(JsonWriter& w);
-
-// The number texts of the JSON, for other outputs to match it. A value
-// whose fixed form would pass 32 characters is written in its shortest form.
-void AppendUnsigned(std::string& out, uint64_t value);
-void AppendFixed(std::string& out, double value, int decimals);

@@ -4,6 +4,11 @@
 #include <string>
 
 std::optional<TimingInfo> PreferredTiming(const EdidInfo& info) {
+    const auto preferred = std::find_if(info.detailedTimings.begin(), info.detailedTimings.end(),
+                                        [](const TimingInfo& t) { return t.preferred; });
+    if (preferred != info.detailedTimings.end()) {
+        return *preferred;
+    }
     if (info.detailedTimings.empty() || info.detailedTimings.front().block != 0) {
         return std::nullopt;
     }
@@ -12,9 +17,9 @@ std::optional<TimingInfo> PreferredTiming(const EdidInfo& info) {
 
 std::optional<double> MaxRefreshHz(const EdidInfo& info) {
     std::optional<double> highest;
-    for (const TimingInfo& timing : info.detailedTimings) {
-        if (timing.refreshHz) {
-            highest = std::max(highest.value_or(*timing.refreshHz), *timing.refreshHz);
+    for (const ModeInfo& mode : info.modes) {
+        if (mode.refreshHz) {
+            highest = std::max(highest.value_or(*mode.refreshHz), *mode.refreshHz);
         }
     }
     return highest;

@@ -1,6 +1,5 @@
 // The few figures of a monitor that a fleet compares, each taken from the
-// decoded EDID in one place, so that a richer decoder can feed them later
-// without the outputs that show them changing.
+// decoded EDID in one place.
 #pragma once
 
 #include "edid/edid_info.h"
@@ -9,12 +8,13 @@
 #include <optional>
 #include <string>
 
-// The mode the monitor asks for: the first detailed timing of the base
-// block, which EDID 1.4 makes the preferred one and which 1.3 monitors
-// put first in practice.
+// The mode the monitor asks for: the detailed timing flagged preferred,
+// else the first of the base block, which 1.3 monitors put first in
+// practice.
 std::optional<TimingInfo> PreferredTiming(const EdidInfo& info);
 
-// The highest refresh rate among the detailed timings of every block.
+// The highest refresh rate of every mode the EDID names, DisplayID's
+// and the CTA-861 VICs' included.
 std::optional<double> MaxRefreshHz(const EdidInfo& info);
 
 // The year of manufacture; none for a model year, which says when the model

@@ -1,6 +1,7 @@
 #include "cli/prometheus_text.h"
 
 #include "cli/json_writer.h"
+#include "cli/number_text.h"
 #include "cli/utf8.h"
 
 namespace {

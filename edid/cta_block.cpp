@@ -1,85 +1,132 @@
+// A CTA-861 extension block: its header, its data blocks and its detailed
+// timings.
+#include "edid/bits.h"
+#include "edid/cta_data_blocks.h"
 #include "edid/info_blocks.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-constexpr std::size_t kRevisionOffset = 1;
-// Byte 2 gives where the detailed timings start; the data blocks end there.
-constexpr std::size_t kTimingsOffsetOffset = 2;
-constexpr std::size_t kFirstDataBlock = 4;
-constexpr std::size_t kChecksumOffset = kEdidBlockLength - 1;
-// Data blocks came with revision 3; earlier blocks hold only timings there.
-constexpr uint8_t kFirstRevisionWithDataBlocks = 3;
-constexpr uint8_t kTagVideo = 2;
-constexpr uint8_t kTagExtended = 7;
-constexpr uint8_t kExtendedTagHdrStaticMetadata = 6;
-
-// VICs 1 to 64 may carry a native flag in bit 7; 0 and 128 mean nothing.
-void AddVics(std::span<const uint8_t> payload, std::vector<uint32_t>& vics) {
-    for (const uint8_t code : payload) {
-        if (code == 0 || code == 128) {
-            continue;
+void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaInfo& cta) {
+    switch (extendedTag) {
+    case kCtaExtVideoCapability:
+        if (!body.empty() && !cta.videoCapability) {
+            cta.videoCapability = VideoCapabilityOf(body[0]);
         }
-        vics.push_back(code >= 129 && code <= 192 ? code & 0x7Fu : code);
-    }
-}
-
-double Luminance(uint8_t codeValue) {
-    return 50.0 * std::exp2(codeValue / 32.0);
-}
-
-// `body` is the data block's payload after its extended tag.
-HdrStaticMetadata HdrStaticMetadataOf(std::span<const uint8_t> body) {
-    HdrStaticMetadata hdr;
-    if (body.size() > 0) {
-        hdr.eotfs = body[0] & 0x0F;
-    }
-    if (body.size() > 2) {
-        hdr.maxLuminance = Luminance(body[2]);
-    }
-    if (body.size() > 3) {
-        hdr.maxFrameAverageLuminance = Luminance(body[3]);
-    }
-    if (body.size() > 4) {
-        const double ratio = body[4] / 255.0;
-        hdr.minLuminance = *hdr.maxLuminance * ratio * ratio / 100.0;
-    }
-    return hdr;
-}
-
-// `area` holds whole data blocks but the last, which may be cut.
-void DecodeDataBlocks(std::span<const uint8_t> area, CtaInfo& cta) {
-    std::size_t pos = 0;
-    while (pos < area.size()) {
-        const uint8_t header = area[pos];
-        const std::size_t length = header & 0x1F;
-        const auto payload = area.subspan(pos + 1, std::min(length, area.size() - pos - 1));
-        pos += 1 + length;
-        const uint8_t tag = header >> 5;
-        if (tag == kTagVideo) {
-            AddVics(payload, cta.vics);
-        } else if (tag == kTagExtended && !payload.empty() &&
-                   payload[0] == kExtendedTagHdrStaticMetadata && !cta.hdr) {
-            cta.hdr = HdrStaticMetadataOf(payload.subspan(1));
+        break;
+    case kCtaExtVendorVideo:
+        entry.oui = AddVendorBlock(body, CtaVendorKind::Video, cta);
+        break;
+    case kCtaExtVendorAudio:
+        entry.oui = AddVendorBlock(body, CtaVendorKind::Audio, cta);
+        break;
+    case kCtaExtColorimetry:
+        // Shorter blocks are malformed, and show nothing.
+        if (body.size() >= kCtaColorimetrySize && !cta.colorimetry) {
+            cta.colorimetry = LittleEndianBits(body, kCtaColorimetrySize);
         }
+        break;
+    case kCtaExtHdrStatic:
+        if (body.size() >= kCtaHdrStaticMinSize && !cta.hdr) {
+            cta.hdr = HdrStaticMetadataOf(body);
+        }
+        break;
+    case kCtaExtHdrDynamic:
+        if (cta.hdrDynamicTypes.empty()) {
+            cta.hdrDynamicTypes = HdrDynamicTypesOf(body);
+        }
+        break;
+    case kCtaExtYcbcr420Video:
+        AddYcbcr420Only(body, cta);
+        break;
+    case kCtaExtYcbcr420CapabilityMap:
+        if (!cta.ycbcr420CapabilityMap) {
+            cta.ycbcr420CapabilityMap.emplace(body.begin(), body.end());
+        }
+        break;
+    case kCtaExtHdmiForumSink:
+        // Second to the HDMI Forum vendor block, wherever that comes.
+        if (body.size() >= kCtaHdmiForumSinkReserved && !cta.hdmiForum) {
+            cta.hdmiForum = HdmiForumOf(body.subspan(kCtaHdmiForumSinkReserved));
+            cta.hdmiForumFromSinkBlock = true;
+        }
+        break;
+    default:
+        break;
     }
 }
 
 } // namespace
 
-void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
+void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, EdidInfo& info) {
     if (!info.cta) {
         info.cta.emplace();
     }
-    const std::size_t timingsOffset = block[kTimingsOffsetOffset];
-    if (timingsOffset < kFirstDataBlock) {
+    CtaInfo& cta = *info.cta;
+    std::size_t pos = 0;
+    while (pos < area.size()) {
+        const uint8_t header = area[pos];
+        const std::size_t length = Bits(header, 4, 0);
+        const Payload payload = area.subspan(pos + 1, std::min(length, area.size() - pos - 1));
+        pos += 1 + length;
+        CtaDataBlock entry{blockIndex, Bits(header, 7, 5), std::nullopt, std::nullopt};
+        switch (entry.tag) {
+        case kCtaTagAudio:
+            AddShortAudio(payload, cta);
+            break;
+        case kCtaTagVideo:
+            AddShortVideo(payload, cta);
+            break;
+        case kCtaTagVendor:
+            entry.oui = AddVendorBlock(payload, CtaVendorKind::Data, cta);
+            break;
+        case kCtaTagSpeakers:
+            if (payload.size() >= kCtaSpeakersSize && !cta.speakers) {
+                cta.speakers = LittleEndianBits(payload, kCtaSpeakersSize);
+            }
+            break;
+        case kCtaTagExtended:
+            if (!payload.empty()) {
+                entry.extendedTag = payload[0];
+                DecodeExtended(payload[0], payload.subspan(1), entry, cta);
+            }
+            break;
+        default:
+            break;
+        }
+        cta.dataBlocks.push_back(entry);
+    }
+    ResolveYcbcr420Capable(cta);
+}
+
+void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
+    const bool first = !info.cta || !info.cta->revision;
+    if (!info.cta) {
+        info.cta.emplace();
+    }
+    CtaInfo& cta = *info.cta;
+    const uint8_t revision = block[kCtaRevisionOffset];
+    if (first) {
+        cta.revision = revision;
+        // Revision 1 has no flags.
+        if (revision >= 2) {
+            const uint8_t flags = block[kCtaFlagsOffset];
+            cta.underscan = Bit(flags, kCtaUnderscanBit);
+            cta.basicAudio = Bit(flags, kCtaBasicAudioBit);
+            cta.ycbcr444 = Bit(flags, kCtaYcbcr444Bit);
+            cta.ycbcr422 = Bit(flags, kCtaYcbcr422Bit);
+            cta.nativeDtds = Bits(flags, 3, 0);
+        }
+    }
+    const std::size_t timingsOffset = block[kCtaTimingsOffsetOffset];
+    if (timingsOffset < kCtaFirstDataBlock) {
         return;
     }
-    if (block[kRevisionOffset] >= kFirstRevisionWithDataBlocks) {
+    if (revision >= kCtaFirstRevisionWithDataBlocks) {
         const std::size_t end = std::min(timingsOffset, kChecksumOffset);
-        DecodeDataBlocks(block.subspan(kFirstDataBlock, end - kFirstDataBlock), *info.cta);
+        DecodeCtaDataBlocks(block.subspan(kCtaFirstDataBlock, end - kCtaFirstDataBlock), blockIndex,
+                            info);
     }
     // The list of descriptors ends at the first all-zero one or at the
     // checksum, whichever comes first.
@@ -89,6 +136,6 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
         if (std::all_of(d.begin(), d.end(), [](uint8_t b) { return b == 0; })) {
             break;
         }
-        AddDescriptor(d, blockIndex, info);
+        AddDescriptor(d, blockIndex, BlockType::Cta861, info);
     }
 }

@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr std::size_t kTextFieldOffset = 5;
-constexpr std::size_t kTextFieldSize = 13;
-constexpr uint8_t kTagProductName = 0xFC;
-constexpr uint8_t kTagDataString = 0xFE;
-
 // Byte i of `bytes`, or 0 past its end, so that a short input reads as if it
 // were padded with zeros.
 uint8_t ByteAt(std::span<const uint8_t> bytes, std::size_t i) {
@@ -58,7 +53,7 @@ void DecodeDetailedTiming(std::span<const uint8_t> descriptor, DetailedTiming& t
 
 void DecodeDescriptorText(std::span<const uint8_t> textField, std::u16string& text) {
     text.clear();
-    const std::size_t size = std::min(textField.size(), kTextFieldSize);
+    const std::size_t size = std::min(textField.size(), kDescriptorTextSize);
     for (std::size_t i = 0; i < size && textField[i] != 0x0A; ++i) {
         text.push_back(static_cast<char16_t>(textField[i]));
     }
@@ -94,7 +89,8 @@ void DecodeEdidBlock(std::span<const uint8_t> block, EdidSummary& summary) {
         if (tag == kTagProductName || tag == kTagDataString) {
             entry.kind =
                 tag == kTagProductName ? DescriptorKind::ProductName : DescriptorKind::DataString;
-            DecodeDescriptorText(descriptor.subspan(kTextFieldOffset, kTextFieldSize), entry.text);
+            DecodeDescriptorText(descriptor.subspan(kDescriptorTextOffset, kDescriptorTextSize),
+                                 entry.text);
         }
         ++summary.descriptorCount;
     }

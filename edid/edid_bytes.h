@@ -4,6 +4,8 @@
 // happens here.
 #pragma once
 
+#include "edid/edid_layout.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,14 +25,6 @@ inline constexpr std::size_t kMinimumEdidSize = kEdidBlockLength;
 // The largest EDID: a base block and 256 extension blocks (a base block's
 // extension count is one byte), 32,896 bytes.
 inline constexpr std::size_t kMaximumEdidSize = 257 * kEdidBlockLength;
-
-// Byte offsets of the base block that more than one decoder reads.
-inline constexpr std::size_t kManufacturerIdOffset = 8; // 2 bytes, big-endian letter codes
-inline constexpr std::size_t kProductCodeOffset = 10;   // 2 bytes, little-endian
-inline constexpr std::size_t kFirstDescriptorOffset = 54;
-inline constexpr std::size_t kDescriptorSize = 18;
-inline constexpr std::size_t kDescriptorCount = 4;
-inline constexpr std::size_t kExtensionCountOffset = 126;
 
 // The 256 bytes kept per monitor.
 using EdidBlock = std::array<uint8_t, kEdidBlockSize>;

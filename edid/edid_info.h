@@ -4,25 +4,18 @@
 // never a made-up value.
 #pragma once
 
+#include "edid/block_types.h"
+#include "edid/info_base.h"
+#include "edid/info_cta.h"
+#include "edid/info_displayid.h"
+#include "edid/info_modes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
-
-// What a 128-byte block is, from its position and its first byte.
-enum class BlockType : uint32_t {
-    Base,      // block 0, whatever it holds
-    Cta861,    // tag 0x02
-    DisplayId, // tag 0x70
-    BlockMap,  // tag 0xF0
-    Vtb,       // tag 0x10, video timing block
-    Di,        // tag 0x40, display information
-    Ls,        // tag 0x50, localised strings
-    Dpvl,      // tag 0x60, digital packet video link
-    Unknown,   // any other tag
-};
 
 // One whole 128-byte block of the EDID.
 struct BlockInfo {
@@ -31,14 +24,24 @@ struct BlockInfo {
     BlockType type = BlockType::Unknown;
     // The block's 128 bytes sum to 0 modulo 256.
     bool checksumValid = false;
+    // Past the blocks that the base block's extension count announces:
+    // listed and checksummed, but not decoded.
+    bool beyondCount = false;
 };
 
-// One 18-byte detailed timing (a descriptor whose bytes 0 and 1 are not both
-// zero), of the base block or of a CTA-861 block.
+// One detailed timing: an 18-byte descriptor whose bytes 0 and 1 are not
+// both zero, of the base block or of a CTA-861 block, or a DisplayID
+// detailed timing.
 struct TimingInfo {
     // Index of the block that holds it.
     uint32_t block = 0;
-    // Horizontal addressable video, pixels, 0 to 4095.
+    // The kind of that block: Base, Cta861 or DisplayId.
+    BlockType source = BlockType::Base;
+    // The base block's first descriptor when byte 24 flags it, or a
+    // DisplayID timing flagged preferred.
+    bool preferred = false;
+    // Horizontal addressable video, pixels, 0 to 4095 (DisplayID: to
+    // 65536).
     uint32_t width = 0;
     // Vertical addressable video, lines: the frame's, so twice the stored
     // lines when `interlaced`; 0 to 8190.
@@ -48,11 +51,30 @@ struct TimingInfo {
     // Frames per second, or fields per second when `interlaced`; empty when
     // the total width or height is 0.
     std::optional<double> refreshHz;
-    // Pixel clock in kHz, a multiple of 10, 10 to 655350.
+    // Pixel clock in kHz: a multiple of 10, 10 to 655350, for 18-byte
+    // descriptors; DisplayID's reach 167772160 (type I) and come in steps
+    // of 1 kHz (types VI and VII).
     uint32_t pixelClockKHz = 0;
-    // Image size in mm, 0 to 4095 each, 0 where the descriptor holds 0.
-    uint32_t imageWidthMm = 0;
-    uint32_t imageHeightMm = 0;
+    // Image size in mm, 0 to 4095 each, 0 where the descriptor holds 0;
+    // empty for DisplayID timings, which have none.
+    std::optional<uint32_t> imageWidthMm;
+    std::optional<uint32_t> imageHeightMm;
+    // Blanking in pixels (horizontal) and lines (vertical): front porch and
+    // sync width as stored, back porch what remains of the blanking after
+    // them and the borders on both sides (0 when they overrun it).
+    uint32_t hFrontPorch = 0;
+    uint32_t hSync = 0;
+    uint32_t hBackPorch = 0;
+    uint32_t vFrontPorch = 0;
+    uint32_t vSync = 0;
+    uint32_t vBackPorch = 0;
+    // Sync polarities: for digital separate sync only (byte 17 bits 4 and 3
+    // both set) or DisplayID timings.
+    std::optional<bool> hSyncPositive;
+    std::optional<bool> vSyncPositive;
+    // Border width, pixels and lines, 0 to 255.
+    uint32_t hBorder = 0;
+    uint32_t vBorder = 0;
 };
 
 // The monitor's range limits (display descriptor 0xFD of the base block),
@@ -66,39 +88,14 @@ struct RangeLimits {
     uint32_t maxHKHz = 0;
     // Maximum pixel clock, MHz, 10 to 2550; empty when the byte is 0.
     std::optional<uint32_t> maxPixelClockMHz;
-};
-
-// Bits of HdrStaticMetadata::eotfs.
-inline constexpr uint8_t kEotfSdr = 0x01; // traditional gamma, SDR range
-inline constexpr uint8_t kEotfHdr = 0x02; // traditional gamma, HDR range
-inline constexpr uint8_t kEotfPq = 0x04;  // perceptual quantizer
-inline constexpr uint8_t kEotfHlg = 0x08; // hybrid log-gamma
-
-// The first HDR static metadata data block of the CTA-861 blocks. Each
-// field is empty when the block is too short to hold it.
-struct HdrStaticMetadata {
-    // kEotf* bits, from bits 0 to 3 of the block's first byte after its
-    // extended tag.
-    std::optional<uint8_t> eotfs;
-    // Luminances in cd/m².
-    std::optional<double> maxLuminance;
-    std::optional<double> maxFrameAverageLuminance;
-    // Needs the maximum luminance too, which it is relative to.
-    std::optional<double> minLuminance;
+    // Byte 10.
+    RangeSubtype subtype = RangeSubtype::Reserved;
 };
 
 // The screen's size from the base block, cm, 1 to 255 each.
 struct ScreenSizeCm {
     uint32_t width = 0;
     uint32_t height = 0;
-};
-
-// What the CTA-861 blocks hold, taken together.
-struct CtaInfo {
-    // VIC numbers of every video data block, in block order; native flags
-    // removed, reserved bytes skipped. Each 1 to 255.
-    std::vector<uint32_t> vics;
-    std::optional<HdrStaticMetadata> hdr;
 };
 
 // The whole EDID. Fields read from the base block are empty when fewer than
@@ -143,13 +140,35 @@ struct EdidInfo {
     std::optional<uint32_t> modelYear;
     // Bit 7 of byte 20.
     std::optional<bool> digital;
+    // Byte 20 whole.
+    std::optional<VideoInput> videoInput;
+    // Bytes 23 and 24.
+    std::optional<Features> features;
+    std::optional<Chromaticity> chromaticity;
+    // The modes of the set bits of bytes 35 to 37, byte 35 bit 7 first.
+    std::vector<ModeTiming> establishedTimings;
+    // Bytes 38 to 53, then those of descriptors 0xFA, in order; unused
+    // entries left out.
+    std::vector<StandardTiming> standardTimings;
+    // The base block's four descriptors, in order.
+    std::vector<DescriptorContent> descriptors;
     // Bytes 21 and 22; empty unless both are non-zero.
     std::optional<ScreenSizeCm> screenSizeCm;
-    // The base block's, then each CTA-861 block's, in block order.
+    // The base block's, then each CTA-861 or DisplayID block's, in block
+    // order.
     std::vector<TimingInfo> detailedTimings;
+    // The diagonal in inches, from the first detailed timing's image size,
+    // else from the screen size.
+    std::optional<double> diagonalInches;
     std::optional<RangeLimits> rangeLimits;
-    // Empty when no block is a CTA-861 block.
+    // Empty when no block holds CTA-861 data.
     std::optional<CtaInfo> cta;
+    // One per DisplayID section, in block order.
+    std::vector<DisplayIdInfo> displayId;
+    std::optional<DisplayIdTiledTopology> displayIdTiled;
+    std::vector<DisplayIdAdaptiveSync> displayIdAdaptiveSync;
+    // Every mode the EDID names, merged and sorted.
+    std::vector<ModeInfo> modes;
 };
 
 // Decodes `edid`, of any length. Nothing past its end is read, and a block

@@ -20,8 +20,9 @@ uint8_t DisplayDescriptorTag(Descriptor descriptor);
 
 // Adds what any block's descriptor holds to `info`: a detailed timing to its
 // list, or the text of a serial number (0xFF) or product name (0xFC)
-// display descriptor where `info` has none yet.
-void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, EdidInfo& info);
+// display descriptor where `info` has none yet. `source` is the kind of the
+// block at `blockIndex`.
+void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, BlockType source, EdidInfo& info);
 
 // The text of a display descriptor: bytes 5 to 17 up to the first line feed,
 // one code unit per byte, trailing spaces removed.
@@ -33,3 +34,20 @@ void DecodeBaseBlock(WholeBlock block, EdidInfo& info);
 // A block of tag 0x02 at `blockIndex`: its detailed timings and texts, and
 // its data blocks into `info.cta`, which it creates.
 void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info);
+
+// A run of CTA-861 data blocks (of a CTA-861 block at `blockIndex`, or
+// embedded in the DisplayID section there) into `info.cta`, which it
+// creates. `area` holds whole data blocks but the last, which may be cut:
+// nothing past its end is read.
+void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, EdidInfo& info);
+
+// A block of tag 0x70 at `blockIndex`: its DisplayID section into
+// `info.displayId`, its timings into `info.detailedTimings` and its CTA-861
+// data blocks into `info.cta`.
+void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info);
+
+// From the first detailed timing's image size, else from the screen size.
+std::optional<double> DiagonalInches(const EdidInfo& info);
+
+// Every mode of the decoded `info`, merged and sorted (info.modes).
+std::vector<ModeInfo> ModesOf(const EdidInfo& info);

@@ -2,6 +2,7 @@
 // bytes point anywhere. What it decodes from whole samples is checked by the
 // golden files (tests/cli/info_golden_test.cpp).
 #include "edid/edid_info.h"
+#include "edid/info_blocks.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,35 @@ TEST(DecodeEdidInfo, CtaTimingsAndDataBlocksStayInsideTheirBlock) {
         EXPECT_EQ(info.detailedTimings.size(), c.timings);
         ASSERT_TRUE(info.cta.has_value());
         EXPECT_EQ(info.cta->vics, std::vector<uint32_t>(c.vics, 71));
+    }
+}
+
+// As a DisplayID section hands them over: cut anywhere, each prefix copied
+// to a buffer of exactly its size for AddressSanitizer. Each data block
+// whose header is inside counts, with the index given, and the CTA-861
+// block header's flags stay empty.
+TEST(DecodeCtaDataBlocks, ReadOnlyTheAreaGivenWhereverItIsCut) {
+    const std::vector<uint8_t> area = {
+        0x43, 0x10, 0x84, 0x04, 0x23, 0x09, 0x07, 0x07, 0x6A, 0x03, 0x0C, 0x00, 0x10, 0x00,
+        0xB8, 0x3C, 0x20, 0x00, 0x01, 0x6B, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80, 0x63, 0x02,
+        0x45, 0x10, 0x80, 0xE6, 0x06, 0x05, 0x01, 0x5A, 0x3C, 0x28, 0xE3, 0x05, 0xC0, 0x00,
+        0xE2, 0x0F, 0x03, 0xEF, 0x07, 0x04, 0x01, 0x00, 0x00, 0x00, 0x03, 0x02, 0x00, 0x00};
+    const std::size_t headers[] = {0, 4, 8, 19, 31, 38, 42, 45};
+    for (std::size_t length = 0; length <= area.size(); ++length) {
+        const std::vector<uint8_t> prefix(area.begin(), area.begin() + length);
+        EdidInfo info;
+        DecodeCtaDataBlocks(prefix, 5, info);
+        SCOPED_TRACE(length);
+        ASSERT_TRUE(info.cta.has_value());
+        std::size_t inside = 0;
+        for (const std::size_t header : headers) {
+            inside += header < length ? 1 : 0;
+        }
+        ASSERT_EQ(info.cta->dataBlocks.size(), inside);
+        for (const CtaDataBlock& block : info.cta->dataBlocks) {
+            EXPECT_EQ(block.block, 5u);
+        }
+        EXPECT_FALSE(info.cta->revision || info.cta->underscan || info.cta->nativeDtds);
     }
 }
 

@@ -1,0 +1,65 @@
+// The one list of modes: the answer to "what can this monitor do".
+#include "cli/info_describe.h"
+
+#include "cli/number_text.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<std::pair<uint32_t, std::string_view>, 6> kSourceNames = {{
+    {kModeFromEstablished, "established"},
+    {kModeFromStandard, "standard"},
+    {kModeFromBase, "base"},
+    {kModeFromCta, "cta-861"},
+    {kModeFromDisplayId, "displayid"},
+    {kModeFromVic, "vic"},
+}};
+
+// "1920x1080@60.000" and "base, vic, preferred, native".
+std::pair<std::string, std::string> ModeLine(const ModeInfo& mode) {
+    std::string label = SizeText(mode.width, mode.height, mode.interlaced) + "@";
+    mode.refreshHz ? AppendFixed(label, *mode.refreshHz, 3) : void(label += '-');
+    std::string value;
+    for (const auto& [bit, name] : kSourceNames) {
+        if ((mode.sources & bit) != 0) {
+            value += value.empty() ? "" : ", ";
+            value += name;
+        }
+    }
+    value += mode.preferred ? ", preferred" : "";
+    value += mode.native ? ", native" : "";
+    return {label, value};
+}
+
+} // namespace
+
+void DescribeModes(InfoOutput& out, const std::vector<ModeInfo>& modes) {
+    Section(out, "Modes");
+    if (modes.empty()) {
+        TextLine(out, "Mode", "-");
+    }
+    BeginArray(out, "modes", "", JsonLayout::Lines, TextShow::Items);
+    for (const ModeInfo& mode : modes) {
+        if (IsText(out)) {
+            const auto [label, value] = ModeLine(mode);
+            TextLine(out, label, value);
+        }
+        BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
+        Unsigned(out, "width", "", mode.width);
+        Unsigned(out, "height", "", mode.height);
+        Fixed(out, "refresh_hz", "", mode.refreshHz, 6, 3);
+        Bool(out, "interlaced", "", mode.interlaced);
+        BeginArray(out, "sources", "", JsonLayout::Inline, TextShow::Hidden);
+        for (const auto& [bit, name] : kSourceNames) {
+            if ((mode.sources & bit) != 0) {
+                Name(out, "", "", name);
+            }
+        }
+        End(out);
+        Bool(out, "preferred", "", mode.preferred);
+        Bool(out, "native", "", mode.native);
+        End(out);
+    }
+    End(out);
+}

@@ -1,0 +1,11 @@
+// Numbers as every output of the command line writes them: digits only,
+// whatever the locale.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+void AppendUnsigned(std::string& out, uint64_t value);
+// `decimals` digits after the point. A value whose fixed form would pass 32
+// characters is written in its shortest form.
+void AppendFixed(std::string& out, double value, int decimals);

@@ -1,0 +1,20 @@
+// The video formats of CTA-861 that a VIC (video identification code)
+// names: VICs 1 to 127 and 193 to 219.
+#pragma once
+
+#include "edid/info_base.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// The mode of `vic` with its exact rate; empty for a VIC the table does not
+// define.
+std::optional<ModeTiming> FindVicMode(uint32_t vic);
+
+// The picture aspect ratio of `vic`, e.g. "16:9" or "64:27"; empty for a VIC
+// the table does not define.
+std::optional<std::string_view> VicAspect(uint32_t vic);
+
+// The CTA-861 VIC of HDMI VIC 1 to 4 (95, 94, 93, 98); empty for others.
+std::optional<uint32_t> VicOfHdmiVic(uint32_t hdmiVic);
