@@ -35,7 +35,7 @@ const MonitorFamily kFigures[] = {
          return Whole(timing ? std::optional(timing->height) : std::nullopt);
      }},
     {"moniquet_monitor_max_refresh_hz",
-     "Highest refresh rate among the detailed timings of the monitor's EDID.",
+     "Highest refresh rate of the modes the monitor's EDID names, established timings aside.",
      [](const EdidInfo& info) {
          const auto hz = MaxRefreshHz(info);
          return hz ? std::optional(PrometheusNumber(*hz)) : std::nullopt;

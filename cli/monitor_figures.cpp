@@ -18,7 +18,7 @@ std::optional<TimingInfo> PreferredTiming(const EdidInfo& info) {
 std::optional<double> MaxRefreshHz(const EdidInfo& info) {
     std::optional<double> highest;
     for (const ModeInfo& mode : info.modes) {
-        if (mode.refreshHz) {
+        if (mode.refreshHz && mode.sources != kModeFromEstablished) {
             highest = std::max(highest.value_or(*mode.refreshHz), *mode.refreshHz);
         }
     }

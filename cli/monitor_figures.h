@@ -13,8 +13,10 @@
 // practice.
 std::optional<TimingInfo> PreferredTiming(const EdidInfo& info);
 
-// The highest refresh rate of every mode the EDID names, DisplayID's
-// and the CTA-861 VICs' included.
+// The highest refresh rate of the modes the EDID names, DisplayID's and
+// the CTA-861 VICs' included, but for those only the established timing
+// bits name: a fixed set of old modes (720x400 at 88 Hz, say) that tells
+// nothing of what a monitor is made for.
 std::optional<double> MaxRefreshHz(const EdidInfo& info);
 
 // The year of manufacture; none for a model year, which says when the model
