@@ -139,7 +139,9 @@ std::vector<ModeTiming> EstablishedTimingsOf(WholeBlock block) {
 
 void AddStandardTiming(uint8_t first, uint8_t second, WholeBlock block,
                        std::vector<StandardTiming>& timings) {
-    if (first == 0 || (first == 0x01 && second == 0x01)) {
+    // 01 01 marks an unused entry; a first byte of 0 or 1 (a width of 248
+    // or 256) is no mode either.
+    if (first <= 0x01) {
         return;
     }
     StandardTiming t;

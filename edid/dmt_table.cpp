@@ -127,6 +127,10 @@ ModeTiming ModeOf(const TableMode& mode) {
 }
 
 std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
+    // DMT gives 1024x768 at 70 Hz the standard timing code of 72 Hz (61 4C).
+    if (width == 1024 && height == 768 && nominalHz == 72) {
+        nominalHz = 70;
+    }
     const TableMode* found = nullptr;
     for (const TableMode& mode : kDmt) {
         if (mode.width == width && mode.height == height && mode.nominalHz == nominalHz &&

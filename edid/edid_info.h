@@ -57,8 +57,8 @@ struct TimingInfo {
     std::optional<uint32_t> imageWidthMm;
     std::optional<uint32_t> imageHeightMm;
     // Blanking in pixels (horizontal) and lines (vertical): front porch and
-    // sync width as stored, back porch what remains of the blanking (0 when
-    // the stored values overrun it).
+    // sync width as stored, back porch what remains of the blanking after
+    // them and the borders on both sides (0 when they overrun it).
     uint32_t hFrontPorch = 0;
     uint32_t hSync = 0;
     uint32_t hBackPorch = 0;

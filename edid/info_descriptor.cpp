@@ -6,9 +6,11 @@ namespace {
 
 constexpr std::size_t kFlagsOffset = 17;
 
-// What remains of a blanking after its front porch and sync.
-uint32_t BackPorch(uint32_t blanking, uint32_t front, uint32_t sync) {
-    return blanking >= front + sync ? blanking - front - sync : 0;
+// What remains of a blanking after its front porch, its sync and the
+// borders on both sides, which the blanking includes.
+uint32_t BackPorch(uint32_t blanking, uint32_t front, uint32_t sync, uint32_t border) {
+    const uint32_t used = front + sync + 2 * border;
+    return blanking >= used ? blanking - used : 0;
 }
 
 TimingInfo TimingOf(Descriptor descriptor, uint32_t blockIndex, BlockType source) {
@@ -26,10 +28,12 @@ TimingInfo TimingOf(Descriptor descriptor, uint32_t blockIndex, BlockType source
     info.imageHeightMm = timing.vImageSizeMm;
     info.hFrontPorch = timing.hFrontPorch;
     info.hSync = timing.hSyncWidth;
-    info.hBackPorch = BackPorch(timing.hBlanking, timing.hFrontPorch, timing.hSyncWidth);
+    info.hBackPorch =
+        BackPorch(timing.hBlanking, timing.hFrontPorch, timing.hSyncWidth, timing.hBorder);
     info.vFrontPorch = timing.vFrontPorch;
     info.vSync = timing.vSyncWidth;
-    info.vBackPorch = BackPorch(timing.vBlanking, timing.vFrontPorch, timing.vSyncWidth);
+    info.vBackPorch =
+        BackPorch(timing.vBlanking, timing.vFrontPorch, timing.vSyncWidth, timing.vBorder);
     info.hBorder = timing.hBorder;
     info.vBorder = timing.vBorder;
     // Bits 4 and 3 both set: digital separate sync, whose polarities are
