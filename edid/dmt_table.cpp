@@ -126,7 +126,7 @@ ModeTiming ModeOf(const TableMode& mode) {
             mode.pixelClockKHz * 1000.0 / (mode.hTotal * lines)};
 }
 
-std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
+std::optional<TableMode> FindDmtTableMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
     // DMT gives 1024x768 at 70 Hz the standard timing code of 72 Hz (61 4C).
     if (width == 1024 && height == 768 && nominalHz == 72) {
         nominalHz = 70;
@@ -138,7 +138,12 @@ std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t 
             found = &mode;
         }
     }
-    return found != nullptr ? std::optional(ModeOf(*found)) : std::nullopt;
+    return found != nullptr ? std::optional(*found) : std::nullopt;
+}
+
+std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
+    const std::optional<TableMode> found = FindDmtTableMode(width, height, nominalHz);
+    return found ? std::optional(ModeOf(*found)) : std::nullopt;
 }
 
 std::span<const TableMode, 17> EstablishedModes() {
