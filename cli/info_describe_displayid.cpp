@@ -1,6 +1,121 @@
 // What the DisplayID sections say.
 #include "cli/info_describe.h"
 
+#include "cli/number_text.h"
+
+#include <array>
+
+namespace {
+
+constexpr uint32_t kFirstVersion2 = 0x20;
+
+std::string Number(uint64_t value) {
+    std::string text;
+    AppendUnsigned(text, value);
+    return text;
+}
+
+std::string Decimal(double value, int decimals) {
+    std::string text;
+    AppendFixed(text, value, decimals);
+    return text;
+}
+
+// "1.3", "2.0": the version byte's two digits.
+std::string VersionText(uint32_t version) {
+    return Number(version >> 4) + "." + Number(version & 0xF);
+}
+
+// The product type of a 1.x section or the primary use case of a 2.x one,
+// as edid-decode names them.
+std::string ProductTypeText(uint32_t version, uint32_t type) {
+    static constexpr std::array<std::string_view, 7> kTypes1 = {
+        "Extension Section",
+        "Test Structure; test equipment only",
+        "Display panel or other transducer, LCD or PDP module, etc.",
+        "Standalone display device",
+        "Television receiver",
+        "Repeater/translator",
+        "DIRECT DRIVE monitor"};
+    static constexpr std::array<std::string_view, 9> kUseCases2 = {
+        "Same primary use case as the base section",
+        "Test Structure; test equipment only",
+        "None of the listed primary use cases; generic display",
+        "Television (TV) display",
+        "Desktop productivity display",
+        "Desktop gaming display",
+        "Presentation display",
+        "Head-mounted Virtual Reality (VR) display",
+        "Head-mounted Augmented Reality (AR) display"};
+    const bool v2 = version >= kFirstVersion2;
+    std::string_view name = "unknown";
+    if (v2 && type < kUseCases2.size()) {
+        name = kUseCases2[type];
+    } else if (!v2 && type < kTypes1.size()) {
+        name = kTypes1[type];
+    }
+    return std::string(name) + " (" + Number(type) + ")";
+}
+
+std::string ProductText(const DisplayIdProduct& p) {
+    std::string text = p.vendor + ", product code " + Number(p.productCode);
+    if (p.serialNumber) {
+        text += ", serial " + Number(*p.serialNumber);
+    }
+    text += p.modelYear ? ", model year " : ", made in ";
+    if (p.week) {
+        text += "week " + Number(*p.week) + " of ";
+    }
+    return text + Number(p.year);
+}
+
+std::string ParametersText(const DisplayIdParameters& p) {
+    std::string text = Decimal(p.imageWidthMm, 1) + " x " + Decimal(p.imageHeightMm, 1) +
+                       " mm, native " + SizeText(p.nativeWidth, p.nativeHeight, false);
+    if (p.gamma) {
+        text += ", gamma " + Decimal(*p.gamma, 2);
+    }
+    return text;
+}
+
+void DescribeProduct(InfoOutput& out, const std::optional<DisplayIdProduct>& product) {
+    if (!product) {
+        Null(out, "product", "");
+        return;
+    }
+    if (IsText(out)) {
+        TextLine(out, "Product", ProductText(*product));
+    }
+    BeginObject(out, "product", "", JsonLayout::Inline, TextShow::Items);
+    Name(out, "vendor", "", product->vendor);
+    Unsigned(out, "product_code", "", product->productCode);
+    Unsigned(out, "serial_number", "", product->serialNumber);
+    Unsigned(out, "week", "", product->week);
+    Unsigned(out, "year", "", product->year);
+    Bool(out, "model_year", "", product->modelYear);
+    EdidText(out, "text", product->productText ? "Product text" : "", product->productText);
+    End(out);
+}
+
+void DescribeParameters(InfoOutput& out, const std::optional<DisplayIdParameters>& params) {
+    if (!params) {
+        Null(out, "parameters", "");
+        return;
+    }
+    if (IsText(out)) {
+        TextLine(out, "Display parameters", ParametersText(*params));
+    }
+    BeginObject(out, "parameters", "", JsonLayout::Inline, TextShow::Hidden);
+    Fixed(out, "image_width_mm", "", params->imageWidthMm, 1, 1);
+    Fixed(out, "image_height_mm", "", params->imageHeightMm, 1, 1);
+    Unsigned(out, "native_width", "", params->nativeWidth);
+    Unsigned(out, "native_height", "", params->nativeHeight);
+    Fixed(out, "gamma", "", params->gamma, 2, 2);
+    End(out);
+}
+
+} // namespace
+
 void DescribeDisplayId(InfoOutput& out, const EdidInfo& info) {
     if (!info.displayId.empty()) {
         Section(out, "DisplayID");
@@ -10,13 +125,20 @@ void DescribeDisplayId(InfoOutput& out, const EdidInfo& info) {
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Items);
         Unsigned(out, "block", "Section in block", section.block);
         Unsigned(out, "version", "", section.version);
-        Unsigned(out, "product_type", "Product type", section.productType);
+        if (IsText(out)) {
+            TextLine(out, "Version", VersionText(section.version));
+            TextLine(out, section.version >= kFirstVersion2 ? "Primary use case" : "Product type",
+                     ProductTypeText(section.version, section.productType));
+        }
+        Unsigned(out, "product_type", "", section.productType);
         Bool(out, "checksum_valid", "Checksum valid", section.checksumValid);
         BeginArray(out, "data_blocks", "Data blocks", JsonLayout::Inline, TextShow::Joined);
         for (const std::string& name : section.dataBlocks) {
             Name(out, "", "", name);
         }
         End(out);
+        DescribeProduct(out, section.product);
+        DescribeParameters(out, section.parameters);
         End(out);
     }
     End(out);

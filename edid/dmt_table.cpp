@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace {
 
-// VESA DMT, its addressable sizes, nominal rates, pixel clocks and totals.
+// VESA DMT, its addressable sizes, nominal rates, pixel clocks and totals,
+// in the order of the DMT IDs that DisplayID names them by: ID n is entry
+// n - 1.
 constexpr TableMode kDmt[] = {
     {640, 350, false, 85, false, 31500, 832, 445},
     {640, 400, false, 85, false, 31500, 832, 445},
@@ -28,7 +31,6 @@ constexpr TableMode kDmt[] = {
     {1024, 768, false, 85, false, 94500, 1376, 808},
     {1024, 768, false, 120, true, 115500, 1184, 813},
     {1152, 864, false, 75, false, 108000, 1600, 900},
-    {1280, 720, false, 60, false, 74250, 1650, 750},
     {1280, 768, false, 60, true, 68250, 1440, 790},
     {1280, 768, false, 60, false, 79500, 1664, 798},
     {1280, 768, false, 75, false, 102250, 1696, 805},
@@ -48,8 +50,6 @@ constexpr TableMode kDmt[] = {
     {1280, 1024, false, 120, true, 187250, 1440, 1084},
     {1360, 768, false, 60, false, 85500, 1792, 795},
     {1360, 768, false, 120, true, 148250, 1520, 813},
-    {1366, 768, false, 60, false, 85500, 1792, 798},
-    {1366, 768, false, 60, true, 72000, 1500, 800},
     {1400, 1050, false, 60, true, 101000, 1560, 1080},
     {1400, 1050, false, 60, false, 121750, 1864, 1089},
     {1400, 1050, false, 75, false, 156000, 1896, 1099},
@@ -60,7 +60,6 @@ constexpr TableMode kDmt[] = {
     {1440, 900, false, 75, false, 136750, 1936, 942},
     {1440, 900, false, 85, false, 157000, 1952, 948},
     {1440, 900, false, 120, true, 182750, 1600, 953},
-    {1600, 900, false, 60, true, 108000, 1800, 1000},
     {1600, 1200, false, 60, false, 162000, 2160, 1250},
     {1600, 1200, false, 65, false, 175500, 2160, 1250},
     {1600, 1200, false, 70, false, 189000, 2160, 1250},
@@ -78,7 +77,6 @@ constexpr TableMode kDmt[] = {
     {1856, 1392, false, 60, false, 218250, 2528, 1439},
     {1856, 1392, false, 75, false, 288000, 2560, 1500},
     {1856, 1392, false, 120, true, 356500, 2016, 1474},
-    {1920, 1080, false, 60, false, 148500, 2200, 1125},
     {1920, 1200, false, 60, true, 154000, 2080, 1235},
     {1920, 1200, false, 60, false, 193250, 2592, 1245},
     {1920, 1200, false, 75, false, 245250, 2608, 1255},
@@ -87,13 +85,19 @@ constexpr TableMode kDmt[] = {
     {1920, 1440, false, 60, false, 234000, 2600, 1500},
     {1920, 1440, false, 75, false, 297000, 2640, 1500},
     {1920, 1440, false, 120, true, 380500, 2080, 1525},
-    {2048, 1152, false, 60, true, 162000, 2250, 1200},
     {2560, 1600, false, 60, true, 268500, 2720, 1646},
     {2560, 1600, false, 60, false, 348500, 3504, 1658},
     {2560, 1600, false, 75, false, 443250, 3536, 1672},
     {2560, 1600, false, 85, false, 505250, 3536, 1682},
     {2560, 1600, false, 120, true, 552750, 2720, 1694},
+    {1366, 768, false, 60, false, 85500, 1792, 798},
+    {1920, 1080, false, 60, false, 148500, 2200, 1125},
+    {1600, 900, false, 60, true, 108000, 1800, 1000},
+    {2048, 1152, false, 60, true, 162000, 2250, 1200},
+    {1280, 720, false, 60, false, 74250, 1650, 750},
+    {1366, 768, false, 60, true, 72000, 1500, 800},
     {4096, 2160, false, 60, true, 556744, 4176, 2222},
+    {4096, 2160, false, 60, true, 556188, 4176, 2222},
 };
 
 // Bytes 35 to 37 of the base block, bit 7 first: IBM's, Apple's and DMT's
@@ -134,7 +138,8 @@ std::optional<TableMode> FindDmtTableMode(uint32_t width, uint32_t height, uint3
     const TableMode* found = nullptr;
     for (const TableMode& mode : kDmt) {
         if (mode.width == width && mode.height == height && mode.nominalHz == nominalHz &&
-            !mode.interlaced && (found == nullptr || found->reducedBlanking)) {
+            !mode.interlaced &&
+            (found == nullptr || (found->reducedBlanking && !mode.reducedBlanking))) {
             found = &mode;
         }
     }
@@ -144,6 +149,13 @@ std::optional<TableMode> FindDmtTableMode(uint32_t width, uint32_t height, uint3
 std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
     const std::optional<TableMode> found = FindDmtTableMode(width, height, nominalHz);
     return found ? std::optional(ModeOf(*found)) : std::nullopt;
+}
+
+std::optional<ModeTiming> FindDmtModeById(uint32_t id) {
+    if (id == 0 || id > std::size(kDmt)) {
+        return std::nullopt;
+    }
+    return ModeOf(kDmt[id - 1]);
 }
 
 std::span<const TableMode, 17> EstablishedModes() {

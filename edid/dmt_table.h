@@ -35,6 +35,9 @@ ModeTiming ModeOf(const TableMode& mode);
 // both kinds exist; empty when DMT has none.
 std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz);
 
+// The DMT mode of DMT ID `id`, 0x01 to 0x58; empty for any other.
+std::optional<ModeTiming> FindDmtModeById(uint32_t id);
+
 // The 17 modes of the established timing bits, in the order of their bits:
 // byte 35 bit 7 first, byte 37 bit 7 last.
 std::span<const TableMode, 17> EstablishedModes();

@@ -41,7 +41,8 @@ struct TimingInfo {
     // The base block's first descriptor when byte 24 flags it, or a
     // DisplayID timing flagged preferred.
     bool preferred = false;
-    // Horizontal addressable video, pixels, 0 to 4095.
+    // Horizontal addressable video, pixels, 0 to 4095 (DisplayID: to
+    // 65536).
     uint32_t width = 0;
     // Vertical addressable video, lines: the frame's, so twice the stored
     // lines when `interlaced`; 0 to 8190.
@@ -51,7 +52,9 @@ struct TimingInfo {
     // Frames per second, or fields per second when `interlaced`; empty when
     // the total width or height is 0.
     std::optional<double> refreshHz;
-    // Pixel clock in kHz, a multiple of 10, 10 to 655350.
+    // Pixel clock in kHz: a multiple of 10, 10 to 655350, for 18-byte
+    // descriptors; DisplayID's reach 167772160 (type I) and come in steps
+    // of 1 kHz (types VI and VII).
     uint32_t pixelClockKHz = 0;
     // Image size in mm, 0 to 4095 each, 0 where the descriptor holds 0;
     // empty for DisplayID timings, which have none.

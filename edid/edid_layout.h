@@ -141,3 +141,61 @@ inline constexpr uint32_t kTmdsUnitMHz = 5;
 inline constexpr std::size_t kAmdVersionOffset = 0;
 inline constexpr std::size_t kAmdMinHzOffset = 2;
 inline constexpr std::size_t kAmdMaxHzOffset = 3;
+
+// DisplayID data block tags: 1.x uses 0x00 to 0x13 and 0x7F, 2.x 0x20 to
+// 0x2B and 0x7E; both embed CTA-861 data blocks under 0x81.
+inline constexpr uint8_t kDidProductId = 0x00;
+inline constexpr uint8_t kDidParameters = 0x01;
+inline constexpr uint8_t kDidType1 = 0x03;
+inline constexpr uint8_t kDidType2 = 0x04;
+inline constexpr uint8_t kDidType3 = 0x05;
+inline constexpr uint8_t kDidType4 = 0x06;
+inline constexpr uint8_t kDidDmtBitmap = 0x07;
+inline constexpr uint8_t kDidVicBitmap = 0x08;
+inline constexpr uint8_t kDidType5 = 0x11;
+inline constexpr uint8_t kDidTiled = 0x12;
+inline constexpr uint8_t kDidType6 = 0x13;
+inline constexpr uint8_t kDidProductId2 = 0x20;
+inline constexpr uint8_t kDidParameters2 = 0x21;
+inline constexpr uint8_t kDidType7 = 0x22;
+inline constexpr uint8_t kDidType8 = 0x23;
+inline constexpr uint8_t kDidType9 = 0x24;
+inline constexpr uint8_t kDidTiled2 = 0x28;
+inline constexpr uint8_t kDidType10 = 0x2A;
+inline constexpr uint8_t kDidAdaptiveSync = 0x2B;
+inline constexpr uint8_t kDidVendor2 = 0x7E;
+inline constexpr uint8_t kDidVendor = 0x7F;
+inline constexpr uint8_t kDidCta = 0x81;
+// The most a section's payload holds in one 128-byte block: the block less
+// its tag, the section's 4-byte header and checksum, and the block checksum.
+inline constexpr std::size_t kDidMaxPayload = 121;
+// Sizes of one timing of each type, bytes. Type VI holds 3 more when its
+// byte 2 bit 6 flags an image size; types VII and X add bits 6 to 4 of
+// their block's revision byte.
+inline constexpr std::size_t kDidType1Size = 20;
+inline constexpr std::size_t kDidType2Size = 11;
+inline constexpr std::size_t kDidType3Size = 3;
+inline constexpr std::size_t kDidType5Size = 7;
+inline constexpr std::size_t kDidType6Size = 14;
+inline constexpr std::size_t kDidType6ImageSize = 3;
+inline constexpr std::size_t kDidType9Size = 6;
+inline constexpr std::size_t kDidType10Size = 6;
+inline constexpr std::size_t kDidDmtBitmapSize = 10;
+inline constexpr std::size_t kDidVicBitmapSize = 8;
+// Product identification: vendor (3), product code (2), serial (4), week,
+// year, length of the product text, then the text.
+inline constexpr std::size_t kDidProductCodeOffset = 3;
+inline constexpr std::size_t kDidProductSerialOffset = 5;
+inline constexpr std::size_t kDidProductWeekOffset = 9;
+inline constexpr std::size_t kDidProductYearOffset = 10;
+inline constexpr std::size_t kDidProductTextLengthOffset = 11;
+inline constexpr std::size_t kDidProductMinSize = 12;
+inline constexpr uint32_t kDidFirstYear = 2000;
+// Display parameters: image size (2 + 2), native pixels (2 + 2), ...,
+// gamma at byte 9 (1.x) or 28 (2.x).
+inline constexpr std::size_t kDidParametersSize = 12;
+inline constexpr std::size_t kDidParameters2Size = 29;
+inline constexpr std::size_t kDidGammaOffset = 9;
+inline constexpr std::size_t kDidGamma2Offset = 28;
+inline constexpr std::size_t kDidTiledSize = 22;
+inline constexpr std::size_t kDidAdaptiveSyncSize = 6;

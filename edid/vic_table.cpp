@@ -215,3 +215,10 @@ std::optional<std::string_view> VicAspect(uint32_t vic) {
     const VicEntry* entry = FindEntry(vic);
     return entry != nullptr ? std::optional(entry->aspect) : std::nullopt;
 }
+
+std::optional<uint32_t> VicOfHdmiVic(uint32_t hdmiVic) {
+    // The 4K formats that HDMI 1.4 named before CTA-861 gave them VICs.
+    static constexpr uint32_t kVics[] = {95, 94, 93, 98};
+    return hdmiVic >= 1 && hdmiVic <= std::size(kVics) ? std::optional(kVics[hdmiVic - 1])
+                                                       : std::nullopt;
+}

@@ -20,3 +20,6 @@ std::optional<ModeTiming> FindVicMode(uint32_t vic);
 // The picture aspect ratio of `vic`, e.g. "16:9" or "64:27"; empty for a VIC
 // the table does not define.
 std::optional<std::string_view> VicAspect(uint32_t vic);
+
+// The CTA-861 VIC of HDMI VIC 1 to 4 (95, 94, 93, 98); empty for others.
+std::optional<uint32_t> VicOfHdmiVic(uint32_t hdmiVic);

@@ -56,17 +56,27 @@ def parse_edid_decode(out):
          'range_limits': None, 'cta': None}
     lines = out.splitlines()
     kind = section = None
+    embedded = False
     for i, line in enumerate(lines):
         if m := re.match(r'Block (\d+), (.*):$', line):
             kind = BLOCK_TYPES.get(m[2].replace(' Extension Block', ''), 'unknown')
-            section = None
+            section, embedded = None, False
             t['blocks'].append({'index': int(m[1]), 'type': kind, 'checksum_valid': None})
             if kind == 'cta-861':
                 t['cta'] = t['cta'] or {'vics': [], 'vic_blocks': [], 'hdr': None}
             continue
         if m := re.match(r'Checksum: 0x\w\w( \(should be)?', line):  # DisplayID's own is indented
             t['blocks'][-1]['checksum_valid'] = not m[1]
-        if kind not in ('base', 'cta-861'):
+        if kind == 'displayid':
+            # CTA-861 data blocks that a DisplayID section embeds count as CTA-861 data, up to
+            # the section's next DisplayID data block.
+            if line == '  CTA-861 DisplayID Data Block:':
+                embedded, section = True, None
+                t['cta'] = t['cta'] or {'vics': [], 'hdr': None}
+                continue
+            if displayid_fields.heading(line):
+                embedded = False
+        if kind not in ('base', 'cta-861') and not (kind == 'displayid' and embedded):
             continue
         index = t['blocks'][-1]['index']
         if re.match(r'  \S', line):
@@ -207,8 +217,8 @@ def compare(sample, ours, theirs, text, tally):
         check('data_strings', [as_edid_decode_shows(text, tally) for text in ours['data_strings']],
               [text.rstrip(' ') for block, text in theirs['strings'] if block == 0])
 
-    # DisplayID's timings are compared with its other fields.
-    dtds = [d for d in ours['detailed_timings'] if d['source'] != 'displayid']
+    # DisplayID's detailed timings are compared with their sections (displayid_fields).
+    dtds = [t for t in ours['detailed_timings'] if t['source'] != 'displayid']
     check('detailed_timings (count)', len(dtds), len(theirs['dtds']))
     for n, (o, t) in enumerate(zip(dtds, theirs['dtds'])):
         field = f'detailed_timings[{n}]'

@@ -1,0 +1,242 @@
+// DisplayID timings: detailed (types I, II, VI, VII), formula-based (types
+// III, V, IX, X) and coded (type IV, type VIII, DMT and VIC bitmaps).
+#include "edid/displayid_timings.h"
+
+#include "edid/bits.h"
+#include "edid/dmt_table.h"
+#include "edid/vic_table.h"
+
+#include <array>
+
+namespace {
+
+using Bytes = std::span<const uint8_t>;
+
+// Stored values are one less than what they count.
+uint32_t Plus1(uint32_t stored) {
+    return stored + 1;
+}
+
+// One direction of a detailed timing, in pixels or lines.
+struct Axis {
+    uint32_t active = 0;
+    uint32_t blank = 0;
+    uint32_t front = 0;
+    uint32_t sync = 0;
+    bool positive = false;
+};
+
+struct Detailed {
+    uint32_t clockKHz = 0;
+    Axis h;
+    Axis v;
+    bool interlaced = false;
+    bool preferred = false;
+};
+
+uint32_t BackPorch(const Axis& a) {
+    return a.blank >= a.front + a.sync ? a.blank - a.front - a.sync : 0;
+}
+
+TimingInfo TimingOf(const Detailed& d, uint32_t blockIndex) {
+    TimingInfo t;
+    t.block = blockIndex;
+    t.source = BlockType::DisplayId;
+    t.preferred = d.preferred;
+    t.width = d.h.active;
+    // DisplayID stores a frame's lines and blanking, interlaced or not.
+    t.height = d.v.active;
+    t.interlaced = d.interlaced;
+    t.pixelClockKHz = d.clockKHz;
+    t.hFrontPorch = d.h.front;
+    t.hSync = d.h.sync;
+    t.hBackPorch = BackPorch(d.h);
+    // A field has half of the frame's vertical blanking.
+    const uint32_t fieldDivisor = d.interlaced ? 2 : 1;
+    t.vFrontPorch = d.v.front / fieldDivisor;
+    t.vSync = d.v.sync / fieldDivisor;
+    t.vBackPorch = BackPorch(d.v) / fieldDivisor;
+    t.hSyncPositive = d.h.positive;
+    t.vSyncPositive = d.v.positive;
+    const double frameRate =
+        d.clockKHz * 1000.0 /
+        (static_cast<double>(d.h.active + d.h.blank) * (d.v.active + d.v.blank));
+    t.refreshHz = d.interlaced ? 2 * frameRate : frameRate;
+    return t;
+}
+
+// Types I and VII: the clock in units of 10 kHz (I) or 1 kHz (VII).
+Detailed Type1Or7(Bytes d, uint32_t clockUnitKHz, bool hasPreferredFlag) {
+    Detailed t;
+    t.clockKHz = Plus1(Le24(d, 0)) * clockUnitKHz;
+    t.preferred = hasPreferredFlag && Bit(d[3], 7);
+    t.interlaced = Bit(d[3], 4);
+    t.h = {Plus1(Le16(d, 4)), Plus1(Le16(d, 6)), Plus1(Le16(d, 8) & 0x7FFF), Plus1(Le16(d, 10)),
+           Bit(d[9], 7)};
+    t.v = {Plus1(Le16(d, 12)), Plus1(Le16(d, 14)), Plus1(Le16(d, 16) & 0x7FFF), Plus1(Le16(d, 18)),
+           Bit(d[17], 7)};
+    return t;
+}
+
+// Type II: horizontal values in units of 8 pixels.
+Detailed Type2(Bytes d) {
+    constexpr uint32_t kCell = 8;
+    Detailed t;
+    t.clockKHz = Plus1(Le24(d, 0)) * 10;
+    t.preferred = Bit(d[3], 7);
+    t.interlaced = Bit(d[3], 4);
+    t.h = {kCell * Plus1(d[4] | (d[5] & 1u) << 8), kCell * Plus1(Bits(d[5], 7, 1)),
+           kCell * Plus1(Bits(d[6], 7, 4)), kCell * Plus1(Bits(d[6], 3, 0)), Bit(d[3], 3)};
+    t.v = {Plus1(d[7] | Bits(d[8], 3, 0) << 8), Plus1(d[9]), Plus1(Bits(d[10], 7, 4)),
+           Plus1(Bits(d[10], 3, 0)), Bit(d[3], 2)};
+    return t;
+}
+
+// Type VI: the clock in kHz.
+Detailed Type6(Bytes d) {
+    Detailed t;
+    t.clockKHz = Plus1(Le16(d, 0) | Bits(d[2], 5, 0) << 16);
+    t.preferred = Bit(d[2], 7);
+    t.interlaced = Bit(d[13], 7);
+    t.h = {Plus1(d[3] | Bits(d[4], 5, 0) << 8), Plus1(d[7] | Bits(d[9], 3, 0) << 8),
+           Plus1(d[8] | Bits(d[9], 7, 4) << 8), Plus1(d[10]), Bit(d[4], 7)};
+    t.v = {Plus1(d[5] | Bits(d[6], 5, 0) << 8), Plus1(d[11]), Plus1(d[12]),
+           Plus1(Bits(d[13], 3, 0)), Bit(d[6], 7)};
+    return t;
+}
+
+// Type III: a width and an aspect ratio, bits 3 to 0 of byte 0.
+std::optional<ModeTiming> Type3(Bytes d) {
+    static constexpr std::array<std::pair<uint32_t, uint32_t>, 8> kAspects = {
+        {{1, 1}, {5, 4}, {4, 3}, {15, 9}, {16, 9}, {16, 10}, {64, 27}, {256, 135}}};
+    const uint32_t aspect = Bits(d[0], 3, 0);
+    if (aspect >= kAspects.size()) {
+        return std::nullopt;
+    }
+    const uint32_t width = 8 * Plus1(d[1]);
+    const auto [across, down] = kAspects[aspect];
+    return ModeTiming{width, width * down / across, Bit(d[2], 7),
+                      static_cast<double>(Plus1(Bits(d[2], 6, 0)))};
+}
+
+// Types V, IX and X: width and height, then the rate (X: 10 bits when its
+// descriptors are longer than 6 bytes).
+ModeTiming SizedFormula(Bytes d, std::size_t sizeOffset, std::size_t rateOffset, bool tenBitRate) {
+    const uint32_t rate = d[rateOffset] | (tenBitRate ? Bits(d[rateOffset + 1], 1, 0) << 8 : 0);
+    return {Plus1(Le16(d, sizeOffset)), Plus1(Le16(d, sizeOffset + 2)), false,
+            static_cast<double>(Plus1(rate))};
+}
+
+// A code of type IV or VIII: bits 7 and 6 of the block's revision byte say
+// which table it names.
+std::optional<ModeTiming> CodedMode(uint32_t codeType, uint32_t code) {
+    switch (codeType) {
+    case 0:
+        return FindDmtModeById(code);
+    case 1:
+        return FindVicMode(code);
+    case 2:
+        if (const std::optional<uint32_t> vic = VicOfHdmiVic(code)) {
+            return FindVicMode(*vic);
+        }
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+template <typename Decode> void ForEachDescriptor(Bytes payload, std::size_t size, Decode decode) {
+    for (std::size_t at = 0; size != 0 && payload.size() - at >= size; at += size) {
+        decode(payload.subspan(at, size));
+    }
+}
+
+void AddOther(std::optional<ModeTiming> mode, DisplayIdInfo& section) {
+    if (mode) {
+        section.otherTimings.push_back(*mode);
+    }
+}
+
+void AddBitmap(Bytes payload, std::size_t size, bool dmt, DisplayIdInfo& section) {
+    const Bytes bits = payload.first(std::min(payload.size(), size));
+    for (std::size_t bit = 0; bit < 8 * bits.size(); ++bit) {
+        if (Bit(bits[bit / 8], bit % 8)) {
+            const auto code = static_cast<uint32_t>(bit + 1);
+            AddOther(dmt ? FindDmtModeById(code) : FindVicMode(code), section);
+        }
+    }
+}
+
+} // namespace
+
+void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
+                         DisplayIdInfo& section, EdidInfo& info) {
+    const Bytes payload = block.payload;
+    const auto addDetailed = [&](const Detailed& d) {
+        info.detailedTimings.push_back(TimingOf(d, blockIndex));
+    };
+    // Types VII and X grow their descriptors by bits 6 to 4 of the
+    // revision byte; bits 2 to 0 are the block's revision.
+    const std::size_t extra = Bits(block.revision, 6, 4);
+    const uint32_t codeType = Bits(block.revision, 7, 6);
+    switch (block.tag) {
+    case kDidType1:
+        ForEachDescriptor(payload, kDidType1Size,
+                          [&](Bytes d) { addDetailed(Type1Or7(d, 10, true)); });
+        break;
+    case kDidType7:
+        // From revision 2 on, bit 7 of byte 3 flags YCbCr 4:2:0 instead.
+        ForEachDescriptor(payload, kDidType1Size + extra, [&](Bytes d) {
+            addDetailed(Type1Or7(d, 1, Bits(block.revision, 2, 0) < 2));
+        });
+        break;
+    case kDidType2:
+        ForEachDescriptor(payload, kDidType2Size, [&](Bytes d) { addDetailed(Type2(d)); });
+        break;
+    case kDidType6:
+        for (std::size_t at = 0; payload.size() - at >= kDidType6Size;) {
+            const std::size_t size =
+                kDidType6Size + (Bit(payload[at + 2], 6) ? kDidType6ImageSize : 0);
+            if (payload.size() - at < size) {
+                break;
+            }
+            addDetailed(Type6(payload.subspan(at, size)));
+            at += size;
+        }
+        break;
+    case kDidType3:
+        ForEachDescriptor(payload, kDidType3Size, [&](Bytes d) { AddOther(Type3(d), section); });
+        break;
+    case kDidType5:
+        ForEachDescriptor(payload, kDidType5Size,
+                          [&](Bytes d) { AddOther(SizedFormula(d, 2, 6, false), section); });
+        break;
+    case kDidType9:
+        ForEachDescriptor(payload, kDidType9Size,
+                          [&](Bytes d) { AddOther(SizedFormula(d, 1, 5, false), section); });
+        break;
+    case kDidType10:
+        ForEachDescriptor(payload, kDidType10Size + extra,
+                          [&](Bytes d) { AddOther(SizedFormula(d, 1, 5, extra != 0), section); });
+        break;
+    case kDidType4:
+        for (const uint8_t code : payload) {
+            AddOther(CodedMode(codeType, code), section);
+        }
+        break;
+    case kDidType8:
+        // Bit 3 of the revision byte: two-byte codes.
+        ForEachDescriptor(payload, Bit(block.revision, 3) ? 2 : 1, [&](Bytes d) {
+            AddOther(CodedMode(codeType, d.size() == 2 ? Le16(d, 0) : d[0]), section);
+        });
+        break;
+    case kDidDmtBitmap:
+        AddBitmap(payload, kDidDmtBitmapSize, true, section);
+        break;
+    case kDidVicBitmap:
+        AddBitmap(payload, kDidVicBitmapSize, false, section);
+        break;
+    default:
+        break;
+    }
+}
