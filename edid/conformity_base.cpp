@@ -163,11 +163,18 @@ RateSpan ListedRates(std::span<const uint8_t> edid, const EdidInfo& info) {
         }
     }
     if (info.cta) {
-        for (const auto* vics : {&info.cta->vics, &info.cta->ycbcr420OnlyVics, &info.cta->hdmiVics}) {
+        for (const auto* vics : {&info.cta->vics, &info.cta->hdmiVics}) {
             for (const uint32_t vic : *vics) {
                 if (const auto mode = FindVicTableMode(vic)) {
                     span.Add(RatesOf(*mode));
                 }
+            }
+        }
+        // YCbCr 4:2:0 carries half the pixels a clock of the link, the
+        // rate the limit is about; its rates are those of the wider link.
+        for (const uint32_t vic : info.cta->ycbcr420OnlyVics) {
+            if (const auto mode = FindVicTableMode(vic)) {
+                span.max.clockMHz = std::max(span.max.clockMHz, mode->pixelClockKHz / 2000.0);
             }
         }
     }

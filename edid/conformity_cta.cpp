@@ -19,7 +19,7 @@ constexpr uint8_t kLastNativeSvd = 192;
 // Bits of the colorimetry block's second byte that once selected gamut
 // metadata profiles and are now reserved.
 constexpr uint8_t kColorimetryReservedBits = 0x0F;
-// The first byte of a short audio descriptor keeps bit 7 reserved.
+// Bit 7 of a short audio descriptor's first two bytes is reserved.
 constexpr uint8_t kShortAudioReservedBit = 7;
 
 std::string Hex(uint32_t value) {
@@ -28,13 +28,17 @@ std::string Hex(uint32_t value) {
 }
 
 void CheckVideoBytes(std::span<const uint8_t> svds, uint32_t block, ConformityResults& results) {
+    std::string reserved;
     for (const uint8_t svd : svds) {
         const uint32_t vic = svd >= kFirstNativeSvd && svd <= kLastNativeSvd ? svd & 0x7Fu : svd;
         if (!FindVicMode(vic)) {
-            results.push_back({"cta-reserved-vic", Severity::Failure, block,
-                               "a video data block lists " + Hex(svd) +
-                                   ", a reserved video identification code"});
+            reserved += reserved.empty() ? "" : ", ";
+            reserved += Hex(svd);
         }
+    }
+    if (!reserved.empty()) {
+        results.push_back({"cta-reserved-vic", Severity::Failure, block,
+                           "a video data block lists reserved codes: " + reserved});
     }
 }
 
@@ -47,10 +51,13 @@ void CheckDataBlock(uint8_t tag, std::span<const uint8_t> payload, uint32_t bloc
     } else if (tag == kCtaTagAudio) {
         for (std::size_t at = 0; at + kCtaShortAudioSize <= payload.size();
              at += kCtaShortAudioSize) {
-            if (Bit(payload[at], kShortAudioReservedBit)) {
-                results.push_back({"reserved-bits-set", Severity::Failure, block,
-                                   "bit 7 of a short audio descriptor's first byte is set"});
-                return;
+            for (std::size_t byte = 0; byte < 2; ++byte) {
+                if (Bit(payload[at + byte], kShortAudioReservedBit)) {
+                    results.push_back({"reserved-bits-set", Severity::Failure, block,
+                                       "bit 7 of byte " + to_string(byte + 1) +
+                                           " of a short audio descriptor is set"});
+                    return;
+                }
             }
         }
     } else if (tag == kCtaTagExtended && !payload.empty()) {
@@ -84,6 +91,31 @@ void CheckCtaBlock(std::span<const uint8_t> bytes, uint32_t block, ConformityRes
         }
         CheckDataBlock(tag, bytes.subspan(at + 1, std::min(next, end) - at - 1), block, results);
         at = next;
+    }
+}
+
+// The HDMI Forum blocks extend the HDMI vendor-specific block: the vendor
+// block comes right after it, the sink capability block needs it.
+void CheckHdmiForumPlace(const CtaInfo& cta, ConformityResults& results) {
+    const auto isVendor = [](const CtaDataBlock& b, uint32_t oui) {
+        return b.tag == kCtaTagVendor && b.oui == oui;
+    };
+    for (std::size_t n = 0; n < cta.dataBlocks.size(); ++n) {
+        const CtaDataBlock& b = cta.dataBlocks[n];
+        if (isVendor(b, kOuiHdmiForum) &&
+            (n == 0 || !isVendor(cta.dataBlocks[n - 1], kOuiHdmi) ||
+             cta.dataBlocks[n - 1].block != b.block)) {
+            results.push_back({"cta-missing-hdmi-vsdb", Severity::Failure, b.block,
+                               "the HDMI Forum vendor-specific data block does not come right "
+                               "after an HDMI vendor-specific data block"});
+            return;
+        }
+        if (b.tag == kCtaTagExtended && b.extendedTag == kCtaExtHdmiForumSink && !cta.hdmi) {
+            results.push_back({"cta-missing-hdmi-vsdb", Severity::Failure, b.block,
+                               "an HDMI Forum sink capability data block without an HDMI "
+                               "vendor-specific data block"});
+            return;
+        }
     }
 }
 
@@ -135,17 +167,14 @@ ConformityResults CheckCta(std::span<const uint8_t> edid, const EdidInfo& info) 
         results.push_back({"cta-missing-vcdb", Severity::Failure, *first,
                            "no video capability data block: a source cannot tell whether the "
                            "RGB quantization range is selectable"});
-        if (!cta.underscan.value_or(false)) {
-            results.push_back({"cta-it-overscan", Severity::Warning, *first,
-                               "without a video capability data block IT formats are "
-                               "overscanned by default; they are normally underscanned"});
-        }
     }
-    if (cta.hdmiForum && !cta.hdmi) {
-        results.push_back({"cta-missing-hdmi-vsdb", Severity::Failure, *first,
-                           "HDMI Forum capabilities are given without the HDMI vendor-specific "
-                           "data block they extend"});
+    // Revision 1 has no flags to say it.
+    if (cta.underscan == false) {
+        results.push_back({"cta-it-overscan", Severity::Warning, *first,
+                           "byte 3 bit 7 says IT formats are overscanned by default; computer "
+                           "formats are normally shown whole"});
     }
+    CheckHdmiForumPlace(cta, results);
     CheckNativeTimings(info, results);
     return results;
 }

@@ -51,7 +51,25 @@ MESSAGES = {
 NOT_COMPARED = {'header-invalid'}
 
 # (code, sample): why the two sides differ there; each is in README.md with its clause.
+BEYOND_COUNT = ('blocks past the extension count: byte 126 says how many blocks the EDID has; '
+                'we check those (and flag the count), edid-decode reads every block given')
+ZERO_SVD = 'SVD code 0 is reserved in a video data block; edid-decode skips it silently'
+FORMULA = ('standard timing outside DMT: edid-decode derives its rates with the GTF formula, we '
+           'only rate timings of the DMT and VIC tables and detailed timings')
 DOCUMENTED = {
+    **{('block-map-invalid', s): BEYOND_COUNT for s in (
+        'Digital/Acer/ACR0673/10E9420FF10C', 'Digital/Dell/DEL4188/D12C6B07CA19',
+        'Digital/Dell/DELF113/699EE3F66B97', 'Digital/Goldstar/GSM7706/1580749BA66F',
+        'Digital/Others/OVR0003/75317BC98E2E', 'Digital/Samsung/SAM0632/A57E5AD94DEF',
+        'Digital/Samsung/SAM078D/8311EEB16B96', 'Digital/Samsung/SAM07CC/FCD2BE45BDB0',
+        'Digital/Samsung/SAM0F17/D19B7B587EFC', 'Digital/Sony/SNYC603/D961DA4CBBF1')},
+    ('displayid-missing-product-id', 'Digital/Goldstar/GSM773B/3F659B7F5CDF'): BEYOND_COUNT,
+    ('displayid-product-type-missing', 'Digital/Goldstar/GSM773B/3F659B7F5CDF'): BEYOND_COUNT,
+    ('cta-reserved-vic', 'Digital/Goldstar/GSM56F0/198D8BB42E2C'): ZERO_SVD,
+    ('cta-reserved-vic', 'Digital/Others/MYS2150/3E442C5CD02B'): ZERO_SVD,
+    ('timings-out-of-range', 'Analog/BenQ/BNQ76FB/F468F0CB4886'): FORMULA,
+    ('timings-out-of-range', 'Digital/ViewSonic/VSC5320/B89967FA8A8B'): FORMULA,
+    ('timings-out-of-range', 'Digital/ViewSonic/VSCA21E/8AEE8C1DC897'): FORMULA,
 }
 
 
