@@ -93,10 +93,10 @@ void CheckDetailedTiming(Descriptor d, uint32_t block, ConformityResults& result
         note("a horizontal front porch of 0");
     }
     if (t.hFrontPorch + t.hSyncWidth >= t.hBlanking) {
-        note("horizontal sync reaching past the blanking");
+        note("a horizontal back porch of 0 or less");
     }
     if (t.vFrontPorch + t.vSyncWidth >= t.vBlanking) {
-        note("vertical sync reaching past the blanking");
+        note("a vertical back porch of 0 or less");
     }
     if (!wrong.empty()) {
         results.push_back({"invalid-detailed-timing", Severity::Failure, block,

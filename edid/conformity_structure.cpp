@@ -53,6 +53,11 @@ ConformityResults CheckStructure(std::span<const uint8_t> edid, const EdidInfo& 
         results.push_back({"header-invalid", Severity::Failure, 0,
                            "bytes 0 to 7 are not the header 00 FF FF FF FF FF FF 00"});
     }
+    if (info.blocks.empty()) {
+        results.push_back({"edid-truncated", Severity::Failure, std::nullopt,
+                           to_string(edid.size()) + " bytes, fewer than the base block's 128"});
+        return results;
+    }
     for (const BlockInfo& block : info.blocks) {
         if (!block.checksumValid) {
             const std::span<const uint8_t> bytes =
