@@ -155,8 +155,7 @@ RateSpan ListedRates(std::span<const uint8_t> edid, const EdidInfo& info) {
         }
         // The rate of a field of an interlaced timing, the frame's of a
         // progressive one: the vertical rate a sink syncs to either way.
-        const uint32_t hTotal =
-            t.width + t.hFrontPorch + t.hSync + t.hBackPorch + 2 * t.hBorder;
+        const uint32_t hTotal = t.width + t.hFrontPorch + t.hSync + t.hBackPorch + 2 * t.hBorder;
         if (hTotal != 0) {
             span.Add({static_cast<double>(t.pixelClockKHz) / hTotal, *t.refreshHz,
                       t.pixelClockKHz / 1000.0});

@@ -102,9 +102,8 @@ void CheckHdmiForumPlace(const CtaInfo& cta, ConformityResults& results) {
     };
     for (std::size_t n = 0; n < cta.dataBlocks.size(); ++n) {
         const CtaDataBlock& b = cta.dataBlocks[n];
-        if (isVendor(b, kOuiHdmiForum) &&
-            (n == 0 || !isVendor(cta.dataBlocks[n - 1], kOuiHdmi) ||
-             cta.dataBlocks[n - 1].block != b.block)) {
+        if (isVendor(b, kOuiHdmiForum) && (n == 0 || !isVendor(cta.dataBlocks[n - 1], kOuiHdmi) ||
+                                           cta.dataBlocks[n - 1].block != b.block)) {
             results.push_back({"cta-missing-hdmi-vsdb", Severity::Failure, b.block,
                                "the HDMI Forum vendor-specific data block does not come right "
                                "after an HDMI vendor-specific data block"});
@@ -142,10 +141,10 @@ void CheckNativeTimings(const EdidInfo& info, ConformityResults& results) {
     }
     const bool mixed = std::any_of(sizes.begin(), sizes.end(),
                                    [&sizes](const auto& s) { return s != sizes.front(); });
-    results.push_back(
-        {"native-timings-mixed", mixed ? Severity::Failure : Severity::Warning, std::nullopt,
-         to_string(sizes.size()) + " progressive timings are flagged native" +
-             (mixed ? ", of several sizes" : ", all of one size")});
+    results.push_back({"native-timings-mixed", mixed ? Severity::Failure : Severity::Warning,
+                       std::nullopt,
+                       to_string(sizes.size()) + " progressive timings are flagged native" +
+                           (mixed ? ", of several sizes" : ", all of one size")});
 }
 
 } // namespace

@@ -37,10 +37,9 @@ ConformityResults CheckDisplayId(std::span<const uint8_t> edid, const EdidInfo& 
         results.push_back({"displayid-missing-product-id", Severity::Failure, base.block,
                            "no DisplayID section has a product identification data block"});
     }
-    if (std::none_of(info.detailedTimings.begin(), info.detailedTimings.end(),
-                     [](const TimingInfo& t) {
-                         return t.source == BlockType::DisplayId && t.preferred;
-                     })) {
+    if (std::none_of(
+            info.detailedTimings.begin(), info.detailedTimings.end(),
+            [](const TimingInfo& t) { return t.source == BlockType::DisplayId && t.preferred; })) {
         results.push_back({"displayid-no-preferred-timing", Severity::Failure, base.block,
                            "no DisplayID timing is flagged preferred"});
     }

@@ -95,9 +95,8 @@ ConformityResults CheckStructure(std::span<const uint8_t> edid, const EdidInfo& 
                            named + " is deprecated: EDID 1.3 replaced it"});
     }
     // Only EDID 1.3 requires a map when more than one extension follows.
-    if (version == kKnownVersion && revision == kFirstCurrentRevision &&
-        *info.extensionCount > 1 && info.blocks.size() > 1 &&
-        info.blocks[1].type != BlockType::BlockMap) {
+    if (version == kKnownVersion && revision == kFirstCurrentRevision && *info.extensionCount > 1 &&
+        info.blocks.size() > 1 && info.blocks[1].type != BlockType::BlockMap) {
         results.push_back({"block-map-invalid", Severity::Failure, 1,
                            "EDID 1.3 with " + to_string(*info.extensionCount) +
                                " extension blocks needs a block map in block 1"});

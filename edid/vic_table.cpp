@@ -197,7 +197,8 @@ std::optional<TableMode> FindVicTableMode(uint32_t vic) {
         return std::nullopt;
     }
     const VicFormat& f = entry->format;
-    return TableMode{f.width, f.height, f.interlaced, 0, false, f.pixelClockKHz, f.hTotal, f.vTotal};
+    return TableMode{f.width, f.height,        f.interlaced, 0,
+                     false,   f.pixelClockKHz, f.hTotal,     f.vTotal};
 }
 
 std::optional<ModeTiming> FindVicMode(uint32_t vic) {

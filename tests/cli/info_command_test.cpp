@@ -91,8 +91,8 @@ TEST(CliInfo, BadInputNamesTheFileAndItsFaultWrongCommandLineGetsTheUsage) {
 // on its verdict; without it any EDID read exits 0. The JSON is the same
 // either way.
 TEST(CliInfo, CheckShowsConformityAndFailsOnAFailedCheck) {
-    for (const auto& [name, verdict] : {std::pair{"aoc2367-plain", "pass"},
-                                        std::pair{"gsm3aa8-four-timings", "fail"}}) {
+    for (const auto& [name, verdict] :
+         {std::pair{"aoc2367-plain", "pass"}, std::pair{"gsm3aa8-four-timings", "fail"}}) {
         const std::string file = Quoted(Sample(name));
         const int failed = std::string(verdict) == "fail" ? 1 : 0;
         const CliResult text = RunCli("info " + file);
@@ -105,7 +105,8 @@ TEST(CliInfo, CheckShowsConformityAndFailsOnAFailedCheck) {
         EXPECT_EQ(checked.err, "") << name;
         EXPECT_EQ(checked.out.substr(0, text.out.size()), text.out) << name;
         EXPECT_TRUE(checked.out.substr(text.out.size()).starts_with("Conformity\n")) << name;
-        EXPECT_NE(checked.out.find(std::string("Verdict") + " ", text.out.size()), std::string::npos);
+        EXPECT_NE(checked.out.find(std::string("Verdict") + " ", text.out.size()),
+                  std::string::npos);
         EXPECT_EQ(json.status, 0) << name;
         EXPECT_NE(json.out.find(std::string("\"verdict\": \"") + verdict + "\""), std::string::npos)
             << name;
