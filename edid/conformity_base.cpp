@@ -216,8 +216,11 @@ void CheckRanges(std::span<const uint8_t> edid, const EdidInfo& info, Conformity
                    to_string(*limits.maxPixelClockMHz) + " MHz";
     }
     if (!outside.empty()) {
-        results.push_back({"timings-out-of-range",
-                           beyondRounding ? Severity::Failure : Severity::Warning, 0,
+        // EDID 1.4 lets listed timings lie outside the limits, which then
+        // bound only the timings a source derives itself.
+        const bool failure = beyondRounding && !AtLeastRevision(info, 4);
+        results.push_back({"timings-out-of-range", failure ? Severity::Failure : Severity::Warning,
+                           0,
                            "listed timings lie outside the range limits: " + outside +
                                (beyondRounding ? "" : " (by no more than rounding)")});
     }
