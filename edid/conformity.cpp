@@ -35,6 +35,7 @@ std::span<const uint8_t> CountedBlock(std::span<const uint8_t> edid, const EdidI
 
 ConformityResults CheckConformity(std::span<const uint8_t> edid, const EdidInfo& info) {
     ConformityResults results = CheckStructure(edid, info);
+    results.reserve(16);
     Append(results, CheckBaseBlock(edid, info));
     Append(results, CheckCta(edid, info));
     Append(results, CheckDisplayId(edid, info));

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -30,10 +30,12 @@ bool AtLeastRevision(const EdidInfo& info, uint32_t revision) {
     return info.version == 1u && info.revision.value_or(0) >= revision;
 }
 
-std::string Fixed(double value, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+// `value` with three decimals, rounded.
+std::string Milli(double value) {
+    const auto milli = static_cast<uint64_t>(value * 1000 + 0.5);
+    std::string text = to_string(milli / 1000) + ".000";
+    const std::string fraction = to_string(milli % 1000);
+    return text.replace(text.size() - fraction.size(), fraction.size(), fraction);
 }
 
 // Every detailed timing of the base block and of the CTA-861 blocks, as
@@ -145,6 +147,9 @@ RateSpan ListedRates(std::span<const uint8_t> edid, const EdidInfo& info) {
         }
     }
     for (const StandardTiming& s : info.standardTimings) {
+        if (!s.dmt) {
+            continue;
+        }
         if (const auto mode = FindDmtTableMode(s.width, s.height, s.refreshHzNominal)) {
             span.Add(RatesOf(*mode));
         }
@@ -193,27 +198,38 @@ void CheckRanges(std::span<const uint8_t> edid, const EdidInfo& info, Conformity
         return;
     }
     std::string outside;
+    outside.reserve(160);
     bool beyondRounding = false;
     const auto compare = [&](const char* what, double low, double high, double min, double max,
-                             double slack, const char* unit, int decimals) {
-        const bool out = min + slack / 2 < low || max >= high + slack / 2;
-        if (!out) {
+                             const char* unit) {
+        // Limits are whole units: half a unit is rounding, a whole one is not.
+        if (!(min + 0.5 < low || max >= high + 0.5)) {
             return;
         }
-        beyondRounding |= min + slack <= low || max >= high + slack;
+        beyondRounding |= min + 1 <= low || max >= high + 1;
         outside += outside.empty() ? "" : "; ";
-        outside += std::string(what) + " " + Fixed(min, decimals) + " to " + Fixed(max, decimals) +
-                   " " + unit + " against " + to_string(static_cast<uint32_t>(low)) + " to " +
-                   to_string(static_cast<uint32_t>(high)) + " " + unit;
+        outside += what;
+        outside += ' ';
+        outside += Milli(min);
+        outside += " to ";
+        outside += Milli(max);
+        outside += unit;
+        outside += " against ";
+        outside += to_string(static_cast<uint32_t>(low));
+        outside += " to ";
+        outside += to_string(static_cast<uint32_t>(high));
+        outside += unit;
     };
-    compare("vertical", limits.minVHz, limits.maxVHz, span.min.vHz, span.max.vHz, 1.0, "Hz", 3);
-    compare("horizontal", limits.minHKHz, limits.maxHKHz, span.min.hKHz, span.max.hKHz, 1.0, "kHz",
-            3);
+    compare("vertical", limits.minVHz, limits.maxVHz, span.min.vHz, span.max.vHz, " Hz");
+    compare("horizontal", limits.minHKHz, limits.maxHKHz, span.min.hKHz, span.max.hKHz, " kHz");
     if (limits.maxPixelClockMHz && span.max.clockMHz > *limits.maxPixelClockMHz) {
         beyondRounding |= span.max.clockMHz >= *limits.maxPixelClockMHz + 10.0;
         outside += outside.empty() ? "" : "; ";
-        outside += "pixel clock up to " + Fixed(span.max.clockMHz, 3) + " MHz against " +
-                   to_string(*limits.maxPixelClockMHz) + " MHz";
+        outside += "pixel clock up to ";
+        outside += Milli(span.max.clockMHz);
+        outside += " MHz against ";
+        outside += to_string(*limits.maxPixelClockMHz);
+        outside += " MHz";
     }
     if (!outside.empty()) {
         // EDID 1.4 lets listed timings lie outside the limits, which then
@@ -226,14 +242,17 @@ void CheckRanges(std::span<const uint8_t> edid, const EdidInfo& info, Conformity
     }
 }
 
+// One result per block, naming the first timing whose image size is off.
 void CheckImageSizes(const EdidInfo& info, ConformityResults& results) {
     if (!info.screenSizeCm) {
         return;
     }
     const int width = static_cast<int>(info.screenSizeCm->width) * 10;
     const int height = static_cast<int>(info.screenSizeCm->height) * 10;
+    std::optional<uint32_t> lastBlock;
     for (const TimingInfo& t : info.detailedTimings) {
-        if (t.source == BlockType::DisplayId || t.pixelClockKHz < kMinPixelClockKHz) {
+        if (t.source == BlockType::DisplayId || t.pixelClockKHz < kMinPixelClockKHz ||
+            lastBlock == t.block) {
             continue;
         }
         const int dw = static_cast<int>(t.imageWidthMm.value_or(0)) - width;
@@ -241,6 +260,7 @@ void CheckImageSizes(const EdidInfo& info, ConformityResults& results) {
         // Larger than the screen in either direction, or smaller in both.
         if (dw >= kImageSizeSlackMm || dh >= kImageSizeSlackMm ||
             (dw <= -kImageSizeSlackMm && dh <= -kImageSizeSlackMm)) {
+            lastBlock = t.block;
             results.push_back({"image-size-mismatch", Severity::Failure, t.block,
                                "the " + to_string(t.width) + "x" + to_string(t.height) +
                                    " detailed timing's image size " +
@@ -261,6 +281,7 @@ bool HasDescriptor(const EdidInfo& info, DescriptorContent content) {
 
 ConformityResults CheckBaseBlock(std::span<const uint8_t> edid, const EdidInfo& info) {
     ConformityResults results;
+    results.reserve(8);
     if (CountedBlock(edid, info, 0).empty()) {
         return results;
     }

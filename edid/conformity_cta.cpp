@@ -31,7 +31,7 @@ void CheckVideoBytes(std::span<const uint8_t> svds, uint32_t block, ConformityRe
     std::string reserved;
     for (const uint8_t svd : svds) {
         const uint32_t vic = svd >= kFirstNativeSvd && svd <= kLastNativeSvd ? svd & 0x7Fu : svd;
-        if (!FindVicMode(vic)) {
+        if (!FindVicTableMode(vic)) {
             reserved += reserved.empty() ? "" : ", ";
             reserved += Hex(svd);
         }

@@ -141,6 +141,10 @@ std::optional<TableMode> FindDmtTableMode(uint32_t width, uint32_t height, uint3
             !mode.interlaced &&
             (found == nullptr || (found->reducedBlanking && !mode.reducedBlanking))) {
             found = &mode;
+            // Normal blanking is what is looked for first: nothing beats it.
+            if (!found->reducedBlanking) {
+                break;
+            }
         }
     }
     return found != nullptr ? std::optional(*found) : std::nullopt;
