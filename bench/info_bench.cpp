@@ -3,6 +3,7 @@
 // sample alone, and over the richest one (384 bytes: CTA-861 data blocks and
 // a DisplayID section). Aims: 5 and 10 microseconds.
 #include "cli/info_json.h"
+#include "edid/conformity_checks.h"
 #include "edid/edid_info.h"
 
 #include <benchmark/benchmark.h>
@@ -60,6 +61,18 @@ void BM_InfoJson384BytesRichest(benchmark::State& state) {
     Run(state, {ReadBytes(kSamples + "/gbt3213-cta-displayid.bin")}, true);
 }
 BENCHMARK(BM_InfoJson384BytesRichest);
+
+// The conformity checks alone, on the 256-byte sample already decoded:
+// their share of BM_InfoJson256Bytes, with the JSON of their results.
+void BM_ConformityChecks256Bytes(benchmark::State& state) {
+    const std::vector<uint8_t> edid = ReadBytes(kSamples + "/at-tv0001-at-maker.bin");
+    const EdidInfo info = DecodeEdidInfo(edid);
+    for (auto _ : state) {
+        ConformityResults results = CheckConformity(edid, info);
+        benchmark::DoNotOptimize(results);
+    }
+}
+BENCHMARK(BM_ConformityChecks256Bytes);
 
 void BM_DecodeOnlyAllSamples(benchmark::State& state) {
     Run(state, AllSamples(), false);

@@ -11,7 +11,9 @@ using Arguments = std::vector<std::string>;
 int RunReport(const Arguments& args);
 int RunLabel(const Arguments& args);
 
-// info [--json] FILE: everything the EDID says, as text or as JSON.
+// info [--json] [--check] FILE: everything the EDID says, as text or as
+// JSON; with --check the text shows the conformity checks too, and the
+// status is 1 when one of them fails.
 int RunInfo(const Arguments& args);
 
 // list [--json] / save INDEX FILE: the monitors of this machine (save

@@ -127,5 +127,8 @@ void DescribeInfo(InfoOutput& out, const EdidInfo& info) {
     DescribeCta(out, info.cta);
     DescribeDisplayId(out, info);
     DescribeModes(out, info.modes);
+    if (!IsText(out) || out.conformityInText) {
+        DescribeConformity(out, info);
+    }
     End(out);
 }

@@ -21,6 +21,8 @@ void DescribeTimings(InfoOutput& out, const EdidInfo& info);
 void DescribeCta(InfoOutput& out, const std::optional<CtaInfo>& cta);
 // "displayid", "displayid_tiled", "displayid_adaptive_sync".
 void DescribeDisplayId(InfoOutput& out, const EdidInfo& info);
+// The "conformity" object: the verdict, then the failures and warnings.
+void DescribeConformity(InfoOutput& out, const EdidInfo& info);
 // The "modes" list.
 void DescribeModes(InfoOutput& out, const std::vector<ModeInfo>& modes);
 

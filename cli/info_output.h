@@ -41,6 +41,9 @@ struct InfoOutput {
     JsonWriter* json = nullptr;
     std::string* text = nullptr;
     std::vector<TextLevel> textLevels;
+    // The text shows the conformity checks only when asked (`info
+    // --check`); the JSON always has them.
+    bool conformityInText = false;
 };
 
 // True when rendering text: the description computes a TextLine's value

@@ -2,11 +2,12 @@
 
 #include "cli/info_describe.h"
 
-std::string FormatInfoText(const EdidInfo& info) {
+std::string FormatInfoText(const EdidInfo& info, bool withConformity) {
     std::string text;
     text.reserve(8192);
     InfoOutput out;
     out.text = &text;
+    out.conformityInText = withConformity;
     DescribeInfo(out, info);
     return text;
 }

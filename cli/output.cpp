@@ -11,7 +11,9 @@ std::string UsageText() {
     static constexpr const char* kCommands[][2] = {
         {"report FILE", "print the report of the EDID in FILE (- for stdin)"},
         {"label FILE", "print its label"},
-        {"info [--json] FILE", "print everything the EDID says (--json: as JSON)"},
+        {"info [--json] [--check] FILE",
+         "print everything the EDID says (--json: as JSON; --check: with its conformity checks, "
+         "exit 1 on a failure)"},
         {"list [--json]", "list the monitors of this machine (--json: as JSON)"},
         {"list --json --facts", "the same JSON inside an object, for Ansible's custom facts"},
         {"list --prometheus", "the same as metrics for Prometheus's textfile collectors"},

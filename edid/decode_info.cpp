@@ -1,3 +1,4 @@
+#include "edid/conformity_checks.h"
 #include "edid/info_blocks.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid) {
     const std::size_t wholeBlocks = edid.size() / kEdidBlockLength;
     if (wholeBlocks == 0) {
         info.truncated = true;
+        info.conformity = CheckConformity(edid, info);
         return info;
     }
     const std::size_t announced = 1 + edid[kExtensionCountOffset];
@@ -45,5 +47,6 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid) {
     }
     info.diagonalInches = DiagonalInches(info);
     info.modes = ModesOf(info);
+    info.conformity = CheckConformity(edid, info);
     return info;
 }

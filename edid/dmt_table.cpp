@@ -130,7 +130,7 @@ ModeTiming ModeOf(const TableMode& mode) {
             mode.pixelClockKHz * 1000.0 / (mode.hTotal * lines)};
 }
 
-std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
+std::optional<TableMode> FindDmtTableMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
     // DMT gives 1024x768 at 70 Hz the standard timing code of 72 Hz (61 4C).
     if (width == 1024 && height == 768 && nominalHz == 72) {
         nominalHz = 70;
@@ -141,9 +141,18 @@ std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t 
             !mode.interlaced &&
             (found == nullptr || (found->reducedBlanking && !mode.reducedBlanking))) {
             found = &mode;
+            // Normal blanking is what is looked for first: nothing beats it.
+            if (!found->reducedBlanking) {
+                break;
+            }
         }
     }
-    return found != nullptr ? std::optional(ModeOf(*found)) : std::nullopt;
+    return found != nullptr ? std::optional(*found) : std::nullopt;
+}
+
+std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz) {
+    const std::optional<TableMode> found = FindDmtTableMode(width, height, nominalHz);
+    return found ? std::optional(ModeOf(*found)) : std::nullopt;
 }
 
 std::optional<ModeTiming> FindDmtModeById(uint32_t id) {

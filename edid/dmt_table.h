@@ -24,6 +24,9 @@ struct TableMode {
     uint32_t vTotal = 0;
 };
 
+// The DMT mode as FindDmtMode chooses it, with its totals and clock.
+std::optional<TableMode> FindDmtTableMode(uint32_t width, uint32_t height, uint32_t nominalHz);
+
 // The mode with its exact rate: the clock over the totals (a field's
 // half-frame of lines when interlaced).
 ModeTiming ModeOf(const TableMode& mode);

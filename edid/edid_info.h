@@ -5,6 +5,7 @@
 #pragma once
 
 #include "edid/block_types.h"
+#include "edid/conformity.h"
 #include "edid/info_base.h"
 #include "edid/info_cta.h"
 #include "edid/info_displayid.h"
@@ -169,6 +170,10 @@ struct EdidInfo {
     std::vector<DisplayIdAdaptiveSync> displayIdAdaptiveSync;
     // Every mode the EDID names, merged and sorted.
     std::vector<ModeInfo> modes;
+    // The rules of the standards the EDID breaks, failures and warnings in
+    // the order found (edid/conformity_checks.h); empty for an EDID that
+    // breaks none.
+    std::vector<ConformityResult> conformity;
 };
 
 // Decodes `edid`, of any length. Nothing past its end is read, and a block

@@ -191,6 +191,16 @@ const VicEntry* FindEntry(uint32_t vic) {
 
 } // namespace
 
+std::optional<TableMode> FindVicTableMode(uint32_t vic) {
+    const VicEntry* entry = FindEntry(vic);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    const VicFormat& f = entry->format;
+    return TableMode{f.width, f.height,        f.interlaced, 0,
+                     false,   f.pixelClockKHz, f.hTotal,     f.vTotal};
+}
+
 std::optional<ModeTiming> FindVicMode(uint32_t vic) {
     const VicEntry* entry = FindEntry(vic);
     if (entry == nullptr) {

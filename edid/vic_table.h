@@ -2,11 +2,16 @@
 // names: VICs 1 to 127 and 193 to 219.
 #pragma once
 
+#include "edid/dmt_table.h"
 #include "edid/info_base.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
+
+// The format of `vic` with its totals and clock (nominalHz left 0); empty
+// for a VIC the table does not define.
+std::optional<TableMode> FindVicTableMode(uint32_t vic);
 
 // The mode of `vic` with its exact rate; empty for a VIC the table does not
 // define.

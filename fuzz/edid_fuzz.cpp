@@ -101,6 +101,11 @@ void FormatInfo(std::span<const uint8_t> edid) {
     Check(json.ends_with("\n}\n") && WellFormedJson(json, kTopKeys) && OnlyPrintable(json));
     const std::string text = FormatInfoText(info);
     Check(text.starts_with("Validity\n") && text.ends_with("\n") && OnlyPrintable(text));
+    // info --check: the same text, then the checks' section with the verdict.
+    const std::string checked = FormatInfoText(info, true);
+    Check(checked.starts_with(text) &&
+          checked.find("\nConformity\n", text.size() - 1) != std::string::npos);
+    Check(OnlyPrintable(checked));
 }
 
 // Forms whose first line is short can look like a lone number (a year): the

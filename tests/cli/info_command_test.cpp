@@ -93,6 +93,8 @@ TEST(CliInfo, BadInputNamesTheFileAndItsFaultWrongCommandLineGetsTheUsage) {
         {"info -j " + sample, 2, ""},
         {"info --json --json " + sample, 2, ""},
         {"info " + sample + " --json --json", 2, ""},
+        {"info --check --check " + sample, 2, ""},
+        {"info --check", 2, ""},
     };
     for (const Case& c : cases) {
         const CliResult r = RunCli(c.args);
@@ -102,6 +104,34 @@ TEST(CliInfo, BadInputNamesTheFileAndItsFaultWrongCommandLineGetsTheUsage) {
     }
     std::filesystem::remove(oddHex);
     std::filesystem::remove(longFile);
+}
+
+// --check adds the conformity section to the text and gates the exit status
+// on its verdict; without it any EDID read exits 0. The JSON is the same
+// either way.
+TEST(CliInfo, CheckShowsConformityAndFailsOnAFailedCheck) {
+    for (const auto& [name, verdict] :
+         {std::pair{"aoc2367-plain", "pass"}, std::pair{"gsm3aa8-four-timings", "fail"}}) {
+        const std::string file = Quoted(Sample(name));
+        const int failed = std::string(verdict) == "fail" ? 1 : 0;
+        const CliResult text = RunCli("info " + file);
+        const CliResult checked = RunCli("info --check " + file);
+        const CliResult json = RunCli("info --json " + file);
+        const CliResult checkedJson = RunCli("info " + file + " --check --json");
+        EXPECT_EQ(text.status, 0) << name;
+        EXPECT_EQ(text.out.find("\nConformity\n"), std::string::npos) << name;
+        EXPECT_EQ(checked.status, failed) << name;
+        EXPECT_EQ(checked.err, "") << name;
+        EXPECT_EQ(checked.out.substr(0, text.out.size()), text.out) << name;
+        EXPECT_TRUE(checked.out.substr(text.out.size()).starts_with("Conformity\n")) << name;
+        EXPECT_NE(checked.out.find(std::string("Verdict") + " ", text.out.size()),
+                  std::string::npos);
+        EXPECT_EQ(json.status, 0) << name;
+        EXPECT_NE(json.out.find(std::string("\"verdict\": \"") + verdict + "\""), std::string::npos)
+            << name;
+        EXPECT_EQ(checkedJson.status, failed) << name;
+        EXPECT_EQ(checkedJson.out, json.out) << name;
+    }
 }
 
 } // namespace

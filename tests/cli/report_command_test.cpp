@@ -133,7 +133,7 @@ TEST(CliManners, HelpOnStandardOutputListsEveryCommandAndVersionIsTheProjects) {
         EXPECT_EQ(r.err, "") << args;
         EXPECT_EQ(r.out, usage) << args;
     }
-    for (const char* command : {" report FILE ", " label FILE ", " info [--json] FILE ",
+    for (const char* command : {" report FILE ", " label FILE ", " info [--json] [--check] FILE ",
                                 " list [--json] ", " save INDEX FILE "}) {
         EXPECT_NE(usage.find(std::string("moniquet-cli") + command), std::string::npos) << command;
     }

@@ -19,6 +19,7 @@ import tempfile
 import time
 
 import base_fields
+import conformity_fields
 import cta_fields
 import displayid_fields
 
@@ -251,10 +252,12 @@ def decode_both(cli, folder, n, edid):
         f.write(edid)
     theirs = subprocess.run(['edid-decode', '--skip-sha', '-s', path], capture_output=True,
                             encoding='latin-1', check=True).stdout
+    checked = conformity_fields.run_edid_decode(path)
     ours = subprocess.run([cli, 'info', '--json', path], capture_output=True, encoding='utf-8')
     if ours.returncode != 0:
-        return None, theirs, (ours.stderr.strip() or f'status {ours.returncode}').split('\n')[0]
-    return json.loads(ours.stdout), theirs, None
+        return None, theirs, checked, \
+            (ours.stderr.strip() or f'status {ours.returncode}').split('\n')[0]
+    return json.loads(ours.stdout), theirs, checked, None
 
 
 def main():
@@ -268,14 +271,16 @@ def main():
     samples += changed
     start = time.monotonic()
     tally = Tally()
+    conformity = conformity_fields.ConformityTally()
     with tempfile.TemporaryDirectory() as folder, \
             concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
         runs = pool.map(lambda n: decode_both(cli, folder, n, samples[n][1]), range(len(samples)))
-        for (sample, _), (ours, theirs, error) in zip(samples, runs):
+        for (sample, _), (ours, theirs, checked, error) in zip(samples, runs):
             if error:
                 tally.disagreements.append(f'{sample}: moniquet-cli failed: {error}')
             else:
                 compare(sample, ours, parse_edid_decode(theirs), theirs, tally)
+                conformity.record(sample, ours, checked)
     for line in tally.disagreements:
         print('DISAGREE', line)
     print(f'samples: {len(samples)} (of which {len(changed)} with a changed checksum)\n'
@@ -284,8 +289,12 @@ def main():
           f'skipped or compared in part: {sum(tally.skips.values())}')
     for reason, count in tally.skips.most_common():
         print(f'  {count:5}  {reason}')
+    lines, conformity_disagreements = conformity.report()
+    print('conformity checks: EDIDs flagged by both, by us only, by edid-decode only, and '
+          'documented differences')
+    print('\n'.join(lines))
     print(f'time: {time.monotonic() - start:.1f} s')
-    return 1 if tally.disagreements else 0
+    return 1 if tally.disagreements or conformity_disagreements else 0
 
 
 if __name__ == '__main__':

@@ -1,0 +1,58 @@
+#include "cli/info_describe.h"
+
+#include "cli/number_text.h"
+
+namespace {
+
+std::string_view VerdictName(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Pass:
+        return "pass";
+    case Verdict::Warn:
+        return "warn";
+    case Verdict::Fail:
+        return "fail";
+    }
+    return "fail";
+}
+
+std::string ResultText(const ConformityResult& r) {
+    std::string text(r.code);
+    if (r.block) {
+        text += " (block ";
+        AppendUnsigned(text, *r.block);
+        text += ')';
+    }
+    return text + ": " + r.message;
+}
+
+void DescribeResults(InfoOutput& out, std::string_view key, const EdidInfo& info,
+                     Severity severity) {
+    BeginArray(out, key, "", JsonLayout::Lines, TextShow::Items);
+    for (const ConformityResult& r : info.conformity) {
+        if (r.severity != severity) {
+            continue;
+        }
+        if (IsText(out)) {
+            TextLine(out, severity == Severity::Failure ? "Failure" : "Warning", ResultText(r));
+        }
+        BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
+        Name(out, "code", "", r.code);
+        Name(out, "severity", "", severity == Severity::Failure ? "failure" : "warning");
+        Unsigned(out, "block", "", r.block);
+        Name(out, "message", "", r.message);
+        End(out);
+    }
+    End(out);
+}
+
+} // namespace
+
+void DescribeConformity(InfoOutput& out, const EdidInfo& info) {
+    Section(out, "Conformity");
+    BeginObject(out, "conformity", "", JsonLayout::Lines, TextShow::Items);
+    Name(out, "verdict", "Verdict", VerdictName(VerdictOf(info.conformity)));
+    DescribeResults(out, "failures", info, Severity::Failure);
+    DescribeResults(out, "warnings", info, Severity::Warning);
+    End(out);
+}

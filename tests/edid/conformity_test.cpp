@@ -1,0 +1,102 @@
+// The conformity checks on what no real sample shows: real samples changed
+// by a byte or two, their checksums made good again. How the checks agree
+// with edid-decode on real EDIDs is the differential test's
+// (tests/differential/conformity_fields.py).
+#include "edid/edid_info.h"
+#include "samples.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <numeric>
+
+namespace {
+
+std::vector<uint8_t> Sample(const std::string& name) {
+    const std::string file = ReadWhole(SamplePath(name, ".bin"));
+    return {file.begin(), file.end()};
+}
+
+void FixChecksums(std::vector<uint8_t>& edid) {
+    for (std::size_t at = 0; at + 128 <= edid.size(); at += 128) {
+        const uint32_t sum = std::accumulate(edid.begin() + at, edid.begin() + at + 127, 0u);
+        edid[at + 127] = static_cast<uint8_t>(256 - sum % 256);
+    }
+}
+
+// The codes found, "F:" before a failure's and "W:" before a warning's.
+std::vector<std::string> Codes(const EdidInfo& info) {
+    std::vector<std::string> codes;
+    for (const ConformityResult& r : info.conformity) {
+        codes.push_back((r.severity == Severity::Failure ? "F:" : "W:") + std::string(r.code));
+    }
+    return codes;
+}
+
+TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
+    struct Case {
+        const char* what;
+        const char* sample;
+        std::function<void(std::vector<uint8_t>&)> change;
+        std::vector<std::string> codes;
+    };
+    const auto blockMap = [](std::vector<uint8_t>& e, uint8_t listed) {
+        // An EDID 1.3 of a block map and two video timing blocks (empty).
+        e[126] = 3;
+        std::vector<uint8_t> map(128), vtb(128);
+        map[0] = 0xF0;
+        map[1] = map[2] = listed;
+        vtb[0] = 0x10;
+        e.insert(e.end(), map.begin(), map.end());
+        e.insert(e.end(), vtb.begin(), vtb.end());
+        e.insert(e.end(), vtb.begin(), vtb.end());
+    };
+    const Case cases[] = {
+        {"as it is", "aoc2367-plain", [](auto&) {}, {}},
+        {"header", "aoc2367-plain", [](auto& e) { e[3] = 0; }, {"F:header-invalid"}},
+        {"EDID 2.0", "aoc2367-plain", [](auto& e) { e[18] = 2; }, {"F:version-unknown"}},
+        // Read as 1.4, whose rules its GTF range limits break.
+        {"EDID 1.5",
+         "aoc2367-plain",
+         [](auto& e) { e[19] = 5; },
+         {"W:version-unknown", "F:gtf-without-continuous-frequency", "W:gtf-deprecated"}},
+        {"one byte past the blocks",
+         "aoc2367-plain",
+         [](auto& e) { e.push_back(0); },
+         {"F:extension-count-mismatch"}},
+        {"block map right", "aoc2367-plain", [&](auto& e) { blockMap(e, 0x10); }, {}},
+        {"block map wrong",
+         "aoc2367-plain",
+         [&](auto& e) { blockMap(e, 0x70); },
+         {"F:block-map-invalid"}},
+        {"DisplayID section checksum",
+         "gsm5b11-tiled",
+         [](auto& e) { ++e[128 + 126]; },
+         {"F:displayid-checksum-invalid", "F:displayid-missing-product-id",
+          "F:displayid-no-preferred-timing"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> edid = Sample(c.sample);
+        c.change(edid);
+        FixChecksums(edid);
+        EXPECT_EQ(Codes(DecodeEdidInfo(edid)), c.codes) << c.what;
+    }
+}
+
+TEST(Conformity, VerdictIsTheWorstSeverity) {
+    const ConformityResult failure{"a", Severity::Failure, 0, ""};
+    const ConformityResult warning{"b", Severity::Warning, std::nullopt, ""};
+    EXPECT_EQ(VerdictOf({}), Verdict::Pass);
+    EXPECT_EQ(VerdictOf({warning}), Verdict::Warn);
+    EXPECT_EQ(VerdictOf({warning, failure, warning}), Verdict::Fail);
+}
+
+TEST(Conformity, AnEdidShorterThanItsBaseBlockFails) {
+    const std::vector<uint8_t> edid = Sample("aoc2367-plain");
+    for (const std::size_t length : {0, 8, 127}) {
+        const EdidInfo info = DecodeEdidInfo(std::span(edid).first(length));
+        EXPECT_EQ(VerdictOf(info.conformity), Verdict::Fail) << length;
+    }
+}
+
+} // namespace
