@@ -30,6 +30,7 @@ using NativePath = std::string;
 //   it keep the old content.
 // - On POSIX, SIGINT or SIGTERM during the save removes the temporary file
 //   before ending the program, unless the program handles or ignores that
-//   signal itself. One save at a time per process.
+//   signal itself; on Windows, Ctrl+C, Ctrl+Break or the closing of the
+//   console does. One save at a time per process.
 std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content);
