@@ -13,11 +13,12 @@ E2E_OWN_XVFB=1
 fr='Moniquet (français)'
 report_height_units=185 # the report box's height in the template
 
+# One prefix: each program reads the resolution when it starts.
+e2e_new_prefix
+e2e_seed_monitor 'DISPLAY\AOC2367\5&1&0&UID1' "$E2E_DATA/edid/aoc2367-plain.bin"
 for dpi in 96 144 192; do
-    e2e_new_prefix "dpi-$dpi"
     e2e_timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
         /d "$dpi" /f >/dev/null
-    e2e_seed_monitor 'DISPLAY\AOC2367\5&1&0&UID1' "$E2E_DATA/edid/aoc2367-plain.bin"
     e2e_start_program "$E2E_APP"
     assert_ok "$dpi DPI: the dialog shows" e2e_driver wait "$fr" 30000
     pitch=$(e2e_driver pitch "$fr" 1002)
