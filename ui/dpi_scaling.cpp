@@ -88,8 +88,21 @@ UINT WindowDpi(HWND window) {
 }
 
 void SetReportFont(HWND dialog, UINT dpi) {
+    HWND report = GetDlgItem(dialog, IDC_REPORT_EDIT);
+    if (g_reportFont == nullptr) {
+        // On a change of resolution the dialog manager would otherwise give
+        // the box the dialog's own font, scaled, in place of this one.
+        using ControlDpiChangeBehavior = BOOL(WINAPI*)(HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS,
+                                                       DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS);
+        const auto keepFont =
+            reinterpret_cast<ControlDpiChangeBehavior>(reinterpret_cast<void (*)()>(GetProcAddress(
+                GetModuleHandleW(L"user32.dll"), "SetDialogControlDpiChangeBehavior")));
+        if (keepFont != nullptr) {
+            keepFont(report, DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
+        }
+    }
     HFONT font = CreateReportFont(dpi);
-    SendDlgItemMessageW(dialog, IDC_REPORT_EDIT, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (g_reportFont != nullptr) {
         DeleteObject(g_reportFont);
     }
