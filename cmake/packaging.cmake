@@ -33,6 +33,9 @@ else()
         VERBATIM)
     add_custom_target(moniquet_compressed_docs ALL
         DEPENDS ${MONIQUET_COMPRESSED}/moniquet-cli.1.gz ${MONIQUET_COMPRESSED}/changelog.gz)
+    # Built with the program, so that building only moniquet-cli before
+    # `cmake --install` is enough.
+    add_dependencies(moniquet-cli moniquet_compressed_docs)
     install(FILES ${MONIQUET_COMPRESSED}/moniquet-cli.1.gz
             DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${MONIQUET_COMPRESSED}/changelog.gz DESTINATION ${MONIQUET_DOC_DIR})
