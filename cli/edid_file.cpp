@@ -61,6 +61,22 @@ bool KeepIfEdidSize(std::span<const uint8_t> input, uint64_t wholeSize, EdidByte
     return true;
 }
 
+// A dump cut short (a line lost in copying, the rest of a terminal's
+// scrollback) would otherwise decode as a truncated EDID: when the bytes
+// start as an EDID does, its extension count says how many there are to be.
+bool HasAllAnnouncedBlocks(const EdidBytes& bytes, std::string& error) {
+    if (bytes.size() <= kExtensionCountOffset || !StartsWithEdidHeader(bytes)) {
+        return true;
+    }
+    const std::size_t announced = (bytes[kExtensionCountOffset] + 1u) * kEdidBlockLength;
+    if (bytes.size() >= announced) {
+        return true;
+    }
+    error = "hex text ends after " + std::to_string(bytes.size()) + " bytes; the EDID announces " +
+            std::to_string(announced);
+    return false;
+}
+
 } // namespace
 
 bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
@@ -79,7 +95,10 @@ bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes
         return false;
     }
     EdidBytes bytes;
-    return ParseHexText(input, bytes, error) && KeepIfEdidSize(bytes, bytes.size(), edid, error);
+    if (!ParseHexText(input, bytes, error) || !HasAllAnnouncedBlocks(bytes, error)) {
+        return false;
+    }
+    return KeepIfEdidSize(bytes, bytes.size(), edid, error);
 }
 
 bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error, std::string* warning) {

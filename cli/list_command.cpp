@@ -4,6 +4,8 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/info_json.h"
+#include "cli/list_options.h"
+#include "cli/list_prometheus.h"
 #include "cli/output.h"
 #include "cli/platform_file.h"
 #include "cli/sha256.h"
@@ -27,17 +29,21 @@
 
 namespace {
 
+// Each refreshes g_monitors and returns the number of things the scan
+// passed over and told of, when it can tell.
 #ifdef _WIN32
 
-void RefreshFromThisMachine() {
+// The registry scan passes over what it cannot read without a word.
+std::optional<std::size_t> RefreshFromThisMachine() {
     RefreshMonitorList(ScanMonitors);
+    return std::nullopt;
 }
 
 #else
 
 // Both passes of the refresh add to one list of notes, so that a connector
 // seen by both is told of once.
-void RefreshFromThisMachine() {
+std::optional<std::size_t> RefreshFromThisMachine() {
     ScanNotes notes;
     RefreshMonitorList([&notes](MonitorList& list, uint32_t flags) {
         return ScanDrmConnectorsAt(SysfsRoot(), list, flags, &notes);
@@ -45,6 +51,7 @@ void RefreshFromThisMachine() {
     for (const ScanNote& note : notes) {
         Warn(note.path.string(), note.reason);
     }
+    return notes.size();
 }
 
 #endif
@@ -121,8 +128,7 @@ int SaveAll(const std::string& folder) {
 
 // The same monitors as ListLines, with where each was found and its whole
 // EDID: as bytes, as a digest to compare without them, and decoded.
-std::string ListJson() {
-    JsonWriter w;
+void WriteListJson(JsonWriter& w) {
     JsonBeginArray(w, JsonLayout::Lines);
     for (std::size_t i = 0; i < g_monitors.size(); ++i) {
         const MonitorRecord& record = g_monitors[i];
@@ -144,22 +150,76 @@ std::string ListJson() {
         JsonEnd(w);
     }
     JsonEnd(w);
+}
+
+std::string ListJson() {
+    JsonWriter w;
+    WriteListJson(w);
     return std::move(w.out) + "\n";
+}
+
+// The same array inside an object, which is what Ansible takes from a
+// custom fact, with the version that made it.
+std::string ListFacts() {
+    JsonWriter w;
+    JsonBeginObject(w, JsonLayout::Lines);
+    JsonKey(w, "monitors");
+    WriteListJson(w);
+    JsonKey(w, "version");
+    JsonAsciiString(w, MONIQUET_VERSION);
+    JsonEnd(w);
+    return std::move(w.out) + "\n";
+}
+
+// What ParseListOptions refused, in a few words.
+std::string ListUsageProblem(const Arguments& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--output") {
+            ++i;
+        } else if (arg != "--json" && arg != "--facts" && arg != "--prometheus") {
+            return (arg.size() > 1 && arg[0] == '-' ? "unknown option " : "unexpected argument ") +
+                   QuotedArgument(arg);
+        }
+    }
+    return "options of list that do not go together (see 'moniquet-cli list --help')";
 }
 
 } // namespace
 
 int RunList(const Arguments& args) {
-    CommandArguments split;
-    std::optional<std::string> wrong = SplitArguments(args, {"--json"}, split);
-    if (!wrong) {
-        wrong = CheckOperands(split.operands, {});
+    const std::optional<ListOptions> options = ParseListOptions(args);
+    if (!options) {
+        return UsageError(ListUsageProblem(args));
     }
-    if (wrong) {
-        return UsageError(*wrong);
+    const std::optional<std::size_t> scanErrors = RefreshFromThisMachine();
+    std::string text;
+    switch (options->format) {
+    case ListFormat::Text:
+        text = ListLines();
+        break;
+    case ListFormat::Json:
+        text = ListJson();
+        break;
+    case ListFormat::Facts:
+        text = ListFacts();
+        break;
+    case ListFormat::Prometheus:
+        text = FormatMonitorsPrometheus(g_monitors, scanErrors);
+        break;
     }
-    RefreshFromThisMachine();
-    return WriteStandardOutput(split.Has("--json") ? ListJson() : ListLines());
+    if (!options->output) {
+        return WriteStandardOutput(text);
+    }
+    // Replaced whole, never rewritten in place: a collector reading the file
+    // at that moment sees the old list or the new one.
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()),
+                                         text.size());
+    if (const std::optional<std::string> reason =
+            ReplaceFileContent(NativePathFromUtf8(*options->output), bytes)) {
+        return Fail(*options->output, "cannot write: " + *reason);
+    }
+    return 0;
 }
 
 int RunSave(const Arguments& args) {
@@ -192,8 +252,14 @@ int RunSave(const Arguments& args) {
                              : std::to_string(count) + (count == 1 ? " monitor" : " monitors")) +
                         " listed)");
     }
+    const EdidBytes& edid = g_monitors[*index].edid;
+    // "-" is standard output, as it is standard input for reading.
+    if (path == "-") {
+        return WriteStandardOutput(
+            std::string_view(reinterpret_cast<const char*>(edid.data()), edid.size()));
+    }
     if (const std::optional<std::string> reason =
-            ReplaceFileContent(NativePathFromUtf8(path), g_monitors[*index].edid)) {
+            ReplaceFileContent(NativePathFromUtf8(path), edid)) {
         return Fail(path, "cannot write: " + *reason);
     }
     return 0;

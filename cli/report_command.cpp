@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/edid_argument.h"
 #include "cli/output.h"
+#include "cli/terminal_text.h"
 #include "cli/utf8.h"
 #include "edid/decode.h"
 #include "edid/report.h"
@@ -24,14 +25,21 @@ template <typename Format> int DecodeAndPrint(const Arguments& args, Format form
     });
 }
 
+// Byte for byte into a pipe or a file, which scripts compare; with its
+// control characters shown as escapes on a terminal, which they would drive.
+std::string ForStandardOutput(const std::u16string& text) {
+    return StandardOutputIsTerminal() ? ShownOnTerminal(text) : ToUtf8(text);
+}
+
 } // namespace
 
 int RunReport(const Arguments& args) {
-    return DecodeAndPrint(args,
-                          [](const EdidSummary& s) { return ToUtf8(FormatMonitorReport(s)); });
+    return DecodeAndPrint(
+        args, [](const EdidSummary& s) { return ForStandardOutput(FormatMonitorReport(s)); });
 }
 
 int RunLabel(const Arguments& args) {
-    return DecodeAndPrint(
-        args, [](const EdidSummary& s) { return ToUtf8(FormatMonitorLabel(s.vendor)) + "\n"; });
+    return DecodeAndPrint(args, [](const EdidSummary& s) {
+        return ForStandardOutput(FormatMonitorLabel(s.vendor) + u"\n");
+    });
 }

@@ -34,11 +34,16 @@ const CommandHelp kCommands[] = {
      "validity of each block, timings, range limits, CTA-861 data.\n"
      "  --json  print one JSON object instead of text\n"},
     {"list",
-     {{"list [--json]", "list the monitors of this machine (--json: as JSON)"}},
+     {{"list [--json]", "list the monitors of this machine (--json: as JSON)"},
+      {"list --json --facts", "the same JSON inside an object, for Ansible's custom facts"},
+      {"list --prometheus", "the same as metrics for Prometheus's textfile collectors"}},
      "Prints one line per monitor: index, label, active or not active, and where\n"
      "it was found (connector or device instance), separated by tabs. Monitors\n"
      "present now come first.\n"
-     "  --json  print a JSON array with each monitor's whole EDID and info\n"},
+     "  --json          print a JSON array with each monitor's whole EDID and info\n"
+     "  --facts         with --json: that array in an object, for Ansible\n"
+     "  --prometheus    print metrics in Prometheus's text format\n"
+     "  --output PATH   replace the file at PATH whole instead of printing\n"},
     {"save",
      {{"save INDEX FILE", "write monitor INDEX's whole EDID, every block as read, to FILE"},
       {"save --all DIR", "write every monitor's whole EDID to DIR/INDEX-LABEL.bin"}},
@@ -64,7 +69,7 @@ void AppendUsageLine(std::string& text, std::string_view form, std::string_view 
     line += ' ';
     line += form;
     if (!what.empty()) {
-        line.resize(std::max<std::size_t>(line.size() + 1, 40), ' ');
+        line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
         line += what;
     }
     text += line + "\n";

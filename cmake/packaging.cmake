@@ -44,6 +44,19 @@ else()
             RENAME moniquet-cli)
 endif()
 
+# What fleets run the program with (README, "Fleets"). The Windows custom
+# fact goes into the Debian package too, for a Linux controller to deploy.
+if(WIN32)
+    set(MONIQUET_ANSIBLE_DIR ansible)
+else()
+    set(MONIQUET_ANSIBLE_DIR ${CMAKE_INSTALL_DATAROOTDIR}/moniquet/ansible)
+    install(PROGRAMS contrib/ansible/moniquet.fact DESTINATION ${MONIQUET_ANSIBLE_DIR})
+    # No maintainer script enables them: the timer waits for the admin.
+    install(FILES contrib/systemd/moniquet-textfile.service contrib/systemd/moniquet-textfile.timer
+            DESTINATION lib/systemd/system)
+endif()
+install(FILES contrib/ansible/moniquet.ps1 DESTINATION ${MONIQUET_ANSIBLE_DIR})
+
 if(WIN32)
     # The programs carry the mingw-w64 runtime, linked statically; some of its
     # files ask for their notices to go with the binaries.
@@ -89,7 +102,9 @@ as xrandr, xxd or edid-decode print it: maker and model, serial number,
 date, validity of every block, detailed timings with refresh rates, range
 limits, CTA-861 video modes and HDR, as text or JSON. It lists this
 machine's monitors from the kernel's DRM connectors and saves a monitor's
-whole EDID to a file.")
+whole EDID to a file, and writes them as metrics for Prometheus's
+textfile collectors (a systemd timer, disabled, is included) or as an
+Ansible custom fact.")
     # The libraries the program links, as dpkg-shlibdeps finds them.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()

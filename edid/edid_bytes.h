@@ -38,9 +38,5 @@ using EdidBlock = std::array<uint8_t, kEdidBlockSize>;
 // An EDID of any length, every byte as its source held it.
 using EdidBytes = std::vector<uint8_t>;
 
-// Whether `bytes` start with the 8-byte header of an EDID's base block,
-// 00 FF FF FF FF FF FF 00.
-bool StartsWithEdidHeader(std::span<const uint8_t> bytes);
-
 // The first 256 bytes of `edid`; where it holds fewer, the rest is zero.
 EdidBlock BlockFromEdid(std::span<const uint8_t> edid);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kSignals[2] = {SIGINT, SIGTERM};
-
 char g_pendingPath[PATH_MAX];
 volatile std::sig_atomic_t g_pathRecorded = 0;
 
@@ -31,21 +29,25 @@ InterruptWatch WatchInterruptions() {
     InterruptWatch watch{};
     struct sigaction removal {};
     removal.sa_handler = RemoveAndEnd;
+    // A second signal waits until the first has removed the file.
     sigemptyset(&removal.sa_mask);
-    for (int i = 0; i < 2; ++i) {
-        ::sigaction(kSignals[i], nullptr, &watch.previous[i]);
+    for (const int signal : kEndingSignals) {
+        sigaddset(&removal.sa_mask, signal);
+    }
+    for (int i = 0; i < kEndingSignalCount; ++i) {
+        ::sigaction(kEndingSignals[i], nullptr, &watch.previous[i]);
         watch.installed[i] = (watch.previous[i].sa_flags & SA_SIGINFO) == 0 &&
                              watch.previous[i].sa_handler == SIG_DFL &&
-                             ::sigaction(kSignals[i], &removal, nullptr) == 0;
+                             ::sigaction(kEndingSignals[i], &removal, nullptr) == 0;
     }
     return watch;
 }
 
 void StopWatchingInterruptions(const InterruptWatch& watch) {
     RemoveOnInterruption(nullptr);
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kEndingSignalCount; ++i) {
         if (watch.installed[i]) {
-            ::sigaction(kSignals[i], &watch.previous[i], nullptr);
+            ::sigaction(kEndingSignals[i], &watch.previous[i], nullptr);
         }
     }
 }

@@ -24,13 +24,19 @@ using NativePath = std::string;
 //   folder, and the link stays.
 // - Only a regular file is replaced: a device, pipe, socket or folder is
 //   refused ("not a regular file"), as is a read-only file.
-// - The new file keeps the old one's mode, and its owner and group where the
-//   saver may set them (POSIX), or its attributes and security (Windows).
+// - The new file keeps the old one's mode, its owner and group where the
+//   saver may set them, and its POSIX ACL, security.* and user.* extended
+//   attributes (POSIX), or its attributes and security (Windows). A group
+//   that cannot be kept gets no permission, in the mode and in the ACL; an
+//   attribute that cannot be kept refuses the save, the old file untouched.
+// - A read-only file system is named as such ("Read-only file system").
 // - Since the old file is replaced rather than rewritten, other hard links to
 //   it keep the old content.
-// - On POSIX, SIGINT or SIGTERM during the save removes the temporary file
-//   before ending the program, unless the program handles or ignores that
-//   signal itself; on Windows, Ctrl+C, Ctrl+Break or the closing of the
-//   console does. One save at a time per process.
+// - On POSIX, a signal that ends the program (SIGHUP, SIGINT, SIGQUIT,
+//   SIGPIPE, SIGALRM, SIGTERM, SIGXFSZ, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF)
+//   during the save removes the temporary file before the program ends as
+//   the signal would have ended it, unless the program handles or ignores
+//   that signal itself; on Windows, Ctrl+C, Ctrl+Break or the closing of
+//   the console does. One save at a time per process.
 std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content);

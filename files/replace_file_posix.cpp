@@ -1,5 +1,6 @@
 #include "files/replace_file.h"
 
+#include "files/access_attributes_posix.h"
 #include "files/interrupt_cleanup_posix.h"
 
 #include <cerrno>
@@ -50,11 +51,18 @@ Target FindTarget(const fs::path& path) {
     return target;
 }
 
+std::string SystemReason(int error) {
+    return std::generic_category().message(error);
+}
+
 // A file that could not be opened for writing, or that nobody may write,
-// is not renamed over either.
-bool IsReadOnly(const Target& target) {
-    return (target.status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-           ::access(target.path.c_str(), W_OK) != 0;
+// is not renamed over either. Returns 0 or the errno, which tells a
+// read-only file system from a file of someone else's.
+int WriteAccessError(const Target& target) {
+    if (::access(target.path.c_str(), W_OK) != 0) {
+        return errno;
+    }
+    return (target.status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? EACCES : 0;
 }
 
 fs::path TemporaryPath(const fs::path& target, unsigned long processId, int attempt) {
@@ -63,8 +71,8 @@ fs::path TemporaryPath(const fs::path& target, unsigned long processId, int atte
     return target.parent_path() / name;
 }
 
-// Creates the temporary file, recorded for removal on SIGINT and SIGTERM
-// before it exists. A replacement starts readable by its owner alone and
+// Creates the temporary file, recorded for removal on a signal before it
+// exists. A replacement starts readable by its owner alone and
 // gets the old file's mode once its owner and group are set.
 int CreateTemporary(const Target& target, fs::path& temporary) {
     int file = -1;
@@ -105,17 +113,36 @@ bool WriteAll(int file, std::span<const uint8_t> content) {
 
 // Replacing a file must not widen who may read or change it. Only a
 // privileged saver may give a file away: otherwise the group alone is kept
-// when the saver belongs to it, and failing that the saver's own are.
-bool KeepOwnerAndMode(int file, const struct stat& old) {
+// when the saver belongs to it. A group that cannot be kept loses its
+// permissions rather than handing them to the saver's own group. Returns 0
+// or the errno.
+int KeepOwnerAndMode(int file, const struct stat& old, bool& groupKept) {
+    groupKept = true;
+    mode_t mode = old.st_mode & 07777;
     if (::fchown(file, old.st_uid, old.st_gid) != 0) {
         if (errno != EPERM) {
-            return false;
+            return errno;
         }
-        if (::fchown(file, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM) {
-            return false;
+        if (::fchown(file, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            if (errno != EPERM) {
+                return errno;
+            }
+            groupKept = false;
+            mode &= ~static_cast<mode_t>(S_IRWXG);
         }
     }
-    return ::fchmod(file, old.st_mode & 07777) == 0;
+    return ::fchmod(file, mode) == 0 ? 0 : errno;
+}
+
+// The new file gets the old one's owner, group, mode and then (since a change
+// of mode rewrites an ACL's mask) its access attributes. Returns "" or the
+// reason.
+std::string KeepAccess(int file, const Target& target) {
+    bool groupKept = true;
+    if (const int error = KeepOwnerAndMode(file, target.status, groupKept)) {
+        return SystemReason(error);
+    }
+    return CopyAccessAttributes(target.path.c_str(), file, groupKept);
 }
 
 // The rename itself reaches the disk only with its folder.
@@ -128,34 +155,34 @@ void SyncFolder(const fs::path& target) {
     }
 }
 
-std::string SystemReason(int error) {
-    return std::generic_category().message(error);
-}
-
 // Writes, flushes and closes the temporary file, then renames it over the
-// target; returns 0 or the errno of the first step that failed, with the
+// target; returns "" or the reason of the first step that failed, with the
 // temporary file then removed.
-int WriteAndRename(const Target& target, std::span<const uint8_t> content) {
+std::string WriteAndRename(const Target& target, std::span<const uint8_t> content) {
     fs::path temporary;
     const int file = CreateTemporary(target, temporary);
     if (file < 0) {
-        return errno;
+        return SystemReason(errno);
     }
-    bool ok = WriteAll(file, content) &&
-              (!target.exists || KeepOwnerAndMode(file, target.status)) && ::fsync(file) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(file) != 0 && ok) {
-        ok = false;
-        error = errno;
+    std::string reason;
+    if (!WriteAll(file, content)) {
+        reason = SystemReason(errno);
+    } else if (target.exists) {
+        reason = KeepAccess(file, target);
     }
-    if (ok && ::rename(temporary.c_str(), target.path.c_str()) != 0) {
-        ok = false;
-        error = errno;
+    if (reason.empty() && ::fsync(file) != 0) {
+        reason = SystemReason(errno);
     }
-    if (!ok) {
+    if (::close(file) != 0 && reason.empty()) {
+        reason = SystemReason(errno);
+    }
+    if (reason.empty() && ::rename(temporary.c_str(), target.path.c_str()) != 0) {
+        reason = SystemReason(errno);
+    }
+    if (!reason.empty()) {
         ::unlink(temporary.c_str());
     }
-    return error;
+    return reason;
 }
 
 } // namespace
@@ -169,14 +196,14 @@ std::optional<std::string> ReplaceFileContent(const NativePath& path,
     if (target.exists && !S_ISREG(target.status.st_mode)) {
         return "not a regular file";
     }
-    if (target.exists && IsReadOnly(target)) {
-        return SystemReason(EACCES);
+    if (const int error = target.exists ? WriteAccessError(target) : 0) {
+        return SystemReason(error);
     }
     const InterruptWatch watch = WatchInterruptions();
-    const int error = WriteAndRename(target, content);
+    const std::string reason = WriteAndRename(target, content);
     StopWatchingInterruptions(watch);
-    if (error != 0) {
-        return SystemReason(error);
+    if (!reason.empty()) {
+        return reason;
     }
     SyncFolder(target.path);
     return std::nullopt;

@@ -102,16 +102,6 @@ std::optional<EdidBytes> ReadEdid(const fs::path& connector, const Notes& notes)
     return std::move(file.bytes);
 }
 
-// The kernel names connectors in ASCII; any other byte becomes the code unit
-// of the same value, as in the EDID's own texts.
-std::u16string SourceName(std::string_view folderName) {
-    std::u16string source;
-    for (const char byte : folderName) {
-        source.push_back(static_cast<unsigned char>(byte));
-    }
-    return source;
-}
-
 } // namespace
 
 fs::path SysfsRoot() {
@@ -135,7 +125,7 @@ int32_t ScanDrmConnectorsAt(const fs::path& sysfsRoot, MonitorList& list, uint32
         }
         MonitorRecord record = DecodeMonitorRecord(*edid);
         record.summary.active = presentOnly;
-        record.source = SourceName(connector.filename().string());
+        record.source = ConnectorSourceName(connector.filename().string());
         list.push_back(std::move(record));
         ++count;
     }

@@ -36,8 +36,14 @@ TEST(HexText, RefusedInputsNameTheirFault) {
         {"unsigned char edid[] = {\n  0x00, 0xff,\n  0x0, 0xf,\n};\n",
          "line 3: odd number of hex digits"},
         {"edid:\r\n\r\n00ffffff\r\n\r\nffffff0\r\n", "line 5: odd number of hex digits"},
-        {"a0b\nEDID:\n" + HexLines(128), "line 1: odd number of hex digits"},
-        {"no hex here\n\n0x 0xg, 00-01\n", "no hex bytes"},
+        {"a0b\nEDID:\n" + HexLines(128) + "a0b\n", "line 12: odd number of hex digits"},
+        {"no hex here\n\n0x 0xg, 00-01\n2024\n", "no hex bytes"},
+        {"00 ff\n*\n00 ff\n", "line 2: \"*\" leaves out lines but the dump has no offsets"},
+        {"000000 00 ff\n*\n000003\n", "line 2: \"*\" does not end at the offset after it"},
+        {"000000 00 ff\n*\nend\n", "line 2: \"*\" without the offset after it"},
+        {"REGEDIT4\n\n[HKEY_CURRENT_USER\\x]\n\"EDIDX\"=hex:00\n",
+         "no \"EDID\" value in the registry export"},
+        {"REGEDIT4\n\"EDID\"=hex:00,ff,\\\n  f,00\n", "line 3: not a hex byte: \"EDID\" holds f"},
         {"00 ff ff ff ff ff ff 00\n", "not an EDID block: 8 bytes"},
         {"EDID:\n" + HexLines(kMaximumEdidSize + 1),
          "too long for an EDID: 32897 bytes, at most 32896"},
@@ -68,9 +74,9 @@ TEST(HexText, BytesRunFromTheFirstHexLineToTheFirstLineThatIsNeither) {
     EXPECT_EQ(edid, EdidBytes(128, 0xA5));
 }
 
-TEST(HexText, AnyByteThatIsNotTextMakesTheInputRawBytes) {
+TEST(HexText, AControlCharacterMakesTheInputRawBytes) {
     EdidBytes edid;
-    const std::string raw = HexLines(64) + "\x7F";
+    const std::string raw = HexLines(64) + "\x01";
     ASSERT_EQ(Read(raw, edid), "");
     EXPECT_EQ(edid, EdidBytes(raw.begin(), raw.end()));
 }

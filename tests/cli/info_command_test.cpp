@@ -26,7 +26,7 @@ TEST(CliInfo, PrintsTheGoldenFilesOfEverySampleAndEveryHexForm) {
             inputs.emplace_back(entry.path(), file.substr(0, file.find('.')));
         }
     }
-    ASSERT_GE(inputs.size(), 15u);
+    ASSERT_GE(inputs.size(), 32u);
     for (const auto& [input, name] : inputs) {
         const std::string file = Quoted(input.string());
         const std::string text = ReadWhole(SamplePath(name, ".info.txt"));
@@ -43,6 +43,25 @@ TEST(CliInfo, PrintsTheGoldenFilesOfEverySampleAndEveryHexForm) {
             EXPECT_EQ(r.out, expected) << args;
         }
     }
+}
+
+// A dump that cannot be read whole (tests/data/hex/NAME.bad) is refused with
+// the reason in NAME.bad.err, never decoded as a shorter EDID.
+TEST(CliInfo, HexTextCutShortIsRefused) {
+    std::size_t count = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(MONIQUET_TEST_DATA) + "/hex")) {
+        if (entry.path().extension() != ".bad") {
+            continue;
+        }
+        ++count;
+        const std::string file = entry.path().string();
+        const CliResult r = RunCli("info --json " + Quoted(file));
+        EXPECT_EQ(r.status, 1) << file;
+        EXPECT_EQ(r.out, "") << file;
+        EXPECT_EQ(r.err, "moniquet-cli: " + file + ": " + ReadWhole(file + ".err"));
+    }
+    EXPECT_GE(count, 1u);
 }
 
 TEST(CliInfo, BadInputNamesTheFileAndItsFaultWrongCommandLineSaysWhatIsWrong) {

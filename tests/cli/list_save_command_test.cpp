@@ -133,6 +133,16 @@ TEST_F(CliListSave, ListJsonHoldsTheMonitorsOfListWithTheirWholeEdid) {
     EXPECT_EQ(JsonFields(json.out), expected);
 }
 
+// Connector names are UTF-8 in sysfs: passed through as such, a byte that
+// is not UTF-8 replaced, never each byte taken for a character.
+TEST_F(CliListSave, ListJsonKeepsConnectorNamesAsUtf8) {
+    tree.AddConnector("card3-\xC3\xA9", "connected\n", MakeEdid(0x5555, 128));
+    tree.AddConnector("card3-\xFF\xC3", "connected\n", MakeEdid(0x6666, 128));
+    const std::string json = Run({"list", "--json"}).out;
+    EXPECT_NE(json.find("\"source\": \"card3-\xC3\xA9\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"source\": \"card3-\xEF\xBF\xBD\xEF\xBF\xBD\""), std::string::npos);
+}
+
 TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
     tree.AddConnector("card0-DP-3", "connected\n", MakeEdid(0x4444, 1));
     const CliResult outcome = Run({"list"});
@@ -145,20 +155,47 @@ TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
 }
 
 TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"list", "extra"},
-                                                                  {"list", "--json", "x"},
-                                                                  {"list", "--jsn"},
-                                                                  {"list", "--json", "--json"},
-                                                                  {"save"},
-                                                                  {"save", "0"},
-                                                                  {"save", "0", "a", "b"},
-                                                                  {"save", "--all", "0", "a"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"list", "extra"},
+                                               {"list", "--json", "x"},
+                                               {"list", "--jsn"},
+                                               {"list", "--json", "--json"},
+                                               {"list", "--facts"},
+                                               {"list", "--json", "--prometheus"},
+                                               {"list", "--output"},
+                                               {"list", "--output", "a", "--output", "b"},
+                                               {"save"},
+                                               {"save", "0"},
+                                               {"save", "0", "a", "b"},
+                                               {"save", "--all", "0", "a"}}) {
         const CliResult outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << args.size();
         EXPECT_EQ(outcome.out, "");
         EXPECT_NE(outcome.err, "");
     }
     EXPECT_TRUE(WorkFiles().empty());
+}
+
+// Every form of list written to a file instead: the same bytes, the old
+// file replaced whole, nothing on standard output, no temporary file left.
+TEST_F(CliListSave, ListOutputReplacesTheFileWithWhatListPrints) {
+    const fs::path file = work / "list.out";
+    for (const auto& form : std::vector<std::vector<std::string>>{{"list"},
+                                                                  {"list", "--json"},
+                                                                  {"list", "--facts", "--json"},
+                                                                  {"list", "--prometheus"}}) {
+        SysfsTree::WriteFile(file, std::string(100000, 'x'));
+        const CliResult printed = Run(form);
+        std::vector<std::string> args = form;
+        args.insert(args.begin() + 1, {"--output", file.string()});
+        const CliResult written = Run(args);
+        EXPECT_EQ(written.status, 0) << form.back();
+        EXPECT_EQ(written.out + written.err, "") << form.back();
+        EXPECT_EQ(ReadWhole(file), printed.out) << form.back();
+        EXPECT_EQ(WorkFiles(), std::vector<std::string>{"list.out"});
+    }
+    ExpectError(Run({"list", "--prometheus", "--output", (work / "no" / "m.prom").string()}),
+                (work / "no" / "m.prom").string());
 }
 
 // The EDID as the connector held it, every block and nothing added.
@@ -173,6 +210,14 @@ TEST_F(CliListSave, SaveWritesTheWholeEdid) {
         const std::string saved = ReadWhole(file);
         EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.end()), bytes) << index;
     }
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
+
+    // "-" is standard output, not a file of that name in the current folder.
+    const CliResult piped =
+        RunCli("save 0 -", "cd " + Quoted(work.string()) + " && " + kSysfsRootVariable + "=" +
+                               Quoted(tree.root.string()));
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, ReadWhole(tree.Drm() / "card0-DP-1" / "edid"));
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
 }
 

@@ -62,6 +62,19 @@ assert_ok "save of monitor 3 succeeds" e2e_run "$E2E_CLI" save 3 'C:\e2e\saved.b
 assert_file_eq "$edid/acr06b4-data-string.bin" "$WINEPREFIX/drive_c/e2e/saved.bin" \
     "save: 128-byte EDID byte for byte"
 
+# `list --prometheus --output` replaces an older file whole, as a scheduled
+# task does for windows_exporter's textfile collector; the registry scan
+# cannot tell what it passed over, so there is no moniquet_scan_errors.
+printf 'stale\n%.0s' $(seq 500) >"$WINEPREFIX/drive_c/e2e/moniquet.prom"
+assert_ok "list --prometheus --output succeeds" \
+    e2e_run "$E2E_CLI" list --prometheus --output 'C:\e2e\moniquet.prom'
+assert_file_eq "$E2E_EXPECTED/list-presence.prom" "$WINEPREFIX/drive_c/e2e/moniquet.prom" \
+    "list --prometheus --output: the monitors of list as metrics"
+assert_eq "" "$(find "$WINEPREFIX/drive_c/e2e" -name '.moniquet-*')" \
+    "list --prometheus --output: no temporary file left"
+assert_ok "promtool check metrics of the Windows textfile" \
+    promtool check metrics <"$WINEPREFIX/drive_c/e2e/moniquet.prom"
+
 # --- How the scan reads a hardware key. Devices that must yield nothing come
 # first in device order, so that none of them may end the scan early.
 e2e_new_prefix values

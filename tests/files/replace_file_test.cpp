@@ -6,11 +6,13 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -24,11 +26,23 @@ int g_signalInFsync = 0;
 
 } // namespace
 
+// Set: the save cannot set an extended attribute, as where a security
+// module forbids it.
+bool g_attributesRefused = false;
+
 extern "C" int fsync(int file) {
     if (g_signalInFsync != 0) {
         std::raise(g_signalInFsync);
     }
     return static_cast<int>(::syscall(SYS_fsync, file));
+}
+
+extern "C" int fsetxattr(int file, const char* name, const void* value, size_t size, int flags) {
+    if (g_attributesRefused) {
+        errno = EPERM;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fsetxattr, file, name, value, size, flags));
 }
 
 namespace {
@@ -59,6 +73,19 @@ class ReplaceFile : public ::testing::Test {
         }
         std::sort(names.begin(), names.end());
         return names;
+    }
+
+    // What `command` prints.
+    static std::string Output(const std::string& command) {
+        std::string text;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        for (int c; pipe != nullptr && (c = std::fgetc(pipe)) != EOF;) {
+            text += static_cast<char>(c);
+        }
+        if (pipe != nullptr) {
+            ::pclose(pipe);
+        }
+        return text;
     }
 
     static std::string Read(const fs::path& file) {
@@ -115,6 +142,93 @@ TEST_F(ReplaceFile, KeepsTheModeAndOwnerOfTheFileReplaced) {
     EXPECT_EQ(Read(file), "new");
 }
 
+// A named user's access and a group's read-only access survive the save
+// (fchmod alone would turn the ACL's mask into group write), and so do the
+// user's own attributes; one that cannot be set refuses the save.
+TEST_F(ReplaceFile, KeepsTheAclAndExtendedAttributesOrRefuses) {
+    const fs::path file =
+        Write("shared.bin", "old", fs::perms::owner_read | fs::perms::owner_write);
+    const std::string acl = "getfacl -cn " + file.string();
+    if (std::system(("setfacl -m u:4321:rw,g::r " + file.string() + " 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "setfacl cannot set an ACL here (is the acl package installed?)";
+    }
+    ASSERT_EQ(::setxattr(file.c_str(), "user.moniquet", "kept", 4, 0), 0);
+    const std::string before = Output(acl);
+    EXPECT_NE(before.find("user:4321:rw-"), std::string::npos) << before;
+    ASSERT_EQ(ReplaceFileContent(file, kNew), std::nullopt);
+    EXPECT_EQ(Output(acl), before);
+    char value[8] = {};
+    EXPECT_EQ(::getxattr(file.c_str(), "user.moniquet", value, sizeof(value)), 4);
+    EXPECT_STREQ(value, "kept");
+
+    // Nor does a folder's default ACL give the file one it did not have.
+    const fs::path plain =
+        Write("plain.bin", "old", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(std::system(("setfacl -d -m u:4321:rw " + folder.string()).c_str()), 0);
+    ASSERT_EQ(ReplaceFileContent(plain, kNew), std::nullopt);
+    EXPECT_EQ(Output("getfacl -cn " + plain.string()), "user::rw-\ngroup::---\nother::---\n\n");
+    fs::remove(plain);
+
+    g_attributesRefused = true;
+    EXPECT_EQ(ReplaceFileContent(file, std::vector<uint8_t>{0x78}),
+              "cannot keep system.posix_acl_access: Operation not permitted");
+    g_attributesRefused = false;
+    EXPECT_EQ(Read(file), "new");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"shared.bin 1"});
+}
+
+// A saver who owns the file but is not in its group: the replacement is in
+// the saver's group, which must not get the old group's permissions.
+TEST_F(ReplaceFile, AGroupThatCannotBeKeptGetsNoPermission) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to make a file of a group its owner is not in";
+    }
+    const fs::path file =
+        Write("group.bin", "old",
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::group_write | fs::perms::others_read);
+    const fs::path shared = folder / "shared.bin";
+    fs::copy_file(file, shared);
+    const bool acl =
+        std::system(("setfacl -m u:1111:r " + shared.string() + " 2>/dev/null").c_str()) == 0;
+    ASSERT_EQ(::chown(file.c_str(), 4321, 5678), 0);
+    ASSERT_EQ(::chown(shared.c_str(), 4321, 5678), 0);
+    ASSERT_EQ(::chown(folder.c_str(), 4321, 4321), 0);
+    EXPECT_EXIT(
+        {
+            const gid_t none[] = {4321};
+            if (::setgroups(1, none) != 0 || ::setgid(4321) != 0 || ::setuid(4321) != 0) {
+                std::_Exit(2);
+            }
+            std::_Exit(ReplaceFileContent(file, kNew) || ReplaceFileContent(shared, kNew) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    struct stat saved {};
+    ASSERT_EQ(::stat(file.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_gid, 4321u);
+    EXPECT_EQ(saved.st_mode & 07777, 0604u);
+    EXPECT_EQ(Read(file), "new");
+    if (acl) { // the ACL's entry for the owning group, likewise
+        const std::string entries = Output("getfacl -cn " + shared.string());
+        EXPECT_NE(entries.find("user:1111:r--\ngroup::---\n"), std::string::npos) << entries;
+    }
+}
+
+// Not "Permission denied", which would send the user after the file's mode.
+TEST_F(ReplaceFile, AReadOnlyFileSystemIsNamed) {
+    const fs::path mount = folder / "mount";
+    fs::create_directory(mount);
+    if (::geteuid() != 0 ||
+        std::system(("mount -t tmpfs none " + mount.string() + " 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "needs root, to mount a read-only file system";
+    }
+    Write("mount/kept.bin", "old", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(std::system(("mount -o remount,ro " + mount.string()).c_str()), 0);
+    EXPECT_EQ(ReplaceFileContent(mount / "kept.bin", kNew), "Read-only file system");
+    EXPECT_EQ(ReplaceFileContent(mount / "new.bin", kNew), "Read-only file system");
+    EXPECT_EQ(std::system(("umount " + mount.string()).c_str()), 0);
+}
+
 TEST_F(ReplaceFile, WritesThroughASymbolicLinkInTheFolderOfTheFileItNames) {
     fs::create_directory(folder / "real");
     const fs::path writable = Write("real/writable.bin", "old", fs::perms::owner_all);
@@ -132,7 +246,8 @@ TEST_F(ReplaceFile, WritesThroughASymbolicLinkInTheFolderOfTheFileItNames) {
 
 TEST_F(ReplaceFile, AnInterruptedSaveRemovesItsTemporaryFile) {
     const fs::path file = Write("target.bin", "old", fs::perms::owner_all);
-    for (const int signal : {SIGINT, SIGTERM}) {
+    for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGALRM, SIGTERM, SIGXFSZ, SIGUSR1,
+                             SIGUSR2, SIGVTALRM, SIGPROF}) {
         EXPECT_EXIT(
             {
                 g_signalInFsync = signal;

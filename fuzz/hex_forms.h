@@ -1,0 +1,215 @@
+// Bytes written out as each hex form the command reads, the way the tools
+// that make them write them, for the fuzzer to read back.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace hex_forms {
+
+using Bytes = std::span<const uint8_t>;
+
+inline std::string Format(const char* format, unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), format, value);
+    return text;
+}
+
+inline std::string Pair(uint8_t byte) {
+    return Format("%02x", byte);
+}
+
+inline char Shown(uint8_t byte) {
+    return byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '.';
+}
+
+// The lines of `perLine` bytes, as each tool cuts them.
+inline std::vector<Bytes> Lines(Bytes bytes, std::size_t perLine) {
+    std::vector<Bytes> lines;
+    for (std::size_t at = 0; at < bytes.size(); at += perLine) {
+        lines.push_back(bytes.subspan(at, std::min(perLine, bytes.size() - at)));
+    }
+    return lines;
+}
+
+inline std::string Xxd(Bytes bytes) {
+    std::string text;
+    std::size_t offset = 0;
+    for (const Bytes line : Lines(bytes, 16)) {
+        std::string hex;
+        std::string shown;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            hex += (i % 2 == 0 && i > 0 ? " " : "") + Pair(line[i]);
+            shown += Shown(line[i]);
+        }
+        hex.resize(39, ' ');
+        text += Format("%08x: ", static_cast<unsigned>(offset)) + hex + "  " + shown + "\n";
+        offset += line.size();
+    }
+    return text;
+}
+
+inline std::string XxdPlain(Bytes bytes) {
+    std::string text;
+    for (const Bytes line : Lines(bytes, 30)) {
+        for (const uint8_t byte : line) {
+            text += Pair(byte);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+inline std::string XxdInclude(Bytes bytes) {
+    std::string text = "unsigned char edid_bin[] = {\n";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text += (i % 12 == 0 ? "  " : " ") + ("0x" + Pair(bytes[i])) +
+                (i + 1 == bytes.size() ? "\n"
+                 : i % 12 == 11        ? ",\n"
+                                       : ",");
+    }
+    return text + "};\nunsigned int edid_bin_len = " + std::to_string(bytes.size()) + ";\n";
+}
+
+// hexdump -C and od -Ax: a line equal to the one before is left out, a "*"
+// standing for the run, and the end's offset closes the dump.
+inline std::string WithOffsets(Bytes bytes, bool hexdump) {
+    std::string text;
+    std::size_t offset = 0;
+    Bytes previous;
+    bool skipping = false;
+    const char* offsetFormat = hexdump ? "%08x" : "%06x";
+    for (const Bytes line : Lines(bytes, 16)) {
+        const bool same = previous.size() == line.size() &&
+                          std::equal(line.begin(), line.end(), previous.begin());
+        previous = line;
+        offset += line.size();
+        if (same) {
+            text += skipping ? "" : "*\n";
+            skipping = true;
+            continue;
+        }
+        skipping = false;
+        std::string hex = Format(offsetFormat, static_cast<unsigned>(offset - line.size()));
+        std::string shown;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            hex += (hexdump && i % 8 == 0 ? "  " : " ") + Pair(line[i]);
+            shown += Shown(line[i]);
+        }
+        if (hexdump) {
+            hex.resize(58, ' ');
+            hex += " |" + shown + "|";
+        }
+        text += hex + "\n";
+    }
+    return text + Format(offsetFormat, static_cast<unsigned>(offset)) + "\n";
+}
+
+inline std::string OdPlain(Bytes bytes) {
+    std::string text;
+    for (const Bytes line : Lines(bytes, 16)) {
+        for (const uint8_t byte : line) {
+            text += " " + Pair(byte);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+// A C array as people edit one: comments, "};" on the last data line.
+inline std::string CArray(Bytes bytes) {
+    std::string text = "/* read with a DDC tool, # of bytes below */\nconst uint8_t edid[] = {\n";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text += (i % 8 == 0 ? "\t" : " ") + ("0x" + Pair(bytes[i])) +
+                (i + 1 == bytes.size() ? "};\n"
+                 : i % 8 == 7          ? ", // line\n"
+                                       : ",");
+    }
+    return text;
+}
+
+inline std::string Xrandr(Bytes bytes) {
+    std::string text = "DP-1 connected primary 1920x1080+0+0 (0x46) normal 509mm x 286mm\n"
+                       "\tIdentifier: 0x42\n\tCRTCs:      0 1 2\n\tEDID: \n";
+    for (const Bytes line : Lines(bytes, 16)) {
+        text += "\t\t";
+        for (const uint8_t byte : line) {
+            text += Pair(byte);
+        }
+        text += "\n";
+    }
+    return text + "\tnon-desktop: 0 \n\t\trange: (0, 1)\n";
+}
+
+// edid-decode's output, with CR alone as line end, as from an old Mac editor.
+inline std::string EdidDecodeCr(Bytes bytes) {
+    std::string text = "edid-decode (hex):\r\r";
+    std::size_t at = 0;
+    for (const Bytes line : Lines(bytes, 16)) {
+        text += at > 0 && at % 128 == 0 ? "\r" : "";
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            text += (i > 0 ? " " : "") + Pair(line[i]);
+        }
+        text += "\r";
+        at += line.size();
+    }
+    return text + "\r----------------\r\rBlock 0, Base EDID:\r";
+}
+
+inline std::string Utf16(const std::string& text, bool bigEndian) {
+    std::string wide = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : text) {
+        wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return wide;
+}
+
+// reg export: UTF-16 LE, CR LF, the value continued over lines.
+inline std::string Registry(Bytes bytes) {
+    std::string value = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\"
+                        "CurrentControlSet\\Enum\\DISPLAY\\X\\1&2&3\\Device Parameters]\r\n"
+                        "\"BAD_EDID\"=hex:00,01,\\\r\n  02\r\n\"EDID\"=hex:";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        value += Pair(bytes[i]) + (i + 1 == bytes.size() ? "\r\n"
+                                   : i % 25 == 24        ? ",\\\r\n  "
+                                                         : ",");
+    }
+    return Utf16(value + "\"Size\"=dword:00000080\r\n\r\n", false);
+}
+
+inline constexpr int kFormCount = 12;
+
+// Form `index` (0 to kFormCount - 1) of `bytes`, as a file holds it.
+inline std::string Form(int index, Bytes bytes) {
+    switch (index) {
+    case 0:
+        return Xxd(bytes);
+    case 1:
+        return XxdPlain(bytes);
+    case 2:
+        return XxdInclude(bytes);
+    case 3:
+        return WithOffsets(bytes, true);
+    case 4:
+        return WithOffsets(bytes, false);
+    case 5:
+        return OdPlain(bytes);
+    case 6:
+        return CArray(bytes);
+    case 7:
+        return Xrandr(bytes);
+    case 8:
+        return EdidDecodeCr(bytes);
+    case 9:
+        return Registry(bytes);
+    case 10:
+        return Utf16(XxdPlain(bytes), true);
+    default:
+        return "\xEF\xBB\xBF" + OdPlain(bytes) + std::string(1, '\0');
+    }
+}
+
+} // namespace hex_forms
