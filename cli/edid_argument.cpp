@@ -7,8 +7,13 @@ int PrintEdidFile(const std::string& path,
                   const std::function<std::string(const EdidBytes&)>& format) {
     EdidBytes edid;
     std::string error;
-    if (!ReadEdidFile(path, edid, error)) {
-        return Fail(path == "-" ? "standard input" : path, error);
+    std::string warning;
+    const std::string subject = path == "-" ? "standard input" : path;
+    if (!ReadEdidFile(path, edid, error, &warning)) {
+        return Fail(subject, error);
+    }
+    if (!warning.empty()) {
+        Warn(subject, warning);
     }
     return WriteStandardOutput(format(edid));
 }

@@ -80,9 +80,15 @@ bool HasAllAnnouncedBlocks(const EdidBytes& bytes, std::string& error) {
 } // namespace
 
 bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
-                   std::string& error) {
+                   std::string& error, std::string* warning) {
     if (!IsHexText(input)) {
-        return KeepIfEdidSize(input, wholeSize, edid, error);
+        if (!KeepIfEdidSize(input, wholeSize, edid, error)) {
+            return false;
+        }
+        if (warning != nullptr && !StartsWithEdidHeader(input)) {
+            *warning = "no EDID header; decoded as is";
+        }
+        return true;
     }
     if (input.size() > kMaximumHexTextSize) {
         error = TooLong("hex text", wholeSize, kMaximumHexTextSize);
@@ -95,7 +101,7 @@ bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes
     return KeepIfEdidSize(bytes, bytes.size(), edid, error);
 }
 
-bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error) {
+bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error, std::string* warning) {
     std::vector<uint8_t> input;
     if (!ReadUpTo(stream, kMaximumEdidSize + 1, input, error)) {
         return false;
@@ -106,12 +112,13 @@ bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error) {
         return false;
     }
     const uint64_t wholeSize = std::feof(stream) ? input.size() : SeekableSize(stream);
-    return EdidFromInput(input, wholeSize, edid, error);
+    return EdidFromInput(input, wholeSize, edid, error, warning);
 }
 
-bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error) {
+bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error,
+                  std::string* warning) {
     if (path == "-") {
-        return ReadEdidStream(stdin, edid, error);
+        return ReadEdidStream(stdin, edid, error, warning);
     }
     errno = 0;
     std::FILE* file = OpenFileUtf8(path, "rb");
@@ -119,7 +126,7 @@ bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error) 
         error = errno != 0 ? std::strerror(errno) : "cannot open";
         return false;
     }
-    const bool ok = ReadEdidStream(file, edid, error);
+    const bool ok = ReadEdidStream(file, edid, error, warning);
     std::fclose(file);
     return ok;
 }

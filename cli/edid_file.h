@@ -12,16 +12,20 @@
 // it when it is hex text (cli/hex_text.h); from kMinimumEdidSize to
 // kMaximumEdidSize bytes. `input` may be only the start of a longer input,
 // whose whole size is `wholeSize` (0 when not known). Returns false, with
-// `error` set, otherwise.
+// `error` set, otherwise. Bytes that are neither hex text nor start with the
+// EDID header (random bytes, a compressed file) are still taken, with
+// `warning`, when given, set to say so; it is left alone otherwise.
 bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
-                   std::string& error);
+                   std::string& error, std::string* warning = nullptr);
 
 // Reads `stream` to its end and takes the EDID it holds (EdidFromInput), but
 // reads never more than one byte past the largest EDID, or past the largest
 // hex text, so that an endless input is refused rather than read whole. Returns
 // false, with `error` set to the reason, on a read error or an input that is
 // not the size of an EDID.
-bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error);
+bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error,
+                    std::string* warning = nullptr);
 
 // Opens `path` ("-" for standard input) and reads it with ReadEdidStream.
-bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error);
+bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error,
+                  std::string* warning = nullptr);

@@ -1,6 +1,7 @@
 // list and save: the monitors of this machine, read as the dialog program
 // reads them, through RefreshMonitorList.
 #include "cli/base64.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/info_json.h"
 #include "cli/list_options.h"
@@ -14,9 +15,11 @@
 #include "files/replace_file.h"
 #include "inventory/monitor_list.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #ifdef _WIN32
 #include "inventory/scan_monitors.h"
@@ -65,15 +68,62 @@ std::optional<std::size_t> ParseIndex(const std::string& text) {
     return error == std::errc{} ? index : SIZE_MAX;
 }
 
-// One line per monitor: index, label, active or not, tab-separated.
+// One line per monitor: index, label, active or not, and where it was found,
+// tab-separated; the source last, as the one column that may hold spaces.
 std::string ListLines() {
     std::string lines;
     for (std::size_t i = 0; i < g_monitors.size(); ++i) {
-        const EdidSummary& summary = g_monitors[i].summary;
-        lines += std::to_string(i) + "\t" + ToUtf8(FormatMonitorLabel(summary.vendor)) + "\t" +
-                 (summary.active ? "active" : "not active") + "\n";
+        const MonitorRecord& record = g_monitors[i];
+        lines += std::to_string(i) + "\t" + ToUtf8(FormatMonitorLabel(record.summary.vendor)) +
+                 "\t" + (record.summary.active ? "active" : "not active") + "\t" +
+                 ToUtf8(record.source) + "\n";
     }
     return lines;
+}
+
+// "INDEX-LABEL.bin" in `folder`. A label's letters run from '@' to '_', and
+// a backslash among them would part the name on Windows: anything but a
+// letter, digit or one of "@[]^_" becomes '_'.
+std::string PathInFolder(const std::string& folder, std::size_t index, const EdidSummary& summary) {
+    std::string label = ToUtf8(FormatMonitorLabel(summary.vendor));
+    for (char& c : label) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) &&
+            std::string_view("@[]^_").find(c) == std::string_view::npos) {
+            c = '_';
+        }
+    }
+#ifdef _WIN32
+    constexpr std::string_view kSeparators = "\\/:";
+    constexpr char kSeparator = '\\';
+#else
+    constexpr std::string_view kSeparators = "/";
+    constexpr char kSeparator = '/';
+#endif
+    std::string path = folder;
+    if (path.empty() || kSeparators.find(path.back()) == std::string_view::npos) {
+        path += kSeparator;
+    }
+    return path + std::to_string(index) + "-" + label + ".bin";
+}
+
+// save --all DIR: every monitor, each path printed once written. A monitor
+// that cannot be saved is told of and the others are still saved.
+int SaveAll(const std::string& folder) {
+    if (!IsFolder(folder)) {
+        return Fail(folder, "not a folder");
+    }
+    RefreshFromThisMachine();
+    int status = 0;
+    for (std::size_t i = 0; i < g_monitors.size(); ++i) {
+        const std::string path = PathInFolder(folder, i, g_monitors[i].summary);
+        if (const std::optional<std::string> reason =
+                ReplaceFileContent(NativePathFromUtf8(path), g_monitors[i].edid)) {
+            status = Fail(path, "cannot write: " + *reason);
+        } else if (WriteStandardOutput(path + "\n") != 0) {
+            return 1;
+        }
+    }
+    return status;
 }
 
 // The same monitors as ListLines, with where each was found and its whole
@@ -121,12 +171,26 @@ std::string ListFacts() {
     return std::move(w.out) + "\n";
 }
 
+// What ParseListOptions refused, in a few words.
+std::string ListUsageProblem(const Arguments& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--output") {
+            ++i;
+        } else if (arg != "--json" && arg != "--facts" && arg != "--prometheus") {
+            return (arg.size() > 1 && arg[0] == '-' ? "unknown option " : "unexpected argument ") +
+                   QuotedArgument(arg);
+        }
+    }
+    return "options of list that do not go together (see 'moniquet-cli list --help')";
+}
+
 } // namespace
 
 int RunList(const Arguments& args) {
     const std::optional<ListOptions> options = ParseListOptions(args);
     if (!options) {
-        return PrintUsage();
+        return UsageError(ListUsageProblem(args));
     }
     const std::optional<std::size_t> scanErrors = RefreshFromThisMachine();
     std::string text;
@@ -159,11 +223,21 @@ int RunList(const Arguments& args) {
 }
 
 int RunSave(const Arguments& args) {
-    if (args.size() != 2) {
-        return PrintUsage();
+    CommandArguments split;
+    std::optional<std::string> wrong = SplitArguments(args, {"--all"}, split);
+    const bool all = split.Has("--all");
+    if (!wrong) {
+        wrong = all ? CheckOperands(split.operands, {"DIR"})
+                    : CheckOperands(split.operands, {"INDEX", "FILE"});
     }
-    const std::string& indexText = args[0];
-    const std::string& path = args[1];
+    if (wrong) {
+        return UsageError(*wrong);
+    }
+    if (all) {
+        return SaveAll(split.operands[0]);
+    }
+    const std::string& indexText = split.operands[0];
+    const std::string& path = split.operands[1];
     const std::optional<std::size_t> index = ParseIndex(indexText);
     if (!index) {
         return Fail("index " + indexText, "not a number");

@@ -1,9 +1,11 @@
 // moniquet-cli: the command-line companion of Moniquet. Decodes saved EDID
 // files and lists the monitors of this machine with the same core as the
 // dialog program.
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/platform_file.h"
+#include "cli/usage.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -47,15 +49,23 @@ int main(int argc, char** argv) {
     UseBinaryStdio();
     Arguments args = CommandLineArguments(argc, argv);
     if (args.empty()) {
-        return PrintUsage();
+        return UsageError("missing command");
     }
     const std::string command = args.front();
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "--version") {
         if (!args.empty()) {
-            return PrintUsage();
+            return UsageError("unexpected argument " + QuotedArgument(args.front()));
         }
-        return command == "--version" ? PrintVersion() : PrintHelp();
+        return command == "--version" ? PrintVersion() : PrintHelp(UsageText());
+    }
+    if (!IsCommand(command)) {
+        return UsageError(
+            (command.size() > 1 && command[0] == '-' ? "unknown option " : "unknown command ") +
+            QuotedArgument(command));
+    }
+    if (AsksForHelp(args)) {
+        return PrintHelp(CommandUsageText(command));
     }
     if (command == "report") {
         return RunReport(args);
@@ -69,8 +79,5 @@ int main(int argc, char** argv) {
     if (command == "list") {
         return RunList(args);
     }
-    if (command == "save") {
-        return RunSave(args);
-    }
-    return PrintUsage();
+    return RunSave(args);
 }

@@ -1,38 +1,9 @@
 #include "cli/output.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
 namespace {
-
-// One line per command, the program's name on each.
-std::string UsageText() {
-    static constexpr const char* kCommands[][2] = {
-        {"report FILE", "print the report of the EDID in FILE (- for stdin)"},
-        {"label FILE", "print its label"},
-        {"info [--json] [--check] FILE",
-         "print everything the EDID says (--json: as JSON; --check: with its conformity checks, "
-         "exit 1 on a failure)"},
-        {"list [--json]", "list the monitors of this machine (--json: as JSON)"},
-        {"list --json --facts", "the same JSON inside an object, for Ansible's custom facts"},
-        {"list --prometheus", "the same as metrics for Prometheus's textfile collectors"},
-        {"save INDEX FILE", "write monitor INDEX's whole EDID, every block as read, to FILE"},
-        {"--help | --version", ""},
-    };
-    std::string text;
-    for (const auto& [command, what] : kCommands) {
-        std::string line =
-            (text.empty() ? "usage: " : "       ") + std::string(kProgramName) + " " + command;
-        line.resize(std::max<std::size_t>(line.size() + 1, 40), ' ');
-        text += line + what;
-        text.erase(text.find_last_not_of(' ') + 1);
-        text += "\n";
-    }
-    return text + "Any list takes --output PATH: the file at PATH is replaced whole instead.\n"
-                  "FILE holds an EDID as bytes, or as hex text (from xrandr --verbose, xxd -p,\n"
-                  "edid-decode, a C array).\n";
-}
 
 // The length of the UTF-8 sequence at the start of `text`, or 0 when it is
 // not a valid one (overlong, a surrogate, past U+10FFFF, cut short).
@@ -107,13 +78,22 @@ std::string EscapedForTerminal(std::string_view text) {
 
 } // namespace
 
-int PrintUsage() {
-    std::fputs(UsageText().c_str(), stderr);
+int UsageError(const std::string& what) {
+    std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", kProgramName, what.c_str(), kProgramName);
     return kUsageError;
 }
 
-int PrintHelp() {
-    return WriteStandardOutput(UsageText());
+// Appended piece by piece: g++ 12 at -O2 sees a false overlap in
+// `const char* + std::string&&` and stops a -Werror build.
+std::string QuotedArgument(const std::string& argument) {
+    std::string quoted = "'";
+    quoted += EscapedForTerminal(argument);
+    quoted += '\'';
+    return quoted;
+}
+
+int PrintHelp(const std::string& text) {
+    return WriteStandardOutput(text);
 }
 
 int PrintVersion() {

@@ -11,12 +11,18 @@ inline constexpr const char* kProgramName = "moniquet-cli";
 // Exit status for a wrong command line.
 inline constexpr int kUsageError = 2;
 
-// Prints the usage to standard error and returns kUsageError.
-int PrintUsage();
+// A wrong command line: "moniquet-cli: <what>" and "Try 'moniquet-cli
+// --help'." on standard error, nothing more, so that the mistake is not lost
+// above a screenful of usage. Returns kUsageError.
+int UsageError(const std::string& what);
 
-// --help: prints the usage to standard output; returns 0, or the result of
-// Fail when the write fails.
-int PrintHelp();
+// `argument` in single quotes, escaped as Fail escapes a subject, for a
+// usage error that names it.
+std::string QuotedArgument(const std::string& argument);
+
+// --help, COMMAND --help: prints `text` to standard output; returns 0, or the
+// result of Fail when the write fails.
+int PrintHelp(const std::string& text);
 
 // --version: prints "moniquet-cli <version>", the project's version.
 int PrintVersion();

@@ -30,6 +30,11 @@ std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
     return _wfopen(WideFromUtf8(path).c_str(), wideMode.c_str());
 }
 
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 void UseBinaryStdio() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
@@ -37,12 +42,19 @@ void UseBinaryStdio() {
 
 #else
 
+#include <sys/stat.h>
+
 NativePath NativePathFromUtf8(const std::string& path) {
     return path;
 }
 
 std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 void UseBinaryStdio() {}

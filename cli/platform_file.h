@@ -12,6 +12,9 @@ std::FILE* OpenFileUtf8(const std::string& path, const char* mode);
 // The path the system takes for a UTF-8 argument.
 NativePath NativePathFromUtf8(const std::string& path);
 
+// Whether `path` names a folder (a link to one included).
+bool IsFolder(const std::string& path);
+
 // Puts standard input and output in binary mode: the report's CR LF must not
 // become CR CR LF on Windows, and an EDID read from a pipe must keep 0x1A.
 void UseBinaryStdio();

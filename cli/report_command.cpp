@@ -1,3 +1,4 @@
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/edid_argument.h"
 #include "cli/output.h"
@@ -11,10 +12,15 @@ namespace {
 // Decodes the file named by the one argument (its first 256 bytes, as the
 // dialog keeps them) and writes what `format` makes of it.
 template <typename Format> int DecodeAndPrint(const Arguments& args, Format format) {
-    if (args.size() != 1) {
-        return PrintUsage();
+    CommandArguments split;
+    std::optional<std::string> wrong = SplitArguments(args, {}, split);
+    if (!wrong) {
+        wrong = CheckOperands(split.operands, {"FILE"});
     }
-    return PrintEdidFile(args[0], [&format](const EdidBytes& edid) {
+    if (wrong) {
+        return UsageError(*wrong);
+    }
+    return PrintEdidFile(split.operands[0], [&format](const EdidBytes& edid) {
         return format(DecodeMonitorRecord(edid).summary);
     });
 }

@@ -1,7 +1,7 @@
 # What `cmake --install` puts where, and the packages `cpack` makes of it:
-# on Linux a Debian package of moniquet-cli, on Windows a zip of both
-# programs. Tests, benchmarks, fuzzers and the end-to-end helpers are never
-# installed.
+# on Linux a Debian package of moniquet-cli, with its manual page and bash
+# completion, on Windows a zip of both programs. Tests, benchmarks, fuzzers
+# and the end-to-end helpers are never installed.
 include(GNUInstallDirs)
 
 if(WIN32)
@@ -10,12 +10,39 @@ if(WIN32)
     set(MONIQUET_PROGRAM_DIR .)
     set(MONIQUET_DOC_DIR .)
     install(TARGETS Moniquet moniquet-cli RUNTIME DESTINATION ${MONIQUET_PROGRAM_DIR})
+    install(FILES README.md LICENSE THIRD-PARTY.md DESTINATION ${MONIQUET_DOC_DIR})
 else()
     set(MONIQUET_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
-    set(MONIQUET_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/moniquet)
+    # Named after the package, as Debian's policy asks; the licences are in
+    # its machine-readable copyright file.
+    set(MONIQUET_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/moniquet-cli)
     install(TARGETS moniquet-cli RUNTIME DESTINATION ${MONIQUET_PROGRAM_DIR})
+    install(FILES README.md THIRD-PARTY.md cmake/debian/copyright
+            DESTINATION ${MONIQUET_DOC_DIR})
+    # Debian keeps manual pages and changelogs compressed, with no time stamp
+    # in the gzip header so that the package builds the same every time.
+    set(MONIQUET_COMPRESSED ${PROJECT_BINARY_DIR}/compressed)
+    add_custom_command(
+        OUTPUT ${MONIQUET_COMPRESSED}/moniquet-cli.1.gz ${MONIQUET_COMPRESSED}/changelog.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${MONIQUET_COMPRESSED}
+        COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/cli/moniquet-cli.1
+                > ${MONIQUET_COMPRESSED}/moniquet-cli.1.gz
+        COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/cmake/debian/changelog
+                > ${MONIQUET_COMPRESSED}/changelog.gz
+        DEPENDS cli/moniquet-cli.1 cmake/debian/changelog
+        VERBATIM)
+    add_custom_target(moniquet_compressed_docs ALL
+        DEPENDS ${MONIQUET_COMPRESSED}/moniquet-cli.1.gz ${MONIQUET_COMPRESSED}/changelog.gz)
+    # Built with the program, so that building only moniquet-cli before
+    # `cmake --install` is enough.
+    add_dependencies(moniquet-cli moniquet_compressed_docs)
+    install(FILES ${MONIQUET_COMPRESSED}/moniquet-cli.1.gz
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${MONIQUET_COMPRESSED}/changelog.gz DESTINATION ${MONIQUET_DOC_DIR})
+    install(FILES cli/moniquet-cli.bash-completion
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions
+            RENAME moniquet-cli)
 endif()
-install(FILES README.md LICENSE THIRD-PARTY.md DESTINATION ${MONIQUET_DOC_DIR})
 
 # What fleets run the program with (README, "Fleets"). The Windows custom
 # fact goes into the Debian package too, for a Linux controller to deploy.
@@ -45,8 +72,10 @@ if(WIN32)
 endif()
 
 set(CPACK_PACKAGE_VENDOR "the Moniquet developers")
+# The Maintainer field of the Debian package; a packager gives their own with
+# -DCPACK_PACKAGE_CONTACT="Name <address>".
 if(NOT CPACK_PACKAGE_CONTACT)
-    set(CPACK_PACKAGE_CONTACT "the Moniquet developers")
+    set(CPACK_PACKAGE_CONTACT "The Moniquet developers <moniquet@example.org>")
 endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "shows what every monitor reports in its EDID")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

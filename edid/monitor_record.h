@@ -91,13 +91,13 @@ struct EdidSummary {
 // One monitor.
 struct MonitorRecord {
     // The EDID as read; where the source held fewer than 256 bytes the rest
-    // is zero. The dialog saves it to file byte for byte.
+    // is zero. The dialog decodes and reports it.
     EdidBlock rawBlock{};
     // Decoded from `rawBlock`.
     EdidSummary summary;
     // The whole EDID as its source held it, every block (at most
-    // kMaximumEdidSize bytes); `rawBlock` is BlockFromEdid of it. The
-    // command line shows and saves this one.
+    // kMaximumEdidSize bytes); `rawBlock` is BlockFromEdid of it. Both
+    // programs save this one.
     EdidBytes edid;
     // Where the monitor was found: the device instance ID on Windows, the
     // connector's name on Linux.

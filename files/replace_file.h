@@ -36,6 +36,7 @@ using NativePath = std::string;
 //   SIGPIPE, SIGALRM, SIGTERM, SIGXFSZ, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF)
 //   during the save removes the temporary file before the program ends as
 //   the signal would have ended it, unless the program handles or ignores
-//   that signal itself. One save at a time per process.
+//   that signal itself; on Windows, Ctrl+C, Ctrl+Break or the closing of
+//   the console does. One save at a time per process.
 std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content);

@@ -1,5 +1,7 @@
 #include "files/replace_file.h"
 
+#include "files/interrupt_cleanup_win32.h"
+
 #include <windows.h>
 
 #include <cwctype>
@@ -102,8 +104,9 @@ HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temporary) 
     const std::wstring stem = L"~mnq" + std::to_wstring(GetCurrentProcessId()) + L"-";
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         temporary = folder + stem + std::to_wstring(attempt) + L".tmp";
-        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Shared for deletion only, so that an interruption can remove it.
+        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
             return file;
         }
@@ -142,6 +145,38 @@ bool PutInPlace(const std::wstring& temporary, const Target& target) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+// The save itself, once the target is known to be one to replace.
+std::optional<std::string> ReplaceTarget(const Target& target, std::span<const uint8_t> content) {
+    std::wstring temporary;
+    HoldOffConsoleInterruptions();
+    HANDLE file = CreateTemporaryBeside(target.path, temporary);
+    const DWORD createError = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) {
+        RemoveOnConsoleInterruption(temporary);
+    }
+    AllowConsoleInterruptions();
+    if (file == INVALID_HANDLE_VALUE) {
+        return SystemReason(createError);
+    }
+    bool ok = WriteAll(file, content) && (!target.exists || KeepAttributes(file, target));
+    DWORD code = ok ? ERROR_SUCCESS : GetLastError();
+    if (!CloseHandle(file) && ok) {
+        ok = false;
+        code = GetLastError();
+    }
+    HoldOffConsoleInterruptions();
+    if (ok && !PutInPlace(temporary, target)) {
+        ok = false;
+        code = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileW(temporary.c_str());
+    }
+    RemoveOnConsoleInterruption(std::wstring());
+    AllowConsoleInterruptions();
+    return ok ? std::nullopt : std::optional<std::string>(SystemReason(code));
+}
+
 } // namespace
 
 std::optional<std::string> ReplaceFileContent(const NativePath& path,
@@ -150,24 +185,8 @@ std::optional<std::string> ReplaceFileContent(const NativePath& path,
     if (target.refusal) {
         return target.refusal;
     }
-    std::wstring temporary;
-    HANDLE file = CreateTemporaryBeside(target.path, temporary);
-    if (file == INVALID_HANDLE_VALUE) {
-        return SystemReason(GetLastError());
-    }
-    bool ok = WriteAll(file, content) && (!target.exists || KeepAttributes(file, target));
-    DWORD code = ok ? ERROR_SUCCESS : GetLastError();
-    if (!CloseHandle(file) && ok) {
-        ok = false;
-        code = GetLastError();
-    }
-    if (ok && !PutInPlace(temporary, target)) {
-        ok = false;
-        code = GetLastError();
-    }
-    if (ok) {
-        return std::nullopt;
-    }
-    DeleteFileW(temporary.c_str());
-    return SystemReason(code);
+    WatchConsoleInterruptions();
+    std::optional<std::string> failure = ReplaceTarget(target, content);
+    StopWatchingConsoleInterruptions();
+    return failure;
 }

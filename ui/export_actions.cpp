@@ -98,8 +98,11 @@ void SaveRawBlock(HWND) {
     if (!HasSelectedMonitor()) {
         return;
     }
+    // The whole EDID, every block as read: the 256-byte block kept for the
+    // report would add a phantom extension to a 128-byte EDID and cut a
+    // longer one.
     const MonitorRecord record = g_monitors[static_cast<size_t>(g_selectedMonitor)];
-    if (ReplaceFileContent(std::wstring(g_saveFileName), record.rawBlock)) {
+    if (ReplaceFileContent(std::wstring(g_saveFileName), record.edid)) {
         ShowSaveFailure();
     }
 }

@@ -1,5 +1,5 @@
 // The two ways out for the selected monitor: its report to the clipboard and
-// its raw block to a file the user names.
+// its whole EDID to a file the user names.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +15,8 @@ extern wchar_t g_saveFileName[kSaveFileNameCapacity];
 // when no monitor is selected or the text cannot be placed there.
 void CopyReport(HWND window);
 
-// Asks for a file name, then writes the selected monitor's 256-byte block
-// there. A failure, including a save dialog that cannot be shown, shows the
+// Asks for a file name, then writes the selected monitor's whole EDID
+// there, every block as read. A failure, including a save dialog that cannot be shown, shows the
 // save-failure box and leaves any old file whole.
 void SaveRawBlock(HWND window);
 

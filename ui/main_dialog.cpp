@@ -7,6 +7,7 @@
 #include "strings/localized_strings.h"
 #include "ui/about_dialog.h"
 #include "ui/display_text.h"
+#include "ui/dpi_scaling.h"
 #include "ui/export_actions.h"
 #include "ui/win_main.h"
 #include "ui/win_text.h"
@@ -36,15 +37,6 @@ void SetIcons(HWND window) {
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
-// Fixed pitch is asked for as well as the face, so that a system without
-// "Courier New" still gives a monospace font and the report's columns line up.
-void SetReportFont(HWND window) {
-    HFONT font =
-        CreateFontW(0, 8, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
-    SendDlgItemMessageW(window, IDC_REPORT_EDIT, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
 void FillLanguageList(HWND window) {
     HWND list = GetDlgItem(window, IDC_LANGUAGE_COMBO);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
@@ -58,7 +50,9 @@ void FillLanguageList(HWND window) {
 
 void InitDialog(HWND window) {
     SetIcons(window);
-    SetReportFont(window);
+    const UINT dpi = WindowDpi(window);
+    SetReportFont(window, dpi);
+    ScaleBanner(window, dpi);
     FillLanguageList(window);
     SendCommandToSelf(window, IDC_LANGUAGE_COMBO, CBN_SELCHANGE);
     SendCommandToSelf(window, IDC_REFRESH, 0);
@@ -177,6 +171,12 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_COMMAND:
         return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+    case WM_DPICHANGED:
+        // The dialog manager moves and resizes the dialog and its controls
+        // itself; what the dialog drew for the old resolution follows.
+        SetReportFont(window, LOWORD(wParam));
+        ScaleBanner(window, LOWORD(wParam));
+        return FALSE;
     default:
         return FALSE;
     }

@@ -62,9 +62,11 @@ inline CliResult RunCli(const std::string& args, const std::string& environment 
     return result;
 }
 
-// Writes `bytes` to a file of that name in the temporary folder.
+// Writes `bytes` to a file of that name, after the process ID, in the
+// temporary folder, which test runs of other checkouts share.
 inline std::filesystem::path WriteTemp(const std::string& name, const std::string& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / name;
+    const auto path =
+        std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }

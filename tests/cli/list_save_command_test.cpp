@@ -69,9 +69,9 @@ TEST_F(CliListSave, ListShowsPresentMonitorsThenOtherModels) {
     const CliResult outcome = Run({"list"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out, "0\tABC1234\tactive\n"
-                           "1\tABD00AF\tactive\n"
-                           "2\tABC0BAD\tnot active\n");
+    EXPECT_EQ(outcome.out, "0\tABC1234\tactive\tcard0-DP-1\n"
+                           "1\tABD00AF\tactive\tcard0-HDMI-A-1\n"
+                           "2\tABC0BAD\tnot active\tcard0-DP-2\n");
 }
 
 // No monitor is no error; a folder that cannot be read is told of.
@@ -117,7 +117,8 @@ TEST_F(CliListSave, ListJsonHoldsTheMonitorsOfListWithTheirWholeEdid) {
         const std::string edid = ReadWhole(tree.Drm() / sources[i] / "edid");
         const std::string sha256 =
             Sha256Hex({reinterpret_cast<const uint8_t*>(edid.data()), edid.size()});
-        expected += line + "\t" + sources[i] + "\t" + sha256 + "\t" + sha256 + "\n";
+        EXPECT_TRUE(line.ends_with("\t" + sources[i])) << line; // list's last column
+        expected += line + "\t" + sha256 + "\t" + sha256 + "\n";
 
         const std::string saved = (work / "saved.bin").string();
         ASSERT_EQ(Run({"save", std::to_string(i), saved}).status, 0);
@@ -146,9 +147,9 @@ TEST_F(CliListSave, ListTellsOnceOfAnEdidFileTooShort) {
     tree.AddConnector("card0-DP-3", "connected\n", MakeEdid(0x4444, 1));
     const CliResult outcome = Run({"list"});
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out, "0\tABC1234\tactive\n"
-                           "1\tABD00AF\tactive\n"
-                           "2\tABC0BAD\tnot active\n");
+    EXPECT_EQ(outcome.out, "0\tABC1234\tactive\tcard0-DP-1\n"
+                           "1\tABD00AF\tactive\tcard0-HDMI-A-1\n"
+                           "2\tABC0BAD\tnot active\tcard0-DP-2\n");
     EXPECT_EQ(outcome.err, "moniquet-cli: " + (tree.Drm() / "card0-DP-3" / "edid").string() +
                                ": skipped: 1 byte, not an EDID\n");
 }
@@ -165,7 +166,8 @@ TEST_F(CliListSave, WrongArgumentCountsGiveTheUsage) {
                                                {"list", "--output", "a", "--output", "b"},
                                                {"save"},
                                                {"save", "0"},
-                                               {"save", "0", "a", "b"}}) {
+                                               {"save", "0", "a", "b"},
+                                               {"save", "--all", "0", "a"}}) {
         const CliResult outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << args.size();
         EXPECT_EQ(outcome.out, "");
@@ -217,6 +219,30 @@ TEST_F(CliListSave, SaveWritesTheWholeEdid) {
     EXPECT_EQ(piped.status, 0);
     EXPECT_EQ(piped.out, ReadWhole(tree.Drm() / "card0-DP-1" / "edid"));
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{"edid.bin"});
+}
+
+// Every monitor of list, whole, under its index and label; an old file of
+// that name replaced; what could not be written told of, the rest still saved.
+TEST_F(CliListSave, SaveAllWritesEveryMonitorIntoTheFolder) {
+    SysfsTree::WriteFile(work / "1-ABD00AF.bin", std::string(1000, 'x'));
+    fs::create_directory(work / "2-ABC0BAD.bin");
+    const CliResult outcome = Run({"save", "--all", work.string() + "/"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out,
+              (work / "0-ABC1234.bin").string() + "\n" + (work / "1-ABD00AF.bin").string() + "\n");
+    EXPECT_NE(outcome.err.find((work / "2-ABC0BAD.bin").string() + ": cannot write"),
+              std::string::npos)
+        << outcome.err;
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::vector<uint8_t>>>{
+             {"0-ABC1234.bin", MakeEdid(0x1234, 256, 1)},
+             {"1-ABD00AF.bin", MakeEdid(0x00AF, 128, 2, kMakerAbd)}}) {
+        const std::string saved = ReadWhole(work / name);
+        EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.end()), bytes) << name;
+    }
+    EXPECT_EQ(WorkFiles(),
+              (std::vector<std::string>{"0-ABC1234.bin", "1-ABD00AF.bin", "2-ABC0BAD.bin"}));
+    ExpectError(Run({"save", "--all", (work / "missing").string()}),
+                (work / "missing").string() + ": not a folder");
 }
 
 TEST_F(CliListSave, SaveReplacesALongerFileWhole) {

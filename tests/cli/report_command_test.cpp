@@ -115,27 +115,64 @@ TEST(CliErrors, BadFilesGetOneLineNamingTheFileAndNoOutput) {
     std::filesystem::remove(longFile);
 }
 
-TEST(CliErrors, WrongCommandLinePrintsUsageAndExits2) {
-    for (const char* args : {"", "reprot x", "report", "report a b", "label", "--help x", "-h -h",
-                             "--version 1", "-x"}) {
+// What was wrong on one line, then where to read more; exit 2.
+TEST(CliErrors, WrongCommandLineSaysWhatWasWrongAndExits2) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "missing command"},
+        {"reprot x", "unknown command 'reprot'"},
+        {"-x", "unknown option '-x'"},
+        {"report", "missing FILE"},
+        {"report a b", "unexpected argument 'b'"},
+        {"label --", "missing FILE"},
+        {"label --json x", "unknown option '--json'"},
+        {"info --json --json x", "option '--json' given twice"},
+        {"--help x", "unexpected argument 'x'"},
+        {"--version 1", "unexpected argument '1'"},
+        {"save 0", "missing FILE"},
+        {"save --all", "missing DIR"},
+        {"save --all a b", "unexpected argument 'b'"},
+        {"list \"$(printf '\\033[2J')\"", "unexpected argument '\\x1B[2J'"},
+    };
+    for (const auto& [args, what] : cases) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
-        EXPECT_EQ(r.err.rfind("usage: moniquet-cli", 0), 0u) << args;
+        EXPECT_EQ(r.err, std::string("moniquet-cli: ") + what + "\nTry 'moniquet-cli --help'.\n")
+            << args;
     }
 }
 
-TEST(CliManners, HelpOnStandardOutputListsEveryCommandAndVersionIsTheProjects) {
-    const std::string usage = RunCli("").err;
-    for (const char* args : {"--help", "-h"}) {
+// A file that is neither an EDID nor hex text is still decoded, with one
+// warning naming it; a real EDID, as bytes or as hex text, gets none.
+TEST(CliErrors, InputWithoutEdidHeaderIsDecodedWithAWarning) {
+    const std::string sample = ReadWhole(Sample("aoc2367-plain"));
+    const auto gzip = WriteTemp("moniquet-not-edid.gz", "\x1F\x8B\x08" + sample.substr(3));
+    const CliResult r = RunCli("label " + Quoted(gzip.string()));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "AOC2367\n");
+    EXPECT_EQ(r.err, "moniquet-cli: " + gzip.string() + ": no EDID header; decoded as is\n");
+    EXPECT_EQ(RunCli("label - < " + Quoted(gzip.string())).err,
+              "moniquet-cli: standard input: no EDID header; decoded as is\n");
+    EXPECT_EQ(RunCli("label " + Quoted(Sample("aoc2367-plain"))).err, "");
+    std::filesystem::remove(gzip);
+}
+
+// --help and COMMAND --help (wherever it stands) on standard output.
+TEST(CliManners, HelpListsEveryCommandEachCommandHasItsOwnAndVersionIsTheProjects) {
+    const std::string usage = RunCli("--help").out;
+    EXPECT_EQ(RunCli("-h").out, usage);
+    for (const char* command : {" report FILE ", " label FILE ", " info [--json] [--check] FILE ",
+                                " list [--json] ", " save INDEX FILE ", " save --all DIR "}) {
+        EXPECT_NE(usage.find(std::string("moniquet-cli") + command), std::string::npos) << command;
+    }
+    for (const char* args :
+         {"report --help", "info x --help", "save --all -h", "list --json --help"}) {
         const CliResult r = RunCli(args);
+        const std::string command = std::string(args).substr(0, std::string(args).find(' '));
         EXPECT_EQ(r.status, 0) << args;
         EXPECT_EQ(r.err, "") << args;
-        EXPECT_EQ(r.out, usage) << args;
-    }
-    for (const char* command : {" report FILE ", " label FILE ", " info [--json] [--check] FILE ",
-                                " list [--json] ", " save INDEX FILE "}) {
-        EXPECT_NE(usage.find(std::string("moniquet-cli") + command), std::string::npos) << command;
+        EXPECT_EQ(r.out.rfind("usage: moniquet-cli " + command + " ", 0), 0u) << args;
+        EXPECT_NE(r.out, usage) << args;
     }
     const CliResult version = RunCli("--version");
     EXPECT_EQ(version.status, 0);

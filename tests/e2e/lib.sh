@@ -84,7 +84,7 @@ e2e_start_xvfb() {
 
 e2e_try_xvfb() {
     local n=$1 i
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_WORK/xvfb-$n.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >"$E2E_WORK/xvfb-$n.log" 2>&1 &
     E2E_XVFB_PID=$!
     for i in $(seq 100); do
         if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then

@@ -35,13 +35,14 @@ e2e_seed_monitor "${sources[0]}" "${seeds[0]}"
 e2e_seed_monitor "${sources[1]}" "${seeds[1]}"
 e2e_seed_monitor "${sources[2]}" "${seeds[2]}" --not-present
 listed=$(e2e_run "$E2E_CLI" list)
-assert_eq $'0\tAOC2367\tactive\n1\tAOC2460\tactive\n2\tGSM5662\tnot active' "$listed" \
-    "list: the seeded monitors"
+assert_eq "$(printf '%s\t%s\t%s\t%s\n' 0 AOC2367 active "${sources[0]}" 1 AOC2460 active \
+    "${sources[1]}" 2 GSM5662 'not active' "${sources[2]}")" "$listed" \
+    "list: the seeded monitors, each with its device instance ID last"
 json=$(e2e_run "$E2E_CLI" list --json)
 assert_contains "$json" '"source": "DISPLAY\\AOC2367\\5&1&0&UID1",' "list --json: source escaped"
 python3 "$fields" <<<"$json" >"$WINEPREFIX/fields"
 assert_eq 0 "$?" "list --json: an array of entries with their keys"
-assert_eq "$listed" "$(cut -f1-3 "$WINEPREFIX/fields")" "list --json: the monitors of list"
+assert_eq "$listed" "$(cut -f1-4 "$WINEPREFIX/fields")" "list --json: the monitors of list"
 for i in 0 1 2; do
     IFS=$'\t' read -r -a entry < <(sed -n "$((i + 1))p" "$WINEPREFIX/fields")
     assert_eq "${sources[i]}" "${entry[3]}" "list --json $i: device instance ID"

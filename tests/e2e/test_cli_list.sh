@@ -7,13 +7,15 @@ e2e_begin
 
 edid="$E2E_DATA/edid"
 lines() { printf '%s\n' "$@"; }
+# list without its last column, the source (checked by test_cli_info).
+listed() { e2e_run "$E2E_CLI" list | cut -f1-3; }
 
 # --- A fresh prefix: Wine registers DISPLAY\Default_Monitor with an empty
 # "BAD_EDID" value only, which must yield no monitor.
 e2e_new_prefix fresh
-assert_eq "" "$(e2e_run "$E2E_CLI" list)" "fresh prefix, Wine's setupapi: no monitor"
+assert_eq "" "$(listed)" "fresh prefix, Wine's setupapi: no monitor"
 e2e_use_fake_setupapi moniquet-cli.exe
-assert_eq "" "$(e2e_run "$E2E_CLI" list)" "fresh prefix, test setupapi: no monitor"
+assert_eq "" "$(listed)" "fresh prefix, test setupapi: no monitor"
 
 # --- Wine's own setupapi ignores DIGCF_PRESENT: every seeded monitor is
 # listed as active, in device order.
@@ -22,7 +24,7 @@ e2e_seed_monitor 'DISPLAY\ACR06B4\5&1&0&UID1' "$edid/acr06b4-data-string.bin"
 e2e_seed_monitor 'DISPLAY\AOC2367\5&1&0&UID2' "$edid/aoc2367-plain.bin"
 e2e_seed_monitor 'DISPLAY\GSM5662\5&1&0&UID3' "$edid/gsm5662-nul-in-name.bin" --not-present
 assert_eq "$(lines $'0\tACR06B4\tactive' $'1\tAOC2367\tactive' $'2\tGSM5662\tactive')" \
-    "$(e2e_run "$E2E_CLI" list)" "Wine's setupapi: labels in device order, all active"
+    "$(listed)" "Wine's setupapi: labels in device order, all active"
 
 # --- Presence through the test setupapi: present monitors first, in device
 # order; then absent ones of models not listed yet; two present monitors of
@@ -48,11 +50,11 @@ expected=$(lines \
     $'3\tACR06B4\tnot active' \
     $'4\tGSM5662\tnot active' \
     $'5\tGSM3AA8\tnot active')
-assert_eq "$expected" "$(e2e_run "$E2E_CLI" list)" "test setupapi: present first, then absent models"
+assert_eq "$expected" "$(listed)" "test setupapi: present first, then absent models"
 
 # The same device sets again give the same list (a second scan in one
 # process is not cut short by the first one's end-of-set).
-assert_eq "$expected" "$(e2e_run "$E2E_CLI" list)" "test setupapi: a second run lists the same"
+assert_eq "$expected" "$(listed)" "test setupapi: a second run lists the same"
 
 # `save` writes a listed monitor's EDID as the registry holds it: 128 bytes,
 # nothing added.
@@ -97,7 +99,7 @@ expected=$(lines \
     $'2\t@@@0000\tactive' \
     $'3\tAOC2460\tactive' \
     $'4\tAOC2460\tactive')
-assert_eq "$expected" "$(e2e_run "$E2E_CLI" list)" \
+assert_eq "$expected" "$(listed)" \
     "only values named exactly EDID, after other values, of 0 to 512 bytes"
 
 # `save` writes each value whole, whatever its length.
@@ -111,3 +113,12 @@ save_is 2 "$WINEPREFIX/empty.bin" "save: zero-length EDID gives an empty file"
 save_is 3 "$edid/aoc2460-three-blocks.bin" "save: 512-byte EDID byte for byte"
 save_is 4 "$E2E_OWN_DATA/aoc2460-384.bin" "save: 384-byte EDID byte for byte"
 save_is 1 "$edid/at-tv0001-at-maker.bin" "save: 256-byte EDID byte for byte"
+
+# `save --all` writes the same files, named by index and label, in the folder
+# given, and prints each path as written.
+mkdir "$WINEPREFIX/drive_c/e2e/all"
+assert_eq "$(lines 'C:\e2e\all\0-ACR06B4.bin' 'C:\e2e\all\1-@TV0001.bin' \
+    'C:\e2e\all\2-@@@0000.bin' 'C:\e2e\all\3-AOC2460.bin' 'C:\e2e\all\4-AOC2460.bin')" \
+    "$(e2e_run "$E2E_CLI" save --all 'C:\e2e\all')" "save --all: every monitor's path"
+assert_file_eq "$E2E_OWN_DATA/aoc2460-384.bin" "$WINEPREFIX/drive_c/e2e/all/4-AOC2460.bin" \
+    "save --all: the 384-byte EDID whole"

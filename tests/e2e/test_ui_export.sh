@@ -58,6 +58,7 @@ e2e_remove_wine_monitors
 e2e_seed_monitor 'DISPLAY\A1GSM5662\1' "$edid/gsm5662-nul-in-name.bin"
 e2e_seed_monitor 'DISPLAY\A2AOC2367\1' "$edid/aoc2367-plain.bin"
 e2e_seed_monitor 'DISPLAY\A3ATV0001\1' "$edid/at-tv0001-at-maker.bin"
+e2e_seed_monitor 'DISPLAY\A4AOC2460\1' "$E2E_OWN_DATA/aoc2460-384.bin"
 e2e_start_program "$E2E_APP"
 assert_ok "main dialog shows" e2e_driver wait "$fr" 30000
 
@@ -70,8 +71,8 @@ assert_file_eq "$WINEPREFIX/box.txt" "$WINEPREFIX/clipboard.txt" "clipboard equa
 assert_file_eq "$(e2e_report_box gsm5662-nul-in-name)" "$WINEPREFIX/clipboard.txt" \
     "clipboard holds the whole report, timings after the zero byte included"
 
-# --- Save of a 128-byte EDID: "edid.bin" proposed, 256 bytes written, the
-# last 128 zero.
+# --- Save of a 128-byte EDID: "edid.bin" proposed, the 128 bytes written,
+# no phantom extension block after them.
 e2e_driver select "$fr" 1001 1
 e2e_driver click "$fr" 1006 post
 e2e_driver wait "Save As" 10000
@@ -79,23 +80,30 @@ assert_eq "edid.bin" "$(e2e_driver text "Save As" 1148)" "first Save proposes ed
 e2e_driver settext "Save As" 1148 'C:\e2e\out\first.bin'
 e2e_driver click "Save As" 1 post
 assert_ok "save dialog closes" e2e_driver gone "Save As" 10000
-{ cat "$edid/aoc2367-plain.bin"; head -c 128 /dev/zero; } >"$WINEPREFIX/aoc-256.bin"
-wait_file_eq "$WINEPREFIX/aoc-256.bin" "$out/first.bin"
-assert_file_eq "$WINEPREFIX/aoc-256.bin" "$out/first.bin" "128-byte EDID saved padded to 256 bytes"
+wait_file_eq "$edid/aoc2367-plain.bin" "$out/first.bin"
+assert_file_eq "$edid/aoc2367-plain.bin" "$out/first.bin" "128-byte EDID saved as its 128 bytes"
 
-# --- The second Save proposes the first path; saving there again asks first,
-# then replaces the file with the 256-byte block of another monitor.
+# --- A 384-byte EDID is saved whole, not cut to 256 bytes.
+e2e_driver select "$fr" 1001 3
+save_as "$fr" 'C:\e2e\out\long.bin'
+assert_ok "save dialog closes" e2e_driver gone "Save As" 10000
+wait_file_eq "$E2E_OWN_DATA/aoc2460-384.bin" "$out/long.bin"
+assert_file_eq "$E2E_OWN_DATA/aoc2460-384.bin" "$out/long.bin" "384-byte EDID saved whole"
+
+# --- The next Save proposes the last path; saving over the first file asks
+# first, then replaces it with the 256-byte EDID of another monitor.
 e2e_driver select "$fr" 1001 2
 e2e_driver click "$fr" 1006 post
 e2e_driver wait "Save As" 10000
-assert_eq "out" "$(e2e_driver text "Save As" 1137)" "second Save opens in the folder saved to"
-assert_eq "first.bin" "$(e2e_driver text "Save As" 1148)" "second Save proposes the name saved to"
+assert_eq "out" "$(e2e_driver text "Save As" 1137)" "next Save opens in the folder saved to"
+assert_eq "long.bin" "$(e2e_driver text "Save As" 1148)" "next Save proposes the name saved to"
+e2e_driver settext "Save As" 1148 'C:\e2e\out\first.bin'
 e2e_driver click "Save As" 1 post
 confirm_overwrite "existing file"
 assert_ok "save dialog closes after the overwrite" e2e_driver gone "Save As" 10000
 wait_file_eq "$edid/at-tv0001-at-maker.bin" "$out/first.bin"
 assert_file_eq "$edid/at-tv0001-at-maker.bin" "$out/first.bin" "256-byte EDID saved byte for byte"
-assert_eq "" "$(leftovers "$out" first.bin)" "no temporary file left beside the saved one"
+assert_eq "" "$(leftovers "$out" first.bin long.bin)" "no temporary file left beside the saved one"
 
 # --- Cancel writes nothing.
 e2e_driver click "$fr" 1006 post
@@ -103,7 +111,7 @@ e2e_driver wait "Save As" 10000
 e2e_driver settext "Save As" 1148 'C:\e2e\out\cancelled.bin'
 e2e_driver click "Save As" 2 post
 assert_ok "Cancel closes the save dialog" e2e_driver gone "Save As" 10000
-assert_eq "" "$(leftovers "$out" first.bin)" "Cancel writes nothing"
+assert_eq "" "$(leftovers "$out" first.bin long.bin)" "Cancel writes nothing"
 
 # --- A read-only target: the save-failure box, the old file untouched.
 printf 'old content\n' >"$out/locked.bin"
@@ -115,7 +123,7 @@ assert_eq "Impossible de sauvegarder le fichier!" \
 e2e_driver key Error enter
 assert_ok "error box closes" e2e_driver gone Error 10000
 assert_eq "old content" "$(cat "$out/locked.bin")" "read-only target: old file whole"
-assert_eq "" "$(leftovers "$out" first.bin locked.bin)" "read-only target: no temporary file left"
+assert_eq "" "$(leftovers "$out" first.bin long.bin locked.bin)" "read-only target: no temporary file left"
 
 # --- A hidden file stays hidden once replaced (Wine's ReplaceFileW carries
 # no attribute over).
@@ -187,7 +195,7 @@ assert_file_eq "$(e2e_report_box gsm5662-nul-in-name)" "$WINEPREFIX/clipboard-af
 save_as "$en" 'C:\e2e\out\nothing.bin'
 assert_ok "no monitor: the save dialog still shows and closes" e2e_driver gone "Save As" 10000
 sleep 0.5
-assert_eq "" "$(leftovers "$out" first.bin locked.bin hidden.bin)" "no monitor: Save writes nothing"
+assert_eq "" "$(leftovers "$out" first.bin long.bin locked.bin hidden.bin)" "no monitor: Save writes nothing"
 
 e2e_driver close "$en"
 assert_status 0 "the close box ends the program" e2e_wait_exit 20

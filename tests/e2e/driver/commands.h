@@ -26,3 +26,5 @@ int KeyCommand(const DriverArgs& args);
 int CloseCommand(const DriverArgs& args);
 int ClipboardCommand(const DriverArgs& args);
 int FontCommand(const DriverArgs& args);
+int SizeCommand(const DriverArgs& args);
+int PitchCommand(const DriverArgs& args);

@@ -30,6 +30,8 @@ constexpr Subcommand kSubcommands[] = {
     {L"close", CloseCommand, L"close CAPTION"},
     {L"clipboard", ClipboardCommand, L"clipboard"},
     {L"font", FontCommand, L"font FACE"},
+    {L"size", SizeCommand, L"size CAPTION ID"},
+    {L"pitch", PitchCommand, L"pitch CAPTION ID"},
 };
 
 int Usage() {
