@@ -200,18 +200,16 @@ void CheckScan(const fs::path& root, const std::map<std::string, Connector>& con
         expected += Lists(c, presentOnly) ? 1 : 0;
     }
     Check(list.size() == expected);
-    std::u16string previous;
+    // The listed connectors in byte order of their names, as the scan must
+    // list them, each named as the scan names a folder.
+    auto listed = connectors.begin();
     for (const MonitorRecord& record : list) {
-        // The map is in byte order, as the scan's list must be.
-        std::string name;
-        for (const char16_t unit : record.source) {
-            Check(unit <= 0xFF);
-            name.push_back(static_cast<char>(unit));
+        while (listed != connectors.end() && !Lists(listed->second, presentOnly)) {
+            ++listed;
         }
-        Check(record.source > previous || previous.empty());
-        previous = record.source;
-        const auto found = connectors.find(name);
-        Check(found != connectors.end() && Lists(found->second, presentOnly));
+        Check(listed != connectors.end());
+        const auto found = listed++;
+        Check(record.source == ConnectorSourceName(found->first));
         Check(std::string(record.edid.begin(), record.edid.end()) == found->second.edid);
         Check(record.rawBlock == BlockFromEdid(record.edid));
         Check(record.summary.active == presentOnly);
