@@ -4,26 +4,20 @@
 
 namespace {
 
-std::string Number(uint64_t value) {
-    std::string text;
-    AppendUnsigned(text, value);
-    return text;
-}
-
 void DescribeBlocks(InfoOutput& out, const std::vector<BlockInfo>& blocks) {
     if (IsText(out)) {
         std::string wrong;
         for (const BlockInfo& block : blocks) {
             if (!block.checksumValid) {
                 wrong += wrong.empty() ? "wrong in block " : ", ";
-                wrong += Number(block.index);
+                wrong += UnsignedText(block.index);
             }
         }
         TextLine(out, "Checksums", blocks.empty() ? "-" : wrong.empty() ? "valid" : wrong);
         for (const BlockInfo& block : blocks) {
             if (block.index != 0) {
                 std::string type(BlockTypeName(block.type));
-                TextLine(out, "Block " + Number(block.index),
+                TextLine(out, "Block " + UnsignedText(block.index),
                          block.beyondCount ? type + ", beyond the extension count: not decoded"
                                            : type);
             }
@@ -46,9 +40,9 @@ void DescribeBlocks(InfoOutput& out, const std::vector<BlockInfo>& blocks) {
 } // namespace
 
 std::string SizeText(uint32_t width, uint32_t height, bool interlaced) {
-    std::string text = Number(width);
+    std::string text = UnsignedText(width);
     text += 'x';
-    text += Number(height);
+    text += UnsignedText(height);
     return interlaced ? text += 'i' : text;
 }
 
@@ -59,7 +53,7 @@ void DescribeValidity(InfoOutput& out, const EdidInfo& info) {
     TextLine(out, "Header", info.headerValid ? "valid" : "not valid");
     std::optional<std::string> version;
     if (info.version && info.revision) {
-        version = Number(*info.version) + "." + Number(*info.revision);
+        version = UnsignedText(*info.version) + "." + UnsignedText(*info.revision);
     }
     Name(out, "edid_version", "EDID version", version);
     Unsigned(out, "extension_count", "Extension count", info.extensionCount);
@@ -83,7 +77,7 @@ void DescribeIdentity(InfoOutput& out, const EdidInfo& info) {
         std::string code = "-";
         if (info.productCode) {
             static constexpr char kHex[] = "0123456789ABCDEF";
-            code = Number(*info.productCode) + " (0x";
+            code = UnsignedText(*info.productCode) + " (0x";
             for (int shift = 12; shift >= 0; shift -= 4) {
                 code += kHex[*info.productCode >> shift & 0xF];
             }
@@ -110,8 +104,8 @@ void DescribeIdentity(InfoOutput& out, const EdidInfo& info) {
     if (IsText(out)) {
         std::string made = "-";
         if (info.manufactureYear) {
-            made = info.manufactureWeek ? "week " + Number(*info.manufactureWeek) + " of " : "";
-            made += Number(*info.manufactureYear);
+            made = info.manufactureWeek ? "week " + UnsignedText(*info.manufactureWeek) + " of " : "";
+            made += UnsignedText(*info.manufactureYear);
         }
         TextLine(out, "Manufactured", made);
     }

@@ -12,18 +12,6 @@ constexpr int kRateTextDecimals = 3;
 constexpr int kClockDecimals = 2;
 constexpr int kChromaticityDecimals = 4;
 
-std::string Number(uint64_t value) {
-    std::string text;
-    AppendUnsigned(text, value);
-    return text;
-}
-
-std::string Decimal(double value, int decimals) {
-    std::string text;
-    AppendFixed(text, value, decimals);
-    return text;
-}
-
 std::optional<std::string_view> InterfaceName(std::optional<uint32_t> code) {
     static constexpr std::array<std::string_view, 6> kNames = {"",       "dvi",  "hdmi-a",
                                                                "hdmi-b", "mddi", "displayport"};
@@ -143,7 +131,7 @@ void DescribeChromaticity(InfoOutput& out, const std::optional<Chromaticity>& c)
 // "640x480@59.940".
 std::string ModeText(uint32_t width, uint32_t height, bool interlaced, std::optional<double> hz,
                      int decimals) {
-    return SizeText(width, height, interlaced) + "@" + (hz ? Decimal(*hz, decimals) : "-");
+    return SizeText(width, height, interlaced) + "@" + (hz ? FixedText(*hz, decimals) : "-");
 }
 
 void DescribeEstablished(InfoOutput& out, const std::vector<ModeTiming>& modes) {
@@ -168,7 +156,7 @@ void DescribeStandard(InfoOutput& out, const std::vector<StandardTiming>& timing
     for (const StandardTiming& t : timings) {
         if (IsText(out)) {
             TextLine(out, "",
-                     SizeText(t.width, t.height, false) + "@" + Number(t.refreshHzNominal) + " (" +
+                     SizeText(t.width, t.height, false) + "@" + UnsignedText(t.refreshHzNominal) + " (" +
                          std::string(AspectName(t)) + ")");
         }
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
@@ -195,25 +183,25 @@ void DescribeDescriptors(InfoOutput& out, const std::vector<DescriptorContent>& 
 }
 
 std::string SyncText(uint32_t front, uint32_t sync, uint32_t back, std::optional<bool> positive) {
-    std::string text = Number(front) + "/" + Number(sync) + "/" + Number(back);
+    std::string text = UnsignedText(front) + "/" + UnsignedText(sync) + "/" + UnsignedText(back);
     return positive ? text + (*positive ? " +" : " -") : text;
 }
 
 std::string TimingText(const TimingInfo& t) {
     std::string text = SizeText(t.width, t.height, t.interlaced) + ", ";
-    text += t.refreshHz ? Decimal(*t.refreshHz, kRateTextDecimals) + " Hz, " : "- Hz, ";
-    text += Decimal(t.pixelClockKHz / 1000.0, kClockDecimals) + " MHz, ";
+    text += t.refreshHz ? FixedText(*t.refreshHz, kRateTextDecimals) + " Hz, " : "- Hz, ";
+    text += FixedText(t.pixelClockKHz / 1000.0, kClockDecimals) + " MHz, ";
     if (t.imageWidthMm && t.imageHeightMm) {
-        text += Number(*t.imageWidthMm) + " x " + Number(*t.imageHeightMm) + " mm, ";
+        text += UnsignedText(*t.imageWidthMm) + " x " + UnsignedText(*t.imageHeightMm) + " mm, ";
     }
-    text += "block " + Number(t.block);
+    text += "block " + UnsignedText(t.block);
     if (t.preferred) {
         text += ", preferred";
     }
     text += "; H " + SyncText(t.hFrontPorch, t.hSync, t.hBackPorch, t.hSyncPositive);
     text += ", V " + SyncText(t.vFrontPorch, t.vSync, t.vBackPorch, t.vSyncPositive);
     if (t.hBorder != 0 || t.vBorder != 0) {
-        text += ", borders " + Number(t.hBorder) + "/" + Number(t.vBorder);
+        text += ", borders " + UnsignedText(t.hBorder) + "/" + UnsignedText(t.vBorder);
     }
     return text;
 }
@@ -226,7 +214,7 @@ void DescribeDetailedTimings(InfoOutput& out, const std::vector<TimingInfo>& tim
     uint64_t number = 0;
     for (const TimingInfo& t : timings) {
         if (IsText(out)) {
-            TextLine(out, "Timing " + Number(++number), TimingText(t));
+            TextLine(out, "Timing " + UnsignedText(++number), TimingText(t));
         }
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
         Unsigned(out, "block", "", t.block);
@@ -266,10 +254,10 @@ void DescribeRangeLimits(InfoOutput& out, const std::optional<RangeLimits>& r) {
         return;
     }
     if (IsText(out)) {
-        std::string text = Number(r->minVHz) + "-" + Number(r->maxVHz) + " Hz V, " +
-                           Number(r->minHKHz) + "-" + Number(r->maxHKHz) + " kHz H";
+        std::string text = UnsignedText(r->minVHz) + "-" + UnsignedText(r->maxVHz) + " Hz V, " +
+                           UnsignedText(r->minHKHz) + "-" + UnsignedText(r->maxHKHz) + " kHz H";
         if (r->maxPixelClockMHz) {
-            text += ", max " + Number(*r->maxPixelClockMHz) + " MHz";
+            text += ", max " + UnsignedText(*r->maxPixelClockMHz) + " MHz";
         }
         TextLine(out, "Range limits",
                  text + " (" + std::string(RangeSubtypeName(r->subtype)) + ")");
@@ -295,7 +283,7 @@ void DescribeDisplay(InfoOutput& out, const EdidInfo& info) {
     if (size) {
         if (IsText(out)) {
             TextLine(out, "Screen size",
-                     Number(size->width) + " x " + Number(size->height) + " cm");
+                     UnsignedText(size->width) + " x " + UnsignedText(size->height) + " cm");
         }
         BeginObject(out, "screen_size_cm", "", JsonLayout::Inline, TextShow::Hidden);
         Unsigned(out, "width", "", size->width);

@@ -18,18 +18,6 @@ constexpr int kRateTextDecimals = 3;
 constexpr std::array<uint32_t, 7> kSampleRatesTenthKHz = {320, 441, 480, 882, 960, 1764, 1920};
 constexpr std::array<uint32_t, 3> kSampleSizesBits = {16, 20, 24};
 
-std::string Number(uint64_t value) {
-    std::string text;
-    AppendUnsigned(text, value);
-    return text;
-}
-
-std::string Decimal(double value, int decimals) {
-    std::string text;
-    AppendFixed(text, value, decimals);
-    return text;
-}
-
 void Numbers(InfoOutput& out, std::string_view key, std::string_view label,
              const std::vector<uint32_t>& numbers) {
     BeginArray(out, key, label, JsonLayout::Inline, TextShow::Joined);
@@ -63,10 +51,10 @@ void DescribeHeader(InfoOutput& out, const CtaInfo& cta) {
 
 // "VIC 16: 1920x1080@60.000 16:9, native".
 std::string VideoText(const CtaVideo& v) {
-    std::string text = "VIC " + Number(v.vic);
+    std::string text = "VIC " + UnsignedText(v.vic);
     if (v.mode) {
         text += ": " + SizeText(v.mode->width, v.mode->height, v.mode->interlaced) + "@" +
-                Decimal(v.mode->refreshHz, kRateTextDecimals) + " " +
+                FixedText(v.mode->refreshHz, kRateTextDecimals) + " " +
                 std::string(VicAspect(v.vic).value_or(""));
     } else {
         text += ": unknown";
@@ -97,14 +85,14 @@ void DescribeVideo(InfoOutput& out, const std::vector<CtaVideo>& video) {
 }
 
 std::string SampleRateText(uint32_t tenths) {
-    return tenths % 10 == 0 ? Number(tenths / 10) : Decimal(tenths / 10.0, 1);
+    return tenths % 10 == 0 ? UnsignedText(tenths / 10) : FixedText(tenths / 10.0, 1);
 }
 
 // "LPCM, 2 ch, 32/44.1/48 kHz, 16/20/24 bits".
 std::string AudioText(const CtaAudio& a) {
     std::string text(AudioFormatName(a).value_or("reserved"));
     if (a.maxChannels) {
-        text += ", " + Number(*a.maxChannels) + " ch";
+        text += ", " + UnsignedText(*a.maxChannels) + " ch";
     }
     std::string rates;
     for (std::size_t bit = 0; bit < kSampleRatesTenthKHz.size(); ++bit) {
@@ -119,14 +107,14 @@ std::string AudioText(const CtaAudio& a) {
     for (std::size_t bit = 0; bit < kSampleSizesBits.size(); ++bit) {
         if (((a.sampleSizes >> bit) & 1u) != 0) {
             sizes += sizes.empty() ? "" : "/";
-            sizes += Number(kSampleSizesBits[bit]);
+            sizes += UnsignedText(kSampleSizesBits[bit]);
         }
     }
     if (!sizes.empty()) {
         text += ", " + sizes + " bits";
     }
     if (a.maxBitrateKbps) {
-        text += ", max " + Number(*a.maxBitrateKbps) + " kb/s";
+        text += ", max " + UnsignedText(*a.maxBitrateKbps) + " kb/s";
     }
     return text;
 }
@@ -172,7 +160,7 @@ void DescribeHdmi(InfoOutput& out, const std::optional<CtaHdmi>& hdmi) {
     std::optional<std::string> address;
     if (const auto& a = hdmi->physicalAddress) {
         address =
-            Number((*a)[0]) + "." + Number((*a)[1]) + "." + Number((*a)[2]) + "." + Number((*a)[3]);
+            UnsignedText((*a)[0]) + "." + UnsignedText((*a)[1]) + "." + UnsignedText((*a)[2]) + "." + UnsignedText((*a)[3]);
     }
     Name(out, "physical_address", "HDMI address", address);
     Unsigned(out, "max_tmds_mhz", "HDMI max TMDS", hdmi->maxTmdsMHz, " MHz");
@@ -210,7 +198,7 @@ void DescribeFreeSync(InfoOutput& out, const std::optional<CtaFreeSync>& sync) {
     BeginObject(out, "freesync", "", JsonLayout::Inline, TextShow::Items);
     std::optional<std::string> version;
     if (sync->versionMajor && sync->versionMinor) {
-        version = Number(*sync->versionMajor) + "." + Number(*sync->versionMinor);
+        version = UnsignedText(*sync->versionMajor) + "." + UnsignedText(*sync->versionMinor);
     }
     Name(out, "version", "FreeSync version", version);
     Unsigned(out, "min_hz", "FreeSync min", sync->minHz, " Hz");
@@ -313,7 +301,7 @@ void DescribeDataBlocks(InfoOutput& out, const std::vector<CtaDataBlock>& blocks
     BeginArray(out, "data_blocks", "", JsonLayout::Lines, TextShow::Items);
     for (const CtaDataBlock& b : blocks) {
         const std::string name = CtaDataBlockName(b);
-        TextLine(out, "Data block", "block " + Number(b.block) + ": " + name);
+        TextLine(out, "Data block", "block " + UnsignedText(b.block) + ": " + name);
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
         Unsigned(out, "block", "", b.block);
         Unsigned(out, "tag", "", b.tag);

@@ -9,21 +9,9 @@ namespace {
 
 constexpr uint32_t kFirstVersion2 = 0x20;
 
-std::string Number(uint64_t value) {
-    std::string text;
-    AppendUnsigned(text, value);
-    return text;
-}
-
-std::string Decimal(double value, int decimals) {
-    std::string text;
-    AppendFixed(text, value, decimals);
-    return text;
-}
-
 // "1.3", "2.0": the version byte's two digits.
 std::string VersionText(uint32_t version) {
-    return Number(version >> 4) + "." + Number(version & 0xF);
+    return UnsignedText(version >> 4) + "." + UnsignedText(version & 0xF);
 }
 
 // The product type of a 1.x section or the primary use case of a 2.x one,
@@ -54,26 +42,26 @@ std::string ProductTypeText(uint32_t version, uint32_t type) {
     } else if (!v2 && type < kTypes1.size()) {
         name = kTypes1[type];
     }
-    return std::string(name) + " (" + Number(type) + ")";
+    return std::string(name) + " (" + UnsignedText(type) + ")";
 }
 
 std::string ProductText(const DisplayIdProduct& p) {
-    std::string text = ShownText(p.vendor) + ", product code " + Number(p.productCode);
+    std::string text = ShownText(p.vendor) + ", product code " + UnsignedText(p.productCode);
     if (p.serialNumber) {
-        text += ", serial " + Number(*p.serialNumber);
+        text += ", serial " + UnsignedText(*p.serialNumber);
     }
     text += p.modelYear ? ", model year " : ", made in ";
     if (p.week) {
-        text += "week " + Number(*p.week) + " of ";
+        text += "week " + UnsignedText(*p.week) + " of ";
     }
-    return text + Number(p.year);
+    return text + UnsignedText(p.year);
 }
 
 std::string ParametersText(const DisplayIdParameters& p) {
-    std::string text = Decimal(p.imageWidthMm, 1) + " x " + Decimal(p.imageHeightMm, 1) +
+    std::string text = FixedText(p.imageWidthMm, 1) + " x " + FixedText(p.imageHeightMm, 1) +
                        " mm, native " + SizeText(p.nativeWidth, p.nativeHeight, false);
     if (p.gamma) {
-        text += ", gamma " + Decimal(*p.gamma, 2);
+        text += ", gamma " + FixedText(*p.gamma, 2);
     }
     return text;
 }

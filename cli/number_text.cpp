@@ -62,3 +62,15 @@ void AppendFixed(std::string& out, double value, int decimals) {
     }
     out.append(buffer, result.ptr);
 }
+
+std::string UnsignedText(uint64_t value) {
+    std::string text;
+    AppendUnsigned(text, value);
+    return text;
+}
+
+std::string FixedText(double value, int decimals) {
+    std::string text;
+    AppendFixed(text, value, decimals);
+    return text;
+}
