@@ -104,7 +104,8 @@ void DescribeIdentity(InfoOutput& out, const EdidInfo& info) {
     if (IsText(out)) {
         std::string made = "-";
         if (info.manufactureYear) {
-            made = info.manufactureWeek ? "week " + UnsignedText(*info.manufactureWeek) + " of " : "";
+            made =
+                info.manufactureWeek ? "week " + UnsignedText(*info.manufactureWeek) + " of " : "";
             made += UnsignedText(*info.manufactureYear);
         }
         TextLine(out, "Manufactured", made);

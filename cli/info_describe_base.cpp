@@ -156,8 +156,8 @@ void DescribeStandard(InfoOutput& out, const std::vector<StandardTiming>& timing
     for (const StandardTiming& t : timings) {
         if (IsText(out)) {
             TextLine(out, "",
-                     SizeText(t.width, t.height, false) + "@" + UnsignedText(t.refreshHzNominal) + " (" +
-                         std::string(AspectName(t)) + ")");
+                     SizeText(t.width, t.height, false) + "@" + UnsignedText(t.refreshHzNominal) +
+                         " (" + std::string(AspectName(t)) + ")");
         }
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
         Unsigned(out, "width", "", t.width);

@@ -159,8 +159,8 @@ void DescribeHdmi(InfoOutput& out, const std::optional<CtaHdmi>& hdmi) {
     BeginObject(out, "hdmi", "", JsonLayout::Inline, TextShow::Items);
     std::optional<std::string> address;
     if (const auto& a = hdmi->physicalAddress) {
-        address =
-            UnsignedText((*a)[0]) + "." + UnsignedText((*a)[1]) + "." + UnsignedText((*a)[2]) + "." + UnsignedText((*a)[3]);
+        address = UnsignedText((*a)[0]) + "." + UnsignedText((*a)[1]) + "." +
+                  UnsignedText((*a)[2]) + "." + UnsignedText((*a)[3]);
     }
     Name(out, "physical_address", "HDMI address", address);
     Unsigned(out, "max_tmds_mhz", "HDMI max TMDS", hdmi->maxTmdsMHz, " MHz");
