@@ -6,6 +6,7 @@
 #include "edid/edid_info.h"
 #include "edid/report.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -42,6 +43,13 @@ const MonitorFamily kFigures[] = {
      }},
     {"moniquet_monitor_manufacture_year", "Year the monitor was made, as its EDID says.",
      [](const EdidInfo& info) { return Whole(ManufactureYear(info)); }},
+    {"moniquet_monitor_conformity_failures",
+     "Number of rules of the standards the monitor's EDID breaks (failures of info --check).",
+     [](const EdidInfo& info) {
+         return Whole(static_cast<uint32_t>(std::count_if(
+             info.conformity.begin(), info.conformity.end(),
+             [](const ConformityResult& r) { return r.severity == Severity::Failure; })));
+     }},
 };
 
 std::string Ascii(std::optional<uint32_t> value) {
