@@ -25,6 +25,11 @@ Verdict VerdictOf(const std::vector<ConformityResult>& results) {
     return verdict;
 }
 
+std::string ByteHex(uint32_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return {'0', 'x', kDigits[value >> 4 & 0xF], kDigits[value & 0xF]};
+}
+
 std::span<const uint8_t> CountedBlock(std::span<const uint8_t> edid, const EdidInfo& info,
                                       uint32_t index) {
     if (index >= info.blocks.size() || info.blocks[index].beyondCount) {

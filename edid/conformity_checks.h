@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 using ConformityResults = std::vector<ConformityResult>;
@@ -25,6 +26,9 @@ ConformityResults CheckDisplayId(std::span<const uint8_t> edid, const EdidInfo& 
 
 // All of the above, in that order.
 ConformityResults CheckConformity(std::span<const uint8_t> edid, const EdidInfo& info);
+
+// "0x0A": a byte as the messages name it.
+std::string ByteHex(uint32_t value);
 
 // The whole blocks of `edid` that the base block's extension count covers,
 // `index` 0 to the count; empty past the bytes given.

@@ -22,18 +22,13 @@ constexpr uint8_t kColorimetryReservedBits = 0x0F;
 // Bit 7 of a short audio descriptor's first two bytes is reserved.
 constexpr uint8_t kShortAudioReservedBit = 7;
 
-std::string Hex(uint32_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return {'0', 'x', kDigits[value >> 4 & 0xF], kDigits[value & 0xF]};
-}
-
 void CheckVideoBytes(std::span<const uint8_t> svds, uint32_t block, ConformityResults& results) {
     std::string reserved;
     for (const uint8_t svd : svds) {
         const uint32_t vic = svd >= kFirstNativeSvd && svd <= kLastNativeSvd ? svd & 0x7Fu : svd;
         if (!FindVicTableMode(vic)) {
             reserved += reserved.empty() ? "" : ", ";
-            reserved += Hex(svd);
+            reserved += ByteHex(svd);
         }
     }
     if (!reserved.empty()) {

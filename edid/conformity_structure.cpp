@@ -15,11 +15,6 @@ constexpr uint32_t kLastKnownRevision = 4;
 // Revisions before 1.3 were superseded by it.
 constexpr uint32_t kFirstCurrentRevision = 3;
 
-std::string Hex(uint32_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return {'0', 'x', kDigits[value >> 4 & 0xF], kDigits[value & 0xF]};
-}
-
 // A block map lists the tag of each block after it, 0 for none; in EDID
 // 1.3 the map of block 1 covers blocks 2 to 127, a second map in block 128
 // the rest.
@@ -36,10 +31,11 @@ void CheckBlockMap(std::span<const uint8_t> edid, const EdidInfo& info, uint32_t
             break;
         }
         if (listed != actual) {
-            results.push_back({"block-map-invalid", Severity::Failure, index,
-                               "the block map lists tag " + Hex(listed) + " for block " +
-                                   to_string(target) + ", which " +
-                                   (exists ? "has tag " + Hex(actual) : std::string("is absent"))});
+            results.push_back(
+                {"block-map-invalid", Severity::Failure, index,
+                 "the block map lists tag " + ByteHex(listed) + " for block " + to_string(target) +
+                     ", which " +
+                     (exists ? "has tag " + ByteHex(actual) : std::string("is absent"))});
             return;
         }
     }
@@ -65,7 +61,7 @@ ConformityResults CheckStructure(std::span<const uint8_t> edid, const EdidInfo& 
             const uint32_t sum = std::accumulate(bytes.begin(), bytes.end(), 0u) % 256;
             results.push_back({"checksum-invalid", Severity::Failure, block.index,
                                "the bytes of block " + to_string(block.index) + " sum to " +
-                                   Hex(sum) + " modulo 256 instead of 0"});
+                                   ByteHex(sum) + " modulo 256 instead of 0"});
         }
     }
     if (!info.extensionCount) {
