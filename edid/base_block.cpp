@@ -95,9 +95,7 @@ VideoInput VideoInputOf(WholeBlock block) {
 Features FeaturesOf(WholeBlock block) {
     const uint8_t f = block[kFeaturesOffset];
     Features features;
-    if (block[kGammaOffset] != 0xFF) {
-        features.gamma = (block[kGammaOffset] + 100) / 100.0;
-    }
+    features.gamma = GammaOf(block[kGammaOffset]);
     features.standby = Bit(f, 7);
     features.suspend = Bit(f, 6);
     features.activeOff = Bit(f, 5);

@@ -83,10 +83,7 @@ std::optional<DisplayIdParameters> ParametersOf(const DisplayIdDataBlock& block)
     params.imageHeightMm = Le16(p, 2) * unit;
     params.nativeWidth = Le16(p, 4);
     params.nativeHeight = Le16(p, 6);
-    constexpr uint8_t kNoGamma = 0xFF;
-    if (const uint8_t gamma = p[v2 ? kDidGamma2Offset : kDidGammaOffset]; gamma != kNoGamma) {
-        params.gamma = (gamma + 100) / 100.0;
-    }
+    params.gamma = GammaOf(p[v2 ? kDidGamma2Offset : kDidGammaOffset]);
     return params;
 }
 

@@ -23,6 +23,13 @@ struct VideoInput {
     bool syncOnGreen = false;
 };
 
+// A stored display gamma, as both the base block and DisplayID store it:
+// (byte + 100) / 100, 1.00 to 3.54; empty for 0xFF, which says the gamma is
+// given elsewhere.
+inline std::optional<double> GammaOf(uint8_t stored) {
+    return stored == 0xFF ? std::nullopt : std::optional((stored + 100) / 100.0);
+}
+
 // Byte 24 and the display gamma of byte 23.
 struct Features {
     // (byte 23 + 100) / 100, 1.00 to 3.54; empty for 0xFF (given elsewhere).
