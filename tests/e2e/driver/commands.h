@@ -28,3 +28,11 @@ int ClipboardCommand(const DriverArgs& args);
 int FontCommand(const DriverArgs& args);
 int SizeCommand(const DriverArgs& args);
 int PitchCommand(const DriverArgs& args);
+// Starts C:\e2e\EXE, prints the milliseconds until its own visible window
+// CAPTION, closes it and waits for the process to end. Refuses to start
+// while a window CAPTION or a process of that image is already there.
+int LaunchCommand(const DriverArgs& args);
+// Starts C:\e2e\EXE ARG... with standard output to OUTPUT-FILE and prints
+// the milliseconds until it ends; fails when it ends with a non-zero status.
+// Both wait up to the default wait (E2E_WAIT_MS).
+int RunCommand(const DriverArgs& args);

@@ -32,6 +32,8 @@ constexpr Subcommand kSubcommands[] = {
     {L"font", FontCommand, L"font FACE"},
     {L"size", SizeCommand, L"size CAPTION ID"},
     {L"pitch", PitchCommand, L"pitch CAPTION ID"},
+    {L"launch", LaunchCommand, L"launch EXE CAPTION"},
+    {L"run", RunCommand, L"run EXE OUTPUT-FILE [ARG...]"},
 };
 
 int Usage() {
