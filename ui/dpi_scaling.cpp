@@ -102,7 +102,8 @@ void SetReportFont(HWND dialog, UINT dpi) {
         }
     }
     HFONT font = CreateReportFont(dpi);
-    SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // Hidden, during initialisation, the box has nothing to redraw.
+    SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(dialog));
     if (g_reportFont != nullptr) {
         DeleteObject(g_reportFont);
     }
@@ -110,13 +111,16 @@ void SetReportFont(HWND dialog, UINT dpi) {
 }
 
 void ScaleBanner(HWND dialog, UINT dpi) {
+    // At 96 DPI the template's own picture stays until a change of
+    // resolution replaces it; a second copy of it is not even loaded, which
+    // at start-up would cost as much as the rest of the banner's handling.
+    if (dpi == kDesignDpi && g_scaledBanner == nullptr) {
+        return;
+    }
     static const auto picture = static_cast<HBITMAP>(
         LoadImageW(g_instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0, 0));
     HWND holder = BannerHolder(dialog);
-    // At 96 DPI the template's own picture stays until a change of
-    // resolution replaces it.
-    if (holder == nullptr || picture == nullptr ||
-        (dpi == kDesignDpi && g_scaledBanner == nullptr)) {
+    if (holder == nullptr || picture == nullptr) {
         return;
     }
     HBITMAP shown = picture;

@@ -80,6 +80,8 @@ void ShowSelectedMonitor(HWND window) {
 void Refresh(HWND window) {
     RefreshMonitorList(ScanMonitors);
     HWND list = GetDlgItem(window, IDC_MONITOR_COMBO);
+    // The list is redrawn once, when filled, not once per monitor.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     g_selectedMonitor = -1;
     LRESULT toSelect = -1;
@@ -93,6 +95,7 @@ void Refresh(HWND window) {
             toSelect = position;
         }
     }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     SendMessageW(list, CB_SETCURSEL, toSelect, 0);
     SendCommandToSelf(window, IDC_MONITOR_COMBO, CBN_SELCHANGE);
 }
