@@ -70,8 +70,7 @@ bool ReadyToStart(const std::wstring& exe, const std::wstring* caption) {
 
 // Starts C:\e2e\EXE with `arguments` (plain words) and `output` (when
 // given) as its standard output.
-bool Start(const std::wstring& exe, const DriverArgs& arguments, HANDLE output,
-           Started& started) {
+bool Start(const std::wstring& exe, const DriverArgs& arguments, HANDLE output, Started& started) {
     const std::wstring path = std::wstring(kProgramFolder) + L"\\" + exe;
     std::wstring commandLine = L"\"" + path + L"\"";
     for (const std::wstring& argument : arguments) {
