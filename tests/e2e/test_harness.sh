@@ -70,5 +70,23 @@ e2e_driver key "$title" esc
 e2e_wait_exit 10
 assert_eq 0 "$?" "Moniquet.exe ends normally"
 log=$(cat "$E2E_PROGRAM_OUT")
-assert_contains "$log" 'Loaded L"C:\\e2e\\SETUPAPI.dll"' "setupapi.dll comes from C:\\e2e"
+# The name is as the program asks for it: Windows file names ignore case.
+assert_contains "${log,,}" 'loaded l"c:\\e2e\\setupapi.dll"' "setupapi.dll comes from C:\\e2e"
 assert_eq "" "$(grep -a 'No implementation for' <<<"$log")" "no import left unresolved"
+
+# The start-up yardstick's timed start: the time to the started program's own
+# window, which is closed and gone afterwards; no start while a window of that
+# caption is already there, since the time would be that window's.
+e2e_install_exe "$E2E_BUILD/tests/e2e/driver/plain_window.exe"
+assert_ok "a timed start prints milliseconds" \
+    grep -Eq '^[0-9]+\.[0-9]$' <<<"$(e2e_driver launch plain_window.exe 'Plain window')"
+assert_ok "the timed program is closed" e2e_driver gone 'Plain window' 500
+e2e_start_program "$E2E_BUILD/tests/e2e/driver/plain_window.exe"
+e2e_driver wait 'Plain window' 20000 >/dev/null
+stale=$(e2e_driver launch plain_window.exe 'Plain window' 2>&1)
+assert_contains "$stale" "stale: plain_window.exe is still running" "no timed start beside a running copy"
+e2e_driver close 'Plain window'
+e2e_wait_exit 10
+assert_eq 0 "$?" "the plain window ends when closed"
+assert_contains "$(E2E_WAIT_MS=1000 e2e_driver launch plain_window.exe 'Other caption' 2>&1)" \
+    'timed out waiting for "Other caption"' "a window of another caption is not the one timed"

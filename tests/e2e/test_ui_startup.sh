@@ -155,7 +155,10 @@ echo "floor: a plain window after $window_floor ms (least of ${window_floors[*]}
 
 # Each round runs the bare dialog before and after the two program runs and
 # takes the mean of both, so that the machine drifting faster or slower
-# within a round weighs on the programs and their yardstick alike.
+# within a round weighs on the programs and their yardstick alike. A single
+# run slowed down by something else on the machine is left to the median:
+# leaving out only the rounds whose yardstick was slowed would leave in those
+# whose program was, and bias the result.
 app_times=() wine_times=() bare_before=() bare_after=() scan_runs=() wine_scan_runs=()
 for _ in $(seq "$runs"); do
     bare_before+=("$(launch bare_dialog.exe 'Moniquet')")
@@ -180,12 +183,6 @@ round_fault() { # I
             return
         fi
     done
-    if ! awk -v a="${bare_before[i]}" -v b="${bare_after[i]}" \
-        'BEGIN { d = a - b; exit !((d < 0 ? -d : d) <= 0.05 * (a + b) / 2) }'; then
-        echo "the bare dialog took ${bare_before[i]} ms before and ${bare_after[i]} ms after:" \
-            "the machine changed pace"
-        return
-    fi
     for name in "bare scans, test setupapi:${scan_runs[i]}" \
         "bare scans, Wine's setupapi:${wine_scan_runs[i]}"; do
         read -r scan run <<<"${name#*:}"

@@ -139,13 +139,17 @@ HWND WaitForOwnWindow(const Started& started, const std::wstring& caption, DWORD
     }
 }
 
+void Stop(const Started& started, DWORD timeoutMs) {
+    TerminateProcess(started.process.hProcess, 1);
+    WaitForSingleObject(started.process.hProcess, timeoutMs);
+}
+
 // The next run may start only once this one's process is gone.
 bool Ended(const Started& started, DWORD timeoutMs) {
     if (WaitForSingleObject(started.process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
         return true;
     }
-    TerminateProcess(started.process.hProcess, 1);
-    WaitForSingleObject(started.process.hProcess, timeoutMs);
+    Stop(started, timeoutMs);
     Complain(L"the program did not end in time and was stopped");
     return false;
 }
@@ -176,12 +180,15 @@ int LaunchCommand(const DriverArgs& args) {
     }
     HWND window = WaitForOwnWindow(started, caption, timeoutMs);
     const double elapsed = MillisecondsSince(started.at);
-    if (window != nullptr) {
-        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (window == nullptr) {
+        Stop(started, timeoutMs);
+        Release(started);
+        return kNotFound;
     }
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     const bool ended = Ended(started, timeoutMs);
     Release(started);
-    if (window == nullptr || !ended) {
+    if (!ended) {
         return kNotFound;
     }
     Print(Milliseconds(elapsed) + L"\n");
