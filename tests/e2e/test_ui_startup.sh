@@ -76,8 +76,8 @@ launch() { # EXE CAPTION
         echo "failed: $(tr -d '\r' <"$WINEPREFIX/why.txt" | head -n 1)"
     fi
 }
-# Milliseconds of EXE's whole run, from start to end; prints what EXE wrote
-# to C:\e2e\out.txt (created empty for each run) to $WINEPREFIX/out.txt.
+# Milliseconds of EXE's whole run, from start to end. What EXE wrote, to a
+# file the driver creates empty for each run, is left in $WINEPREFIX/out.txt.
 run_to_end() { # EXE ARG...
     E2E_WAIT_MS=30000 wine 'C:\e2e\driver.exe' run "$1" 'C:\e2e\out.txt' "${@:2}" \
         2>"$WINEPREFIX/why.txt" && tr -d '\r' <"$WINEPREFIX/drive_c/e2e/out.txt" >"$WINEPREFIX/out.txt"
