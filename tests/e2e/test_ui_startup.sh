@@ -242,9 +242,9 @@ done
 assert_ok "$discarded of $runs rounds discarded, at most a fifth" test $((discarded * 5)) -le "$runs"
 # On a quiet machine the bare dialog's runs keep within a few per cent of
 # each other (the middle half spread over 2.5% to 5% of their median, in
-# runs of 15 rounds); when something else takes the machine they spread over
-# a fifth and more, and the rounds' own costs over tens of milliseconds, so
-# that their median says nothing.
+# runs of 15 rounds); when something else took the machine they spread over
+# about a fifth, and the rounds' own costs over tens of milliseconds, so that
+# their median said nothing.
 spread=$(printf '%s\n' "${bare_before[@]}" "${bare_after[@]}" | grep -E '^[0-9.]+$' | sort -n |
     awk '{ v[NR] = $1 } END { q1 = v[int((NR + 3) / 4)]; q3 = v[int((3 * NR + 3) / 4)];
         m = v[int((NR + 1) / 2)]; printf "%.1f %.1f", q3 - q1, 100 * (q3 - q1) / m }')
