@@ -33,7 +33,37 @@ BOOL CALLBACK CollectOfProcess(HWND window, LPARAM context) {
     return TRUE;
 }
 
+struct OwnWindowSearch {
+    DWORD processId;
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCaptionOfProcess(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<OwnWindowSearch*>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    // The caption of a top-level window is read from the window manager's
+    // copy, without a message the busy program would have to answer.
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, static_cast<int>(sizeof(text) / sizeof(text[0])));
+    if (*search->caption == text) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+HWND FindTopLevelOfProcess(DWORD processId, const std::wstring& caption) {
+    OwnWindowSearch search{processId, &caption, nullptr};
+    EnumWindows(MatchCaptionOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 HWND FindTopLevel(const std::wstring& caption) {
     Search search{&caption, nullptr};

@@ -9,6 +9,10 @@
 // Visible top-level window whose caption is exactly `caption`, or null.
 HWND FindTopLevel(const std::wstring& caption);
 
+// Visible top-level window of process `processId` captioned exactly
+// `caption`, found without sending the program a message; or null.
+HWND FindTopLevelOfProcess(DWORD processId, const std::wstring& caption);
+
 // Polls FindTopLevel until it succeeds or `timeoutMs` has passed.
 HWND WaitForTopLevel(const std::wstring& caption, DWORD timeoutMs);
 

@@ -93,40 +93,14 @@ bool Start(const std::wstring& exe, const DriverArgs& arguments, HANDLE output, 
     return true;
 }
 
-struct OwnWindowSearch {
-    DWORD processId;
-    const std::wstring* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<OwnWindowSearch*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    // The caption of a top-level window is read from the window manager's
-    // copy, without a message the busy program would have to answer.
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, static_cast<int>(sizeof(text) / sizeof(text[0])));
-    if (*search->caption == text) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The started process's own visible window with that caption. The driver
 // sleeps until the program first waits for input, then looks every
 // millisecond: polling on the CPU the program runs on would slow it down.
 HWND WaitForOwnWindow(const Started& started, const std::wstring& caption, DWORD timeoutMs) {
     WaitForInputIdle(started.process.hProcess, timeoutMs);
-    OwnWindowSearch search{started.process.dwProcessId, &caption, nullptr};
     for (;;) {
-        EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
+        if (HWND window = FindTopLevelOfProcess(started.process.dwProcessId, caption)) {
+            return window;
         }
         if (WaitForSingleObject(started.process.hProcess, 1) == WAIT_OBJECT_0) {
             Complain(L"the program ended without showing \"" + caption + L"\"");
