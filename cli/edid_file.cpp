@@ -77,6 +77,28 @@ bool HasAllAnnouncedBlocks(const EdidBytes& bytes, std::string& error) {
     return false;
 }
 
+// Hex text stands for whole 128-byte blocks. Bytes past the last whole
+// block of an EDID are not the EDID's (a word pasted after the dump, a line
+// twice); without the header nothing tells, and they are decoded with a
+// warning.
+bool HasWholeBlocks(const EdidBytes& bytes, const std::vector<HexLineSpan>& spans,
+                    std::string& error, std::string& warning) {
+    const std::size_t past = bytes.size() % kEdidBlockLength;
+    const bool header = StartsWithEdidHeader(bytes);
+    if (past != 0 && header) {
+        error = "line " + std::to_string(LineOfByte(spans, bytes.size() - past) + 1) + ": " +
+                std::to_string(past) + (past == 1 ? " byte" : " bytes") +
+                " past the last whole 128-byte block";
+        return false;
+    }
+    if (!header) {
+        warning = past == 0 ? "no EDID header; decoded as is"
+                            : "no EDID header, and " + std::to_string(bytes.size()) +
+                                  " bytes: not whole 128-byte blocks; decoded as is";
+    }
+    return true;
+}
+
 } // namespace
 
 bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
@@ -95,10 +117,21 @@ bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes
         return false;
     }
     EdidBytes bytes;
-    if (!ParseHexText(input, bytes, error) || !HasAllAnnouncedBlocks(bytes, error)) {
+    std::vector<HexLineSpan> spans;
+    if (!ParseHexText(input, bytes, error, &spans) || !HasAllAnnouncedBlocks(bytes, error)) {
         return false;
     }
-    return KeepIfEdidSize(bytes, bytes.size(), edid, error);
+    std::string blocksWarning;
+    if (bytes.size() >= kMinimumEdidSize && !HasWholeBlocks(bytes, spans, error, blocksWarning)) {
+        return false;
+    }
+    if (!KeepIfEdidSize(bytes, bytes.size(), edid, error)) {
+        return false;
+    }
+    if (warning != nullptr && !blocksWarning.empty()) {
+        *warning = blocksWarning;
+    }
+    return true;
 }
 
 bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error, std::string* warning) {

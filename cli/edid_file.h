@@ -12,9 +12,12 @@
 // it when it is hex text (cli/hex_text.h); from kMinimumEdidSize to
 // kMaximumEdidSize bytes. `input` may be only the start of a longer input,
 // whose whole size is `wholeSize` (0 when not known). Returns false, with
-// `error` set, otherwise. Bytes that are neither hex text nor start with the
-// EDID header (random bytes, a compressed file) are still taken, with
-// `warning`, when given, set to say so; it is left alone otherwise.
+// `error` set, otherwise, and for hex text that stops short of the blocks
+// its EDID announces or holds bytes past its last whole 128-byte block.
+// Bytes that do not start with the EDID header (random bytes, a compressed
+// file, hex text of something else) are still taken, with `warning`, when
+// given, set to say so (and, for hex text, whether they are whole blocks);
+// it is left alone otherwise.
 bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
                    std::string& error, std::string* warning = nullptr);
 

@@ -40,9 +40,15 @@ std::vector<std::string_view> Tokens(std::string_view text) {
     return tokens;
 }
 
+bool IsXxdOffset(std::string_view token) {
+    return token.size() > kShortestOffset && token.back() == ':' &&
+           AllHex(token.substr(0, token.size() - 1));
+}
+
 // A dump's text column shows the bytes as characters, which may look like
-// hex or comments: it goes before anything else is read.
-std::string_view WithoutTextColumn(std::string_view line) {
+// hex or comments: it goes before anything else is read. xxd's is kept in
+// `text`, to tell the order of the bytes of its groups.
+std::string_view WithoutTextColumn(std::string_view line, HexLineState& state, std::string& text) {
     const std::vector<std::string_view> tokens = Tokens(line);
     if (tokens.empty()) {
         return line;
@@ -50,9 +56,22 @@ std::string_view WithoutTextColumn(std::string_view line) {
     const std::string_view first = tokens[0];
     const std::size_t firstEnd =
         static_cast<std::size_t>(first.data() - line.data()) + first.size();
-    if (first.size() > kShortestOffset && first.back() == ':' &&
-        AllHex(first.substr(0, first.size() - 1))) {
-        return line.substr(0, line.find("  ", firstEnd));
+    if (IsXxdOffset(first)) {
+        // xxd -e right-aligns the digits of a short last group, which puts
+        // two spaces inside the hex: the text starts where it did above.
+        std::size_t gap = line.find("  ", firstEnd);
+        const std::size_t at = state.textColumnAt;
+        if (at >= 2 && at <= line.size() && line.substr(at - 2, 2) == "  ") {
+            gap = at - 2;
+        }
+        if (gap == std::string_view::npos) {
+            return line;
+        }
+        if (state.textColumnAt == 0) {
+            state.textColumnAt = gap + 2;
+        }
+        text = line.substr(gap + 2);
+        return line.substr(0, gap);
     }
     if (first.size() >= kShortestOffset && AllHex(first)) {
         return line.substr(0, line.find('|', firstEnd));
@@ -80,22 +99,24 @@ std::string WithoutComments(std::string_view line, bool& inComment) {
 }
 
 // The offset column, taken off `tokens`: "" when there is none.
-std::string TakeOffset(std::vector<std::string_view>& tokens) {
+std::string TakeOffset(std::vector<std::string_view>& tokens, OffsetStyle& style) {
     if (tokens.empty()) {
         return {};
     }
     std::string_view first = tokens[0];
-    const bool colon = first.size() > kShortestOffset && first.back() == ':' &&
-                       AllHex(first.substr(0, first.size() - 1));
-    const bool column = tokens.size() > 1 && first.size() >= kShortestOffset && AllHex(first) &&
-                        std::all_of(tokens.begin() + 1, tokens.end(), [](std::string_view token) {
-                            return token.size() == 2 && AllHex(token);
+    const bool colon = IsXxdOffset(first);
+    const std::size_t width = tokens.size() > 1 ? tokens[1].size() : 0;
+    const bool column = width != 0 && width % 2 == 0 && width != first.size() &&
+                        first.size() >= kShortestOffset && AllHex(first) &&
+                        std::all_of(tokens.begin() + 1, tokens.end(), [&](std::string_view token) {
+                            return token.size() == width && AllHex(token);
                         });
     if (!colon && !column) {
         return {};
     }
     first.remove_suffix(colon ? 1 : 0);
     tokens.erase(tokens.begin());
+    style = colon ? OffsetStyle::Colon : OffsetStyle::Column;
     return std::string(first);
 }
 
@@ -111,7 +132,8 @@ HexLine ReadHexLine(std::string_view line, HexLineState& state) {
         state.inComment = false;
         line.remove_prefix(end + 2);
     }
-    std::string text = WithoutComments(WithoutTextColumn(line), state.inComment);
+    std::string text =
+        WithoutComments(WithoutTextColumn(line, state, read.textColumn), state.inComment);
     if (const std::size_t open = text.rfind('{'); open != std::string::npos) {
         text.erase(0, open + 1);
     }
@@ -122,7 +144,7 @@ HexLine ReadHexLine(std::string_view line, HexLineState& state) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == ',' || c == ';' || c == '='; }, ' ');
     std::vector<std::string_view> tokens = Tokens(text);
-    read.offset = TakeOffset(tokens);
+    read.offset = TakeOffset(tokens, read.offsetStyle);
     if (tokens.empty()) {
         return read;
     }
@@ -149,9 +171,11 @@ HexLine ReadHexLine(std::string_view line, HexLineState& state) {
         if (!AllHex(token)) {
             read.kind = HexLineKind::Other;
             read.bytes.clear();
+            read.groups.clear();
             return read;
         }
         odd = odd || token.size() % 2 != 0;
+        read.groups.push_back(static_cast<uint32_t>(token.size() / 2));
         for (std::size_t i = 0; i + 1 < token.size(); i += 2) {
             read.bytes.push_back(
                 static_cast<uint8_t>(HexValue(token[i]) << 4 | HexValue(token[i + 1])));
@@ -160,6 +184,7 @@ HexLine ReadHexLine(std::string_view line, HexLineState& state) {
     read.kind = odd ? HexLineKind::OddHex : HexLineKind::Hex;
     if (odd) {
         read.bytes.clear();
+        read.groups.clear();
     }
     if (!read.offset.empty()) {
         state.offsetWidth = read.offset.size();

@@ -16,11 +16,25 @@ enum class HexLineKind {
     Offset, // an offset alone: the end of a dump with an offset column
 };
 
+// How a line gives the offset of its first byte.
+enum class OffsetStyle {
+    None,
+    Colon,  // xxd: "00000010:"
+    Column, // hexdump and od: "00000010" or "000010", then the bytes
+};
+
 struct HexLine {
     HexLineKind kind = HexLineKind::Blank;
+    // The bytes as written, each run of digits (a group) in its order.
     std::vector<uint8_t> bytes;
+    // The number of bytes of each group, in order (xxd writes 2 a group,
+    // od -x and hexdump 2 as a little-endian word, a C array 1).
+    std::vector<uint32_t> groups;
     // The offset column's digits ("00000010"), or those of an Offset line.
     std::string offset;
+    OffsetStyle offsetStyle = OffsetStyle::None;
+    // What xxd shows of the bytes after them, one character per byte.
+    std::string textColumn;
     // A lone decimal number of up to 8 digits, such as a year or a count.
     bool number = false;
     // A "}" ended the line: no data follows.
@@ -31,13 +45,16 @@ struct HexLine {
 struct HexLineState {
     bool inComment = false;      // inside a /* */ comment
     std::size_t offsetWidth = 0; // digits of the last offset column read
+    // Where xxd's text column starts, from its first line: xxd pads the hex
+    // of a short last line so that its text starts there too.
+    std::size_t textColumnAt = 0;
 };
 
 // Reads one line, its line end left out. The offset column is the first
 // token when it is 6 or more hex digits and a colon (xxd), or 6 or more hex
-// digits followed by byte pairs alone (hexdump -C, od); a text column is
-// dropped after xxd's (two spaces after its hex) and from hexdump -C's first
-// "|". Comments are //, # and /* */; a "{" drops what is before it (the
-// declaration of a C array), and ",", ";" and "=" separate like spaces.
-// Each hex token may start with "0x".
+// digits followed by groups of one width alone (hexdump -C, od); a text
+// column is dropped after xxd's (two spaces after its hex) and from
+// hexdump -C's first "|". Comments are //, # and /* */; a "{" drops what is
+// before it (the declaration of a C array), and ",", ";" and "=" separate
+// like spaces. Each hex token may start with "0x".
 HexLine ReadHexLine(std::string_view line, HexLineState& state);

@@ -1,19 +1,15 @@
 #include "cli/hex_text.h"
 
+#include "cli/hex_dump.h"
 #include "cli/hex_line.h"
 #include "cli/text_input.h"
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-// od's offsets are octal unless told otherwise, and 7 digits wide; those of
-// every other dump are hex.
-constexpr std::size_t kOctalOffsetWidth = 7;
 
 std::vector<std::string_view> Lines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -40,10 +36,6 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
                       [](char a, char b) { return (a | 0x20) == (b | 0x20); });
 }
 
-std::string LineError(std::size_t index, const std::string& reason) {
-    return "line " + std::to_string(index + 1) + ": " + reason;
-}
-
 bool IsRegistryExport(const std::vector<std::string_view>& lines) {
     for (const std::string_view line : lines) {
         const std::string_view text = Trimmed(line);
@@ -57,7 +49,7 @@ bool IsRegistryExport(const std::vector<std::string_view>& lines) {
 // The value "EDID"=hex:00,ff,...,\ and its continuation lines; every other
 // value and key is passed over.
 bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& bytes,
-                        std::string& error) {
+                        std::vector<HexLineSpan>& spans, std::string& error) {
     constexpr std::string_view kValue = "\"EDID\"=hex:";
     for (std::size_t first = 0; first < lines.size(); ++first) {
         std::string_view part = Trimmed(lines[first]);
@@ -66,7 +58,9 @@ bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& b
         }
         part.remove_prefix(kValue.size());
         EdidBytes read;
+        std::vector<HexLineSpan> readSpans;
         for (std::size_t i = first;;) {
+            readSpans.push_back({read.size(), i});
             const bool continued = part.ends_with('\\');
             part.remove_suffix(continued ? 1 : 0);
             for (std::size_t start = 0; start <= part.size();) {
@@ -90,112 +84,11 @@ bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& b
             part = Trimmed(lines[i]);
         }
         bytes = std::move(read);
+        spans = std::move(readSpans);
         return true;
     }
     error = "no \"EDID\" value in the registry export";
     return false;
-}
-
-uint64_t OffsetValue(std::string_view digits) {
-    const unsigned base = digits.size() == kOctalOffsetWidth ? 8 : 16;
-    uint64_t value = 0;
-    for (const char c : digits) {
-        const unsigned digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-        if (digit >= base || value > kMaximumHexTextSize) {
-            return UINT64_MAX;
-        }
-        value = value * base + digit;
-    }
-    return value;
-}
-
-// The hex lines of a dump, in order.
-struct HexRun {
-    EdidBytes bytes;
-    std::vector<uint8_t> lastLine;
-    std::optional<uint64_t> firstOffset;
-    // The line of a "*" whose copies wait for the next offset.
-    std::optional<std::size_t> repeatAt;
-};
-
-// Fills the lines a "*" left out, up to where `offset` says the next line
-// starts.
-bool FillRepeats(HexRun& run, const std::string& offset, std::string& error) {
-    if (!run.repeatAt) {
-        return true;
-    }
-    const uint64_t value = OffsetValue(offset);
-    const uint64_t end = value - run.firstOffset.value_or(0);
-    const std::size_t size = run.bytes.size();
-    if (value == UINT64_MAX || end < size || end > kMaximumHexTextSize ||
-        (end - size) % run.lastLine.size() != 0) {
-        error = LineError(*run.repeatAt, "\"*\" does not end at the offset after it");
-        return false;
-    }
-    while (run.bytes.size() < end) {
-        run.bytes.insert(run.bytes.end(), run.lastLine.begin(), run.lastLine.end());
-    }
-    run.repeatAt.reset();
-    return true;
-}
-
-bool ReadDump(const std::vector<std::string_view>& lines, EdidBytes& bytes, std::string& error) {
-    HexRun run;
-    HexLineState state;
-    bool started = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const HexLine line = ReadHexLine(lines[i], state);
-        HexLineKind kind = line.kind;
-        if (!started && (kind != HexLineKind::Hex || line.number)) {
-            continue;
-        }
-        started = true;
-        if (kind == HexLineKind::OddHex) {
-            error = LineError(i, "odd number of hex digits");
-            return false;
-        }
-        if (kind == HexLineKind::Repeat) {
-            if (state.offsetWidth == 0 || run.lastLine.empty()) {
-                error = LineError(i, "\"*\" leaves out lines but the dump has no offsets");
-                return false;
-            }
-            run.repeatAt = i;
-            continue;
-        }
-        if (kind == HexLineKind::Offset) {
-            if (!FillRepeats(run, line.offset, error)) {
-                return false;
-            }
-            break;
-        }
-        if (kind == HexLineKind::Other) {
-            break;
-        }
-        if (kind == HexLineKind::Hex) {
-            if (!line.offset.empty()) {
-                if (!run.firstOffset) {
-                    run.firstOffset = OffsetValue(line.offset);
-                } else if (!FillRepeats(run, line.offset, error)) {
-                    return false;
-                }
-            }
-            run.bytes.insert(run.bytes.end(), line.bytes.begin(), line.bytes.end());
-            run.lastLine = line.bytes;
-        }
-        if (line.closes) {
-            break;
-        }
-    }
-    if (run.repeatAt) {
-        error = LineError(*run.repeatAt, "\"*\" without the offset after it");
-        return false;
-    }
-    if (!started) {
-        error = "no hex bytes";
-        return false;
-    }
-    bytes = std::move(run.bytes);
-    return true;
 }
 
 } // namespace
@@ -213,9 +106,22 @@ bool IsHexText(std::span<const uint8_t> input) {
     return !text.empty() && IsText(text);
 }
 
-bool ParseHexText(std::span<const uint8_t> input, EdidBytes& bytes, std::string& error) {
+bool ParseHexText(std::span<const uint8_t> input, EdidBytes& bytes, std::string& error,
+                  std::vector<HexLineSpan>* spans) {
     const std::string text = DecodedText(input);
     const std::vector<std::string_view> lines = Lines(text);
-    return IsRegistryExport(lines) ? ReadRegistryExport(lines, bytes, error)
-                                   : ReadDump(lines, bytes, error);
+    std::vector<HexLineSpan> read;
+    const bool ok = IsRegistryExport(lines) ? ReadRegistryExport(lines, bytes, read, error)
+                                            : ReadDump(lines, bytes, read, error);
+    if (ok && spans != nullptr) {
+        *spans = std::move(read);
+    }
+    return ok;
+}
+
+std::size_t LineOfByte(const std::vector<HexLineSpan>& spans, std::size_t byte) {
+    const auto after = std::upper_bound(
+        spans.begin(), spans.end(), byte,
+        [](std::size_t at, const HexLineSpan& span) { return at < span.firstByte; });
+    return after == spans.begin() ? 0 : std::prev(after)->line;
 }

@@ -1,6 +1,7 @@
 // Input that may be text written by any editor or shell: UTF-8 with or
-// without a byte order mark, or UTF-16 with one (Notepad's "Unicode",
-// PowerShell 5.1's `>`, a registry export).
+// without a byte order mark, or UTF-16 (Notepad's "Unicode", PowerShell
+// 5.1's `>`, a registry export, all with a byte order mark; some tools
+// write none).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,8 @@
 
 // `input` as UTF-8, its byte order mark dropped, UTF-16 converted and the
 // run of 0 bytes at its very end (as some tools and editors leave) dropped.
+// UTF-16 without a byte order mark is told by its first two characters:
+// ASCII, each beside a 0 byte.
 // Bytes that are not valid UTF-8 are kept: a comment in another encoding is
 // still text.
 std::string DecodedText(std::span<const uint8_t> input);

@@ -25,6 +25,20 @@ std::string HexLines(std::size_t count, const std::string& lineEnd = "\n") {
     return text + lineEnd;
 }
 
+// A block of them: the EDID header, HexLines(112), then its last 8 bytes,
+// no extension announced.
+const std::string kHeaderLine = "00 ff ff ff ff ff ff 00\n";
+const std::string kNoExtensionsLine = "a5 a5 a5 a5 a5 a5 00 00\n";
+
+std::string Utf16Le(const std::string& text) {
+    std::string wide;
+    for (const char c : text) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
 std::string Read(const std::string& text, EdidBytes& edid) {
     std::string error;
     const auto bytes = reinterpret_cast<const uint8_t*>(text.data());
@@ -49,6 +63,21 @@ TEST(HexText, RefusedInputsNameTheirFault) {
          "too long for an EDID: 32897 bytes, at most 32896"},
         {std::string(kMaximumHexTextSize + 1, ' '),
          "too long for hex text: 1048577 bytes, at most 1048576"},
+        // Offsets that do not run on, and lines that break a dump's layout.
+        {"000000 00 ff\n000003 00\n000004\n",
+         "line 2: offset 000003, but the lines before it end at 000002"},
+        {"0000000 00 ff\n0000002 00\n0000004\n",
+         "line 3: the dump ends at offset 0000004, but its lines end at 0000003"},
+        {"00000000: 00ff ffff\n00000004: ffff ff00\nffff\n",
+         "line 3: no offset column, unlike the lines before it"},
+        {"00 ff\n000002 ff ff\n", "line 2: an offset column, which the lines before it have not"},
+        {"0000 ffff\n", "line 1: cannot tell the order of the bytes in groups of 2 (od -x writes "
+                        "them little-endian); dump one byte a group, as od -An -tx1 does"},
+        {"edid-decode (hex):\n\n" + HexLines(112) + "\n" + HexLines(128),
+         "line 9: block 0 of edid-decode's dump ends after 112 bytes, not 128"},
+        // Bytes past the last whole block of an EDID.
+        {kHeaderLine + HexLines(112) + kNoExtensionsLine + "00\n",
+         "line 11: 1 byte past the last whole 128-byte block"},
     };
     for (const auto& [text, reason] : cases) {
         EdidBytes edid;
@@ -72,6 +101,62 @@ TEST(HexText, BytesRunFromTheFirstHexLineToTheFirstLineThatIsNeither) {
                    edid),
               "");
     EXPECT_EQ(edid, EdidBytes(128, 0xA5));
+}
+
+// Each: the text, then the bytes it must give, as hex.
+TEST(HexText, GroupsOffsetsAndRulersAreReadAsTheToolMeantThem) {
+    const std::pair<std::string, std::string> cases[] = {
+        // od and hexdump pad a last word with zeros, which the end's offset
+        // leaves out; their 7-digit offsets are octal (od), hex (hexdump)
+        // or decimal (od -Ad), whichever makes the lines run on.
+        {"0000000 ff00 ffff\n0000004 0102\n0000005\n", "00ffffff02"},
+        {"0000000 00 ff ff ff ff ff ff 00 aa\n0000011 bb\n0000012\n", "00ffffffffffff00aabb"},
+        {"0000000 " + HexLines(16).substr(1) + "0000010 bb\n",
+         "a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5bb"},
+        {"0000000 " + HexLines(16).substr(1) + "0000016 bb\n",
+         "a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5bb"},
+        // xxd -e: its text column shows the bytes as stored, over the header,
+        // and the digits of a short last group are right-aligned.
+        {"00000000: 3231ff00 33340000  ..12..43\n"
+         "00000008:     3635           56\n",
+         "00ff3132000034333536"},
+        // The same groups as xxd writes them, as stored.
+        {"00000000: 3231ff00 33340000  21..34..\n", "3231ff0033340000"},
+        // A ruler line is no data, and BOM-less UTF-16 is text.
+        {"00 01 02 03 04 05 06 07\n00 ff ff ff\n", "00ffffff"},
+        {Utf16Le("0ff0\r\n"), "0ff0"},
+    };
+    for (const auto& [text, hex] : cases) {
+        EdidBytes bytes;
+        std::string error;
+        const auto input = reinterpret_cast<const uint8_t*>(text.data());
+        EXPECT_TRUE(ParseHexText(std::span(input, text.size()), bytes, error)) << text << error;
+        std::string read;
+        for (const uint8_t byte : bytes) {
+            read += "0123456789abcdef"[byte >> 4];
+            read += "0123456789abcdef"[byte & 0xF];
+        }
+        EXPECT_EQ(read, hex) << text;
+    }
+}
+
+// Hex text that is not an EDID is still decoded, with a warning that says
+// so and whether it holds whole blocks; an EDID's gets none.
+TEST(HexText, WithoutTheHeaderItIsDecodedWithAWarning) {
+    const std::pair<std::string, std::string> cases[] = {
+        {HexLines(128), "no EDID header; decoded as is"},
+        {HexLines(200), "no EDID header, and 200 bytes: not whole 128-byte blocks; decoded as is"},
+        {kHeaderLine + HexLines(112) + kNoExtensionsLine, ""},
+    };
+    for (const auto& [text, warning] : cases) {
+        EdidBytes edid;
+        std::string error;
+        std::string warned;
+        const auto bytes = reinterpret_cast<const uint8_t*>(text.data());
+        EXPECT_TRUE(
+            EdidFromInput(std::span(bytes, text.size()), text.size(), edid, error, &warned));
+        EXPECT_EQ(warned, warning);
+    }
 }
 
 TEST(HexText, AControlCharacterMakesTheInputRawBytes) {

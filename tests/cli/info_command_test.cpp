@@ -4,14 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // Its 100 bytes are no EDID to the command: one of the errors below.
 const std::string kTooShortSample = "synthetic-short";
 
+// The warning the command gives for `input`, whose name in it is `subject`:
+// what INPUT.warning beside it holds, none without one.
+std::string ExpectedWarning(const std::filesystem::path& input, const std::string& subject) {
+    const std::filesystem::path warning = input.string() + ".warning";
+    return std::filesystem::exists(warning) ? "moniquet-cli: " + subject + ": " + ReadWhole(warning)
+                                            : std::string();
+}
+
 // Every sample with golden files, and every hex-text form of one
 // (tests/data/hex/SAMPLE.FORM.txt holds the bytes of edid/SAMPLE.bin), read
-// from a file, before or after --json, and from standard input.
+// from a file, before or after --json, and from standard input; a warning
+// only where the input's .warning file says.
 TEST(CliInfo, PrintsTheGoldenFilesOfEverySampleAndEveryHexForm) {
     std::vector<std::pair<std::filesystem::path, std::string>> inputs;
     for (const std::string& name : NamesWith(".info.json")) {
@@ -31,22 +42,27 @@ TEST(CliInfo, PrintsTheGoldenFilesOfEverySampleAndEveryHexForm) {
         const std::string file = Quoted(input.string());
         const std::string text = ReadWhole(SamplePath(name, ".info.txt"));
         const std::string json = ReadWhole(SamplePath(name, ".info.json"));
-        for (const auto& [args, expected] :
-             std::vector<std::pair<std::string, std::string>>{{"info " + file, text},
-                                                              {"info - < " + file, text},
-                                                              {"info --json " + file, json},
-                                                              {"info " + file + " --json", json},
-                                                              {"info - --json < " + file, json}}) {
+        const std::string named = ExpectedWarning(input, input.string());
+        const std::string piped = ExpectedWarning(input, "standard input");
+        for (const auto& [args, expected, warning] :
+             std::vector<std::tuple<std::string, std::string, std::string>>{
+                 {"info " + file, text, named},
+                 {"info - < " + file, text, piped},
+                 {"info --json " + file, json, named},
+                 {"info " + file + " --json", json, named},
+                 {"info - --json < " + file, json, piped}}) {
             const CliResult r = RunCli(args);
             EXPECT_EQ(r.status, 0) << args;
-            EXPECT_EQ(r.err, "") << args;
+            EXPECT_EQ(r.err, warning) << args;
             EXPECT_EQ(r.out, expected) << args;
         }
     }
 }
 
-// A dump that cannot be read whole (tests/data/hex/NAME.bad) is refused with
-// the reason in NAME.bad.err, never decoded as a shorter EDID.
+// A dump that does not hold the EDID it was made from as it stands
+// (tests/data/hex/NAME.bad: cut short, a line lost, twice or out of place, a
+// word after it, groups whose byte order nothing tells) is refused with the
+// reason in NAME.bad.err, never decoded as another EDID.
 TEST(CliInfo, HexTextCutShortIsRefused) {
     std::size_t count = 0;
     for (const auto& entry :
@@ -61,7 +77,7 @@ TEST(CliInfo, HexTextCutShortIsRefused) {
         EXPECT_EQ(r.out, "") << file;
         EXPECT_EQ(r.err, "moniquet-cli: " + file + ": " + ReadWhole(file + ".err"));
     }
-    EXPECT_GE(count, 1u);
+    EXPECT_GE(count, 10u);
 }
 
 TEST(CliInfo, BadInputNamesTheFileAndItsFaultWrongCommandLineSaysWhatIsWrong) {

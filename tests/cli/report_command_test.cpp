@@ -142,8 +142,9 @@ TEST(CliErrors, WrongCommandLineSaysWhatWasWrongAndExits2) {
     }
 }
 
-// A file that is neither an EDID nor hex text is still decoded, with one
-// warning naming it; a real EDID, as bytes or as hex text, gets none.
+// A file that is neither an EDID nor hex text, or hex text of something
+// else, is still decoded, with one warning naming it; a real EDID, as bytes
+// or as hex text, gets none.
 TEST(CliErrors, InputWithoutEdidHeaderIsDecodedWithAWarning) {
     const std::string sample = ReadWhole(Sample("aoc2367-plain"));
     const auto gzip = WriteTemp("moniquet-not-edid.gz", "\x1F\x8B\x08" + sample.substr(3));
@@ -154,7 +155,20 @@ TEST(CliErrors, InputWithoutEdidHeaderIsDecodedWithAWarning) {
     EXPECT_EQ(RunCli("label - < " + Quoted(gzip.string())).err,
               "moniquet-cli: standard input: no EDID header; decoded as is\n");
     EXPECT_EQ(RunCli("label " + Quoted(Sample("aoc2367-plain"))).err, "");
+    std::string hex;
+    for (const char c : "\x1F\x8B\x08" + sample.substr(3)) {
+        hex += "0123456789abcdef"[static_cast<uint8_t>(c) >> 4];
+        hex += "0123456789abcdef"[static_cast<uint8_t>(c) & 0xF];
+    }
+    const auto hexFile = WriteTemp("moniquet-not-edid.txt", hex + "\n");
+    const CliResult fromHex = RunCli("label " + Quoted(hexFile.string()));
+    EXPECT_EQ(fromHex.out, "AOC2367\n");
+    EXPECT_EQ(fromHex.err,
+              "moniquet-cli: " + hexFile.string() + ": no EDID header; decoded as is\n");
+    EXPECT_EQ(
+        RunCli("label " + Quoted(SampleInput("synthetic-edid14-model-year-hdr").string())).err, "");
     std::filesystem::remove(gzip);
+    std::filesystem::remove(hexFile);
 }
 
 // --help and COMMAND --help (wherever it stands) on standard output.

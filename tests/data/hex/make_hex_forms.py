@@ -106,11 +106,60 @@ def main():
           two.replace("HDMI-1 disconnected", "HDMI-1 connected 1680x1050+1920+0")
           .replace("\tIdentifier: 0x43\n", "\tIdentifier: 0x43\n\tEDID: \n" + second, 1))
 
-    # A dump that lost its last lines: an error, not a shorter EDID.
+    # Groups of bytes that a tool writes as little-endian words.
+    write("gbt3213-cta-displayid.xxd-e.txt", run("xxd", "-e", name="gbt3213-cta-displayid"))
+    write("aoc2868-hdmi-forum.xxd-e-g8.txt", run("xxd", "-e", "-g", "8", name="aoc2868-hdmi-forum"))
+    write("synthetic-edid13-short-hdr.hexdump.txt",
+          run("hexdump", name="synthetic-edid13-short-hdr"))
+    write("boe0c80-displayid2.od-x.txt", run("od", "-x", name="boe0c80-displayid2"))
+    write("xxx9615-dolby-hdr10plus.od-An-tx2.txt",
+          run("od", "-An", "-v", "-tx2", name="xxx9615-dolby-hdr10plus"))
+    write("gsm5b11-tiled.od-Ad.txt", run("od", "-Ad", "-tx1", name="gsm5b11-tiled"))
+    write("gsm773b-four-blocks.ruler.txt",
+          "    00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f\n" +
+          run("od", "-An", "-v", "-tx1", name="gsm773b-four-blocks"))
+    write("gsm5b11-tiled.utf16le-no-bom.txt",
+          run("xxd", "-p", name="gsm5b11-tiled").replace("\n", "\r\n"), "utf-16-le")
+
+    # Dumps that do not hold the EDID they were made from: an error, not
+    # another EDID.
+    def bad(name, text, reason):
+        write(name + ".bad", text)
+        write(name + ".bad.err", reason + "\n")
+
+    # Lines lost, pasted twice or swapped, found by the offsets or the blocks.
     cut = run("xxd", "-p", name="at-tv0001-at-maker").splitlines()
-    write("at-tv0001-at-maker.xxd-p-cut.bad", "\n".join(cut[:6]) + "\n")
-    write("at-tv0001-at-maker.xxd-p-cut.bad.err",
-          "hex text ends after 180 bytes; the EDID announces 256\n")
+    bad("at-tv0001-at-maker.xxd-p-cut", "\n".join(cut[:6]) + "\n",
+        "hex text ends after 180 bytes; the EDID announces 256")
+    lines = run("xxd", name="gsm3aa8-four-timings").splitlines(keepends=True)
+    bad("gsm3aa8-four-timings.xxd-lines-swapped",
+        "".join(lines[:4] + [lines[5], lines[4]] + lines[6:]),
+        "line 5: offset 00000050, but the lines before it end at 00000040")
+    lines = run("xxd", name="aoc2367-plain").splitlines(keepends=True)
+    bad("aoc2367-plain.xxd-line-twice", "".join(lines[:4] + lines[3:]),
+        "line 5: offset 00000030, but the lines before it end at 00000040")
+    lines = run("hexdump", "-C", name="acr06b4-data-string").splitlines(keepends=True)
+    bad("acr06b4-data-string.hexdump-C-line-twice", "".join(lines[:3] + lines[2:]),
+        "line 4: offset 00000020, but the lines before it end at 00000030")
+    lines = run("od", "-Ax", "-tx1", name="auo31a6-high-bytes").splitlines(keepends=True)
+    bad("auo31a6-high-bytes.od-Ax-line-lost", "".join(lines[:2] + lines[3:]),
+        "line 3: offset 000030, but the lines before it end at 000020")
+    lines = run("edid-decode", name="gsm773b-four-blocks").splitlines(keepends=True)
+    bad("gsm773b-four-blocks.edid-decode-line-twice", "".join(lines[:22] + lines[21:]),
+        "line 29: block 2 of edid-decode's dump holds more than 128 bytes")
+    # A word after the dump.
+    bad("at-tv0001-at-maker.xxd-p-word-after", run("xxd", "-p", name="at-tv0001-at-maker") +
+        "cafe\n", "line 10: 2 bytes past the last whole 128-byte block")
+    decoded = run("edid-decode", name="aoc2460-three-blocks").split("\n\n----")
+    bad("aoc2460-three-blocks.edid-decode-pair-after", decoded[0] + "\n\n00 00\n\n----" + decoded[1],
+        "line 39: block 4 of edid-decode's dump ends after 2 bytes, not 128")
+    bad("gbt3213-cta-displayid.xxd-word-after", run("xxd", name="gbt3213-cta-displayid") +
+        "cafe\n", "line 25: no offset column, unlike the lines before it")
+    # Words of 8 bytes whose order nothing tells: the header reads the same
+    # both ways, and od has no text column.
+    bad("aoc2367-plain.od-An-tx8", run("od", "-An", "-v", "-tx8", name="aoc2367-plain"),
+        "line 1: cannot tell the order of the bytes in groups of 8 (od -x writes them "
+        "little-endian); dump one byte a group, as od -An -tx1 does")
 
 
 main()
