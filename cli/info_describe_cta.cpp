@@ -157,10 +157,14 @@ void DescribeHdmi(InfoOutput& out, const std::optional<CtaHdmi>& hdmi) {
         return;
     }
     BeginObject(out, "hdmi", "", JsonLayout::Inline, TextShow::Items);
+    // One hex digit a nibble, as CEC and every tool write it: "1.b.c.0".
     std::optional<std::string> address;
     if (const auto& a = hdmi->physicalAddress) {
-        address = UnsignedText((*a)[0]) + "." + UnsignedText((*a)[1]) + "." +
-                  UnsignedText((*a)[2]) + "." + UnsignedText((*a)[3]);
+        address.emplace();
+        for (const uint32_t nibble : *a) {
+            *address += address->empty() ? "" : ".";
+            *address += "0123456789abcdef"[nibble & 0xF];
+        }
     }
     Name(out, "physical_address", "HDMI address", address);
     Unsigned(out, "max_tmds_mhz", "HDMI max TMDS", hdmi->maxTmdsMHz, " MHz");

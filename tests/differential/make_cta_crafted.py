@@ -79,6 +79,7 @@ CASES = {
         b''.join(db(3, *le(o)) for o in OUIS[6:]) + db(5, 1, 2) + db(6, 1, 2)
         + b''.join(ext(t, 0) for t in (2, 3, 4, 8, 0x0D, 0x10, 0x12, 0x13, 0x14, 0x20, 0x22,
                                        0x23, 0x2A, 0x78))),
+    'HDMI physical address with nibbles above 9': block(db(3, *le(0x000C03), 0x1B, 0xC0)),
     'revision 2': block(b'', revision=2, flags=0x52),
     'revision 1': block(b'', revision=1, flags=0xFF),
     'blocks too short to hold their fields': block(
