@@ -182,8 +182,9 @@ void DescribeDescriptors(InfoOutput& out, const std::vector<DescriptorContent>& 
     End(out);
 }
 
-std::string SyncText(uint32_t front, uint32_t sync, uint32_t back, std::optional<bool> positive) {
-    std::string text = UnsignedText(front) + "/" + UnsignedText(sync) + "/" + UnsignedText(back);
+// "48/32/80 +": front porch, sync and back porch, which may be below 0.
+std::string SyncText(uint32_t front, uint32_t sync, int32_t back, std::optional<bool> positive) {
+    std::string text = UnsignedText(front) + "/" + UnsignedText(sync) + "/" + SignedText(back);
     return positive ? text + (*positive ? " +" : " -") : text;
 }
 
@@ -235,10 +236,10 @@ void DescribeDetailedTimings(InfoOutput& out, const std::vector<TimingInfo>& tim
         Bool(out, "preferred", "", t.preferred);
         Unsigned(out, "h_front_porch", "", t.hFrontPorch);
         Unsigned(out, "h_sync", "", t.hSync);
-        Unsigned(out, "h_back_porch", "", t.hBackPorch);
+        Signed(out, "h_back_porch", "", t.hBackPorch);
         Unsigned(out, "v_front_porch", "", t.vFrontPorch);
         Unsigned(out, "v_sync", "", t.vSync);
-        Unsigned(out, "v_back_porch", "", t.vBackPorch);
+        Signed(out, "v_back_porch", "", t.vBackPorch);
         Bool(out, "h_sync_positive", "", t.hSyncPositive);
         Bool(out, "v_sync_positive", "", t.vSyncPositive);
         Unsigned(out, "h_border", "", t.hBorder);

@@ -316,6 +316,40 @@ void DescribeDataBlocks(InfoOutput& out, const std::vector<CtaDataBlock>& blocks
     End(out);
 }
 
+std::string BytesText(uint32_t count) {
+    return UnsignedText(count) + (count == 1 ? " byte" : " bytes");
+}
+
+// "block 1: Audio Data Block of 5 bytes, not a multiple of 3: the 2 after
+// its last whole short audio descriptor".
+std::string UndecodedText(const CtaUndecoded& u, const std::vector<CtaDataBlock>& blocks) {
+    const std::string where = "block " + UnsignedText(u.block) + ": ";
+    const std::string dataBlock =
+        u.dataBlock < blocks.size() ? CtaDataBlockName(blocks[u.dataBlock]) : "a data block";
+    switch (u.kind) {
+    case CtaUndecodedKind::TimingsPastBlock:
+        return where + "data blocks and detailed timings, as byte 2 puts the timings at " +
+               UnsignedText(u.value) + ", past the block's last byte (127)";
+    case CtaUndecodedKind::DataBlockPastEnd:
+        return where + dataBlock + " of " + BytesText(u.length) + ": its last " +
+               UnsignedText(u.value) + " past the end of the data blocks";
+    case CtaUndecodedKind::PartialShortAudio:
+        return where + dataBlock + " of " + BytesText(u.length) + ", not a multiple of 3: the " +
+               UnsignedText(u.value) + " after its last whole short audio descriptor";
+    }
+    return where;
+}
+
+// Text only: the JSON's conformity checks name the same faults.
+void DescribeUndecoded(InfoOutput& out, const CtaInfo& cta) {
+    if (!IsText(out)) {
+        return;
+    }
+    for (const CtaUndecoded& u : cta.undecoded) {
+        TextLine(out, "Not decoded", UndecodedText(u, cta.dataBlocks));
+    }
+}
+
 } // namespace
 
 void DescribeCta(InfoOutput& out, const std::optional<CtaInfo>& cta) {
@@ -342,5 +376,6 @@ void DescribeCta(InfoOutput& out, const std::optional<CtaInfo>& cta) {
     Numbers(out, "hdr_dynamic", "HDR dynamic types", cta->hdrDynamicTypes);
     DescribeVendorBlocks(out, cta->vendorBlocks);
     DescribeDataBlocks(out, cta->dataBlocks);
+    DescribeUndecoded(out, *cta);
     End(out);
 }

@@ -148,6 +148,15 @@ void Unsigned(InfoOutput& out, std::string_view key, std::string_view label,
     }
 }
 
+void Signed(InfoOutput& out, std::string_view key, std::string_view label, int64_t value) {
+    if (out.json != nullptr) {
+        JsonKeyOf(out, key);
+        JsonSigned(*out.json, value);
+    } else if (!label.empty() || !out.textLevels.empty()) {
+        TextValue(out, label, SignedText(value));
+    }
+}
+
 void Fixed(InfoOutput& out, std::string_view key, std::string_view label,
            std::optional<double> value, int decimals, int textDecimals, std::string_view unit) {
     if (!value) {

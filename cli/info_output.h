@@ -66,6 +66,8 @@ void Null(InfoOutput& out, std::string_view key, std::string_view label);
 void Bool(InfoOutput& out, std::string_view key, std::string_view label, std::optional<bool> value);
 void Unsigned(InfoOutput& out, std::string_view key, std::string_view label,
               std::optional<uint64_t> value, std::string_view unit = {});
+// A count that may fall below 0.
+void Signed(InfoOutput& out, std::string_view key, std::string_view label, int64_t value);
 // `decimals` in the JSON, `textDecimals` and `unit` in the text.
 void Fixed(InfoOutput& out, std::string_view key, std::string_view label,
            std::optional<double> value, int decimals, int textDecimals, std::string_view unit = {});

@@ -116,6 +116,11 @@ void JsonUnsigned(JsonWriter& w, uint64_t value) {
     AppendUnsigned(w.out, value);
 }
 
+void JsonSigned(JsonWriter& w, int64_t value) {
+    BeginValue(w);
+    AppendSigned(w.out, value);
+}
+
 void JsonFixed(JsonWriter& w, double value, int decimals) {
     if (!std::isfinite(value)) {
         JsonNull(w);

@@ -47,6 +47,7 @@ void JsonString(JsonWriter& w, std::u16string_view text);
 // `text` is ASCII.
 void JsonAsciiString(JsonWriter& w, std::string_view text);
 void JsonUnsigned(JsonWriter& w, uint64_t value);
+void JsonSigned(JsonWriter& w, int64_t value);
 // `decimals` digits after the point, whatever the locale; null when `value`
 // is not finite, which JSON cannot hold.
 void JsonFixed(JsonWriter& w, double value, int decimals);

@@ -49,6 +49,11 @@ void AppendUnsigned(std::string& out, uint64_t value) {
     out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
+void AppendSigned(std::string& out, int64_t value) {
+    char buffer[kNumberRoom];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
 void AppendFixed(std::string& out, double value, int decimals) {
     if (AppendFixedFast(out, value, decimals)) {
         return;
@@ -66,6 +71,12 @@ void AppendFixed(std::string& out, double value, int decimals) {
 std::string UnsignedText(uint64_t value) {
     std::string text;
     AppendUnsigned(text, value);
+    return text;
+}
+
+std::string SignedText(int64_t value) {
+    std::string text;
+    AppendSigned(text, value);
     return text;
 }
 

@@ -6,10 +6,13 @@
 #include <string>
 
 void AppendUnsigned(std::string& out, uint64_t value);
+// "-" before the digits of a value below 0.
+void AppendSigned(std::string& out, int64_t value);
 // `decimals` digits after the point. A value whose fixed form would pass 32
 // characters is written in its shortest form.
 void AppendFixed(std::string& out, double value, int decimals);
 
 // The same as a string of its own.
 std::string UnsignedText(uint64_t value);
+std::string SignedText(int64_t value);
 std::string FixedText(double value, int decimals);

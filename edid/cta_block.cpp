@@ -71,9 +71,21 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, Edi
         const Payload payload = area.subspan(pos + 1, std::min(length, area.size() - pos - 1));
         pos += 1 + length;
         CtaDataBlock entry{blockIndex, Bits(header, 7, 5), std::nullopt, std::nullopt};
+        const auto undecoded = [&](CtaUndecodedKind kind, std::size_t bytes) {
+            cta.undecoded.push_back({blockIndex, kind, static_cast<uint32_t>(bytes),
+                                     static_cast<uint32_t>(cta.dataBlocks.size()),
+                                     static_cast<uint32_t>(length)});
+        };
+        if (payload.size() < length) {
+            undecoded(CtaUndecodedKind::DataBlockPastEnd, length - payload.size());
+        }
         switch (entry.tag) {
         case kCtaTagAudio:
+            // A descriptor cut short is not read.
             AddShortAudio(payload, cta);
+            if (payload.size() % kCtaShortAudioSize != 0) {
+                undecoded(CtaUndecodedKind::PartialShortAudio, payload.size() % kCtaShortAudioSize);
+            }
             break;
         case kCtaTagVideo:
             AddShortVideo(payload, cta);
@@ -123,10 +135,16 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
     if (timingsOffset < kCtaFirstDataBlock) {
         return;
     }
+    // Data blocks up to an offset past the checksum would be read from
+    // bytes the block does not give them: nothing is.
+    if (timingsOffset > kChecksumOffset) {
+        cta.undecoded.push_back({blockIndex, CtaUndecodedKind::TimingsPastBlock,
+                                 static_cast<uint32_t>(timingsOffset), 0, 0});
+        return;
+    }
     if (revision >= kCtaFirstRevisionWithDataBlocks) {
-        const std::size_t end = std::min(timingsOffset, kChecksumOffset);
-        DecodeCtaDataBlocks(block.subspan(kCtaFirstDataBlock, end - kCtaFirstDataBlock), blockIndex,
-                            info);
+        DecodeCtaDataBlocks(block.subspan(kCtaFirstDataBlock, timingsOffset - kCtaFirstDataBlock),
+                            blockIndex, info);
     }
     // The list of descriptors ends at the first all-zero one or at the
     // checksum, whichever comes first.

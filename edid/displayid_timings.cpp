@@ -34,8 +34,9 @@ struct Detailed {
     bool preferred = false;
 };
 
-uint32_t BackPorch(const Axis& a) {
-    return a.blank >= a.front + a.sync ? a.blank - a.front - a.sync : 0;
+// Below 0 when the front porch and sync overrun the blanking.
+int32_t BackPorch(const Axis& a) {
+    return static_cast<int32_t>(a.blank) - static_cast<int32_t>(a.front + a.sync);
 }
 
 TimingInfo TimingOf(const Detailed& d, uint32_t blockIndex) {
@@ -55,7 +56,7 @@ TimingInfo TimingOf(const Detailed& d, uint32_t blockIndex) {
     const uint32_t fieldDivisor = d.interlaced ? 2 : 1;
     t.vFrontPorch = d.v.front / fieldDivisor;
     t.vSync = d.v.sync / fieldDivisor;
-    t.vBackPorch = BackPorch(d.v) / fieldDivisor;
+    t.vBackPorch = BackPorch(d.v) / static_cast<int32_t>(fieldDivisor);
     t.hSyncPositive = d.h.positive;
     t.vSyncPositive = d.v.positive;
     const double frameRate =

@@ -62,13 +62,14 @@ struct TimingInfo {
     std::optional<uint32_t> imageHeightMm;
     // Blanking in pixels (horizontal) and lines (vertical): front porch and
     // sync width as stored, back porch what remains of the blanking after
-    // them and the borders on both sides (0 when they overrun it).
+    // them and the borders on both sides, below 0 when they overrun it
+    // (a field's of an interlaced DisplayID timing, rounded towards 0).
     uint32_t hFrontPorch = 0;
     uint32_t hSync = 0;
-    uint32_t hBackPorch = 0;
+    int32_t hBackPorch = 0;
     uint32_t vFrontPorch = 0;
     uint32_t vSync = 0;
-    uint32_t vBackPorch = 0;
+    int32_t vBackPorch = 0;
     // Sync polarities: for digital separate sync only (byte 17 bits 4 and 3
     // both set) or DisplayID timings.
     std::optional<bool> hSyncPositive;

@@ -138,6 +138,34 @@ struct CtaDataBlock {
     std::optional<uint32_t> oui;
 };
 
+// Why bytes of a CTA-861 block were not decoded.
+enum class CtaUndecodedKind : uint32_t {
+    // Byte 2 puts the detailed timings past the block's last byte (above
+    // 127): neither its data blocks nor its detailed timings are read.
+    TimingsPastBlock,
+    // A data block runs on past the end of the data blocks (byte 2's
+    // offset, or the end of the DisplayID data block that embeds it): its
+    // bytes from there on.
+    DataBlockPastEnd,
+    // An audio data block not a whole number of 3-byte short audio
+    // descriptors: the bytes after its last whole one.
+    PartialShortAudio,
+};
+
+// Bytes of a CTA-861 block that were not decoded.
+struct CtaUndecoded {
+    // Index of the EDID block that holds them.
+    uint32_t block = 0;
+    CtaUndecodedKind kind = CtaUndecodedKind::TimingsPastBlock;
+    // TimingsPastBlock: byte 2, 128 to 255. The others: the bytes left out,
+    // 1 to 31.
+    uint32_t value = 0;
+    // The others: the data block's index in CtaInfo::dataBlocks, and the
+    // length its first byte gives, 0 to 31.
+    uint32_t dataBlock = 0;
+    uint32_t length = 0;
+};
+
 // What the CTA-861 data holds, taken together.
 struct CtaInfo {
     // The first CTA-861 block's header: its revision, 1 to 255, and for
@@ -181,6 +209,8 @@ struct CtaInfo {
     std::vector<uint32_t> hdrDynamicTypes;
     std::vector<CtaVendorBlock> vendorBlocks;
     std::vector<CtaDataBlock> dataBlocks;
+    // What was not decoded, in block order.
+    std::vector<CtaUndecoded> undecoded;
     // Every byte of the video data blocks, reserved ones too, and the first
     // 4:2:0 capability map, kept so that a map can name the descriptors of
     // blocks that come after it.

@@ -7,10 +7,10 @@ namespace {
 constexpr std::size_t kFlagsOffset = 17;
 
 // What remains of a blanking after its front porch, its sync and the
-// borders on both sides, which the blanking includes.
-uint32_t BackPorch(uint32_t blanking, uint32_t front, uint32_t sync, uint32_t border) {
-    const uint32_t used = front + sync + 2 * border;
-    return blanking >= used ? blanking - used : 0;
+// borders on both sides, which the blanking includes: below 0 when they
+// overrun it, as a sink given the timing would find.
+int32_t BackPorch(uint32_t blanking, uint32_t front, uint32_t sync, uint32_t border) {
+    return static_cast<int32_t>(blanking) - static_cast<int32_t>(front + sync + 2 * border);
 }
 
 TimingInfo TimingOf(Descriptor descriptor, uint32_t blockIndex, BlockType source) {

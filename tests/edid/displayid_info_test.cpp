@@ -57,7 +57,7 @@ TEST(DisplayIdInfo, TimingsOfTheKindsSamplesLack) {
     EXPECT_DOUBLE_EQ(*t.refreshHz, 60.0);
     EXPECT_EQ(t.pixelClockKHz, 74250u);
     EXPECT_EQ(t.vFrontPorch, 2u);
-    EXPECT_EQ(t.vBackPorch, 15u);
+    EXPECT_EQ(t.vBackPorch, 15);
     EXPECT_EQ(t.hSyncPositive, true);
     EXPECT_EQ(t.vSyncPositive, false);
     EXPECT_FALSE(t.imageWidthMm.has_value());
