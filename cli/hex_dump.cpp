@@ -146,6 +146,8 @@ struct Assembly {
     // last bytes so far.
     std::size_t blockStart = 0;
     std::size_t blockLastLine = 0;
+    // A blank line has ended it.
+    bool blockEnded = false;
 };
 
 uint64_t End(const Assembly& a) {
@@ -174,22 +176,35 @@ bool FillRepeats(Assembly& a, uint64_t offset, std::string& error) {
     return true;
 }
 
-// edid-decode's blocks: 128 bytes, then a blank line (`ended`, at line
-// `index`).
-bool CheckBlock(Assembly& a, std::size_t index, bool ended, std::string& error) {
-    const std::size_t held = a.bytes.size() - a.blockStart;
-    const std::string block = "block " + std::to_string(a.blockStart / kEdidBlockLength);
+// edid-decode's blocks: 128 bytes, then a blank line. Called for each
+// blank line (`blank`) and after each hex line's bytes, at line `index`. A
+// block is checked whole once a hex line follows its blank line: a last
+// one cut short is left to the count of whole blocks.
+bool CheckBlock(Assembly& a, std::size_t index, bool blank, std::string& error) {
+    std::size_t held = a.bytes.size() - a.blockStart;
+    if (blank) {
+        a.blockEnded = a.blockEnded || held != 0;
+        return true;
+    }
+    if (a.blockEnded) {
+        const std::size_t before = held - a.lastLine.size();
+        if (before != kEdidBlockLength) {
+            error = LineError(a.blockLastLine, "block " +
+                                                   std::to_string(a.blockStart / kEdidBlockLength) +
+                                                   " of edid-decode's dump ends after " +
+                                                   std::to_string(before) + " bytes, not 128");
+            return false;
+        }
+        a.blockStart += before;
+        a.blockEnded = false;
+        held = a.lastLine.size();
+    }
     if (held > kEdidBlockLength) {
-        error = LineError(index, block + " of edid-decode's dump holds more than 128 bytes");
+        error = LineError(index, "block " + std::to_string(a.blockStart / kEdidBlockLength) +
+                                     " of edid-decode's dump holds more than 128 bytes");
         return false;
     }
-    if (ended && held != 0 && held != kEdidBlockLength) {
-        error = LineError(a.blockLastLine, block + " of edid-decode's dump ends after " +
-                                               std::to_string(held) + " bytes, not 128");
-        return false;
-    }
-    a.blockStart = ended && held != 0 ? a.bytes.size() : a.blockStart;
-    a.blockLastLine = ended ? a.blockLastLine : index;
+    a.blockLastLine = index;
     return true;
 }
 

@@ -152,7 +152,7 @@ def main():
         "cafe\n", "line 10: 2 bytes past the last whole 128-byte block")
     decoded = run("edid-decode", name="aoc2460-three-blocks").split("\n\n----")
     bad("aoc2460-three-blocks.edid-decode-pair-after", decoded[0] + "\n\n00 00\n\n----" + decoded[1],
-        "line 39: block 4 of edid-decode's dump ends after 2 bytes, not 128")
+        "line 39: 2 bytes past the last whole 128-byte block")
     bad("gbt3213-cta-displayid.xxd-word-after", run("xxd", name="gbt3213-cta-displayid") +
         "cafe\n", "line 25: no offset column, unlike the lines before it")
     # Words of 8 bytes whose order nothing tells: the header reads the same
