@@ -25,6 +25,7 @@ uint8_t HexValue(char c) {
 
 std::vector<std::string_view> Tokens(std::string_view text) {
     std::vector<std::string_view> tokens;
+    tokens.reserve(text.size() / 3 + 1);
     std::size_t i = 0;
     while (i < text.size()) {
         if (IsSpace(text[i])) {
@@ -49,13 +50,18 @@ bool IsXxdOffset(std::string_view token) {
 // hex or comments: it goes before anything else is read. xxd's is kept in
 // `text`, to tell the order of the bytes of its groups.
 std::string_view WithoutTextColumn(std::string_view line, HexLineState& state, std::string& text) {
-    const std::vector<std::string_view> tokens = Tokens(line);
-    if (tokens.empty()) {
+    std::size_t firstStart = 0;
+    while (firstStart < line.size() && IsSpace(line[firstStart])) {
+        ++firstStart;
+    }
+    std::size_t firstEnd = firstStart;
+    while (firstEnd < line.size() && !IsSpace(line[firstEnd])) {
+        ++firstEnd;
+    }
+    if (firstStart == firstEnd) {
         return line;
     }
-    const std::string_view first = tokens[0];
-    const std::size_t firstEnd =
-        static_cast<std::size_t>(first.data() - line.data()) + first.size();
+    const std::string_view first = line.substr(firstStart, firstEnd - firstStart);
     if (IsXxdOffset(first)) {
         // xxd -e right-aligns the digits of a short last group, which puts
         // two spaces inside the hex: the text starts where it did above.
@@ -164,6 +170,8 @@ HexLine ReadHexLine(std::string_view line, HexLineState& state) {
             std::all_of(only.begin(), only.end(), [](char c) { return c >= '0' && c <= '9'; });
     }
     bool odd = false;
+    read.bytes.reserve(text.size() / 2);
+    read.groups.reserve(tokens.size());
     for (std::string_view token : tokens) {
         if (token.size() > 2 && token[0] == '0' && (token[1] | 0x20) == 'x') {
             token.remove_prefix(2);

@@ -36,6 +36,15 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
                       [](char a, char b) { return (a | 0x20) == (b | 0x20); });
 }
 
+// -1 for a character that is no hex digit.
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    const char lower = static_cast<char>(c | 0x20);
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
 bool IsRegistryExport(const std::vector<std::string_view>& lines) {
     for (const std::string_view line : lines) {
         const std::string_view text = Trimmed(line);
@@ -70,13 +79,13 @@ bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& b
                 if (item.empty() && end == part.size()) {
                     break;
                 }
-                HexLineState state;
-                const HexLine hex = ReadHexLine(item, state);
-                if (item.size() != 2 || hex.kind != HexLineKind::Hex) {
+                const int high = item.size() == 2 ? HexDigitValue(item[0]) : -1;
+                const int low = item.size() == 2 ? HexDigitValue(item[1]) : -1;
+                if (high < 0 || low < 0) {
                     error = LineError(i, "not a hex byte: \"EDID\" holds " + std::string(item));
                     return false;
                 }
-                read.push_back(hex.bytes[0]);
+                read.push_back(static_cast<uint8_t>(high << 4 | low));
             }
             if (!continued || ++i == lines.size()) {
                 break;
