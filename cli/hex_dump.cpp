@@ -3,6 +3,7 @@
 #include "cli/hex_byte_order.h"
 #include "cli/hex_text.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -95,33 +96,64 @@ std::vector<DumpLine> DumpLines(const std::vector<std::string_view>& lines, bool
     return dump;
 }
 
-// The base of the offsets: for od's and hexdump's 7 digits, the one in
-// which the second offset is where the first line's bytes end, or a
-// multiple of their count past it after a "*".
-unsigned OffsetBase(const std::vector<DumpLine>& dump, OffsetStyle style) {
-    const HexLine& first = dump.front().line;
-    if (style != OffsetStyle::Column || first.offset.size() != kOdOffsetWidth) {
-        return 16;
-    }
+// Whether every offset of the dump is where the lines before it end (or,
+// after a "*", a whole number of copies of the last line past it) when
+// read in `base`.
+bool OffsetsRunOn(const std::vector<DumpLine>& dump, unsigned base) {
+    uint64_t end = OffsetValue(dump.front().line.offset, base);
+    std::size_t last = 0;
     bool repeated = false;
-    for (std::size_t i = 1; i < dump.size(); ++i) {
-        const HexLine& next = dump[i].line;
-        repeated = repeated || next.kind == HexLineKind::Repeat;
-        if (next.offset.empty()) {
+    for (const DumpLine& d : dump) {
+        const HexLine& line = d.line;
+        repeated = repeated || line.kind == HexLineKind::Repeat;
+        if (line.offset.empty()) {
             continue;
         }
-        for (const unsigned base : kOdOffsetBases) {
-            const uint64_t from = OffsetValue(first.offset, base);
-            const uint64_t to = OffsetValue(next.offset, base);
-            const uint64_t step = first.bytes.size();
-            if (from != UINT64_MAX && to != UINT64_MAX && to > from && step != 0 &&
-                (repeated ? (to - from) % step == 0 : to - from == step)) {
-                return base;
-            }
+        const uint64_t offset = OffsetValue(line.offset, base);
+        const bool runsOn = offset == end || (repeated && last != 0 && offset != UINT64_MAX &&
+                                              offset > end && (offset - end) % last == 0);
+        // The end's offset may leave out the zeros a last word was padded with.
+        const bool padded = line.kind == HexLineKind::Offset && offset < end && end - offset < 8;
+        if (end == UINT64_MAX || (!runsOn && !padded)) {
+            return false;
         }
-        break;
+        end = offset + line.bytes.size();
+        last = line.bytes.empty() ? last : line.bytes.size();
+        repeated = false;
     }
-    return first.offset.find_first_not_of("01234567") == std::string::npos ? 8 : 16;
+    return true;
+}
+
+// The base of the offsets: hex, but for the 7 digits of od (octal, or
+// decimal with -Ad) and hexdump (hex) the one in which they run on. A dump
+// they run on in two bases gives two EDIDs when it has a "*": false then,
+// with `error` set. One they run on in none is read in the base of its
+// first digits, for the line that breaks the run to be named.
+bool OffsetBase(const std::vector<DumpLine>& dump, OffsetStyle style, unsigned& base,
+                std::string& error) {
+    const HexLine& first = dump.front().line;
+    base = 16;
+    if (style != OffsetStyle::Column || first.offset.size() != kOdOffsetWidth) {
+        return true;
+    }
+    std::vector<unsigned> bases;
+    for (const unsigned candidate : kOdOffsetBases) {
+        if (OffsetsRunOn(dump, candidate)) {
+            bases.push_back(candidate);
+        }
+    }
+    const auto repeat = std::find_if(dump.begin(), dump.end(), [](const DumpLine& d) {
+        return d.line.kind == HexLineKind::Repeat;
+    });
+    if (bases.size() > 1 && repeat != dump.end()) {
+        error = LineError(repeat->index, "\"*\" stands for other lines as the offsets are octal "
+                                         "(od) or hex (hexdump): dump with od -Ax or hexdump -C");
+        return false;
+    }
+    base = !bases.empty()                                                    ? bases.front()
+           : first.offset.find_first_not_of("01234567") == std::string::npos ? 8
+                                                                             : 16;
+    return true;
 }
 
 // The bytes so far of a dump being put together, and what its lines have
@@ -284,7 +316,9 @@ bool ReadLine(Assembly& a, const DumpLine& d, std::string& error) {
 bool Assemble(const std::vector<DumpLine>& dump, Assembly& a, std::string& error) {
     const DumpLine& first = dump.front();
     a.style = first.line.offsetStyle;
-    a.base = OffsetBase(dump, a.style);
+    if (!OffsetBase(dump, a.style, a.base, error)) {
+        return false;
+    }
     a.width = first.line.offset.size();
     if (!DecideGroupOrder(dump, a.style, a.order, error)) {
         return false;

@@ -35,6 +35,7 @@ inline std::vector<Bytes> Lines(Bytes bytes, std::size_t perLine) {
     return lines;
 }
 
+// xxd: groups of 2 bytes as stored, the text column after them.
 inline std::string Xxd(Bytes bytes) {
     std::string text;
     std::size_t offset = 0;
@@ -50,6 +51,61 @@ inline std::string Xxd(Bytes bytes) {
         offset += line.size();
     }
     return text;
+}
+
+// xxd -e: each group of 4 bytes as a little-endian word, the digits of a
+// short last group right-aligned, the text column as stored.
+inline std::string XxdLittleEndian(Bytes bytes) {
+    std::string text;
+    std::size_t offset = 0;
+    for (const Bytes line : Lines(bytes, 16)) {
+        std::string hex;
+        std::string shown;
+        for (std::size_t at = 0; at < line.size(); at += 4) {
+            const Bytes group = line.subspan(at, std::min<std::size_t>(4, line.size() - at));
+            hex += (at > 0 ? " " : "") + std::string(2 * (4 - group.size()), ' ');
+            for (std::size_t i = group.size(); i-- > 0;) {
+                hex += Pair(group[i]);
+            }
+        }
+        for (const uint8_t byte : line) {
+            shown += Shown(byte);
+        }
+        hex.resize(35, ' ');
+        text += Format("%08x: ", static_cast<unsigned>(offset)) + hex + "  " + shown + "\n";
+        offset += line.size();
+    }
+    return text;
+}
+
+// od -x (octal offsets) and hexdump (hex offsets): 2-byte little-endian
+// words, a last byte alone padded with a zero, 7-digit offsets, a "*" for a
+// run of lines equal to the one before, the end's offset.
+inline std::string Words(Bytes bytes, bool hexdump) {
+    std::string text;
+    std::size_t offset = 0;
+    Bytes previous;
+    bool skipping = false;
+    const char* offsetFormat = hexdump ? "%07x" : "%07o";
+    for (const Bytes line : Lines(bytes, 16)) {
+        const bool same = previous.size() == line.size() &&
+                          std::equal(line.begin(), line.end(), previous.begin());
+        previous = line;
+        offset += line.size();
+        if (same) {
+            text += skipping ? "" : "*\n";
+            skipping = true;
+            continue;
+        }
+        skipping = false;
+        text += Format(offsetFormat, static_cast<unsigned>(offset - line.size()));
+        for (std::size_t i = 0; i < line.size(); i += 2) {
+            const unsigned high = i + 1 < line.size() ? line[i + 1] : 0;
+            text += Format(" %04x", high << 8 | line[i]);
+        }
+        text += "\n";
+    }
+    return text + Format(offsetFormat, static_cast<unsigned>(offset)) + "\n";
 }
 
 inline std::string XxdPlain(Bytes bytes) {
@@ -180,7 +236,13 @@ inline std::string Registry(Bytes bytes) {
     return Utf16(value + "\"Size\"=dword:00000080\r\n\r\n", false);
 }
 
-inline constexpr int kFormCount = 12;
+inline constexpr int kFormCount = 15;
+
+// The forms whose groups of more than a byte a reader must put in order.
+inline constexpr int kXxdForm = 0;
+inline constexpr int kXxdLittleEndianForm = 12;
+inline constexpr int kOdWordsForm = 13;
+inline constexpr int kHexdumpWordsForm = 14;
 
 // Form `index` (0 to kFormCount - 1) of `bytes`, as a file holds it.
 inline std::string Form(int index, Bytes bytes) {
@@ -207,8 +269,14 @@ inline std::string Form(int index, Bytes bytes) {
         return Registry(bytes);
     case 10:
         return Utf16(XxdPlain(bytes), true);
-    default:
+    case 11:
         return "\xEF\xBB\xBF" + OdPlain(bytes) + std::string(1, '\0');
+    case kXxdLittleEndianForm:
+        return XxdLittleEndian(bytes);
+    case kOdWordsForm:
+        return Words(bytes, false);
+    default:
+        return Words(bytes, true);
     }
 }
 

@@ -71,6 +71,9 @@ TEST(HexText, RefusedInputsNameTheirFault) {
         {"00000000: 00ff ffff\n00000004: ffff ff00\nffff\n",
          "line 3: no offset column, unlike the lines before it"},
         {"00 ff\n000002 ff ff\n", "line 2: an offset column, which the lines before it have not"},
+        {"0000000 " + HexLines(16).substr(1) + "*\n0000040\n",
+         "line 3: \"*\" stands for other lines as the offsets are octal (od) or hex (hexdump): "
+         "dump with od -Ax or hexdump -C"},
         {"0000 ffff\n", "line 1: cannot tell the order of the bytes in groups of 2 (od -x writes "
                         "them little-endian); dump one byte a group, as od -An -tx1 does"},
         {"edid-decode (hex):\n\n" + HexLines(112) + "\n" + HexLines(128),
