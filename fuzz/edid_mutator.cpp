@@ -17,7 +17,7 @@ using Rng = std::minstd_rand;
 constexpr std::size_t kBlock = 128;
 constexpr std::size_t kChecksum = 127;
 // Inputs stay small: the decoders see every kind of block within a few.
-constexpr std::size_t kMostBlocks = 8;
+constexpr std::size_t kMostBlocks = 4;
 constexpr std::array<uint8_t, 8> kHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 
 constexpr uint8_t kCtaTag = 0x02;
