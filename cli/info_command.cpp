@@ -24,7 +24,7 @@ int RunInfo(const Arguments& args) {
     const int status =
         PrintEdidFile(split.operands[0], [json, check, &failed](const EdidBytes& edid) {
             const EdidInfo info = DecodeEdidInfo(edid);
-            failed = check && VerdictOf(info.conformity) == Verdict::Fail;
+            failed = check && VerdictOf(info.diagnostics) == Verdict::Fail;
             return json ? FormatInfoJson(info) : FormatInfoText(info, check);
         });
     return status == 0 && failed ? 1 : status;

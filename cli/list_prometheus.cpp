@@ -46,9 +46,9 @@ const MonitorFamily kFigures[] = {
     {"moniquet_monitor_conformity_failures",
      "Number of rules of the standards the monitor's EDID breaks (failures of info --check).",
      [](const EdidInfo& info) {
-         return Whole(static_cast<uint32_t>(std::count_if(
-             info.conformity.begin(), info.conformity.end(),
-             [](const ConformityResult& r) { return r.severity == Severity::Failure; })));
+         return Whole(static_cast<uint32_t>(
+             std::count_if(info.diagnostics.begin(), info.diagnostics.end(),
+                           [](const Diagnostic& r) { return r.severity == Severity::Failure; })));
      }},
 };
 

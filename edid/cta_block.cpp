@@ -5,10 +5,19 @@
 #include "edid/info_blocks.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
-void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaInfo& cta) {
+using std::to_string;
+
+// Bits of the colorimetry block's second byte that once selected gamut
+// metadata profiles and are now reserved.
+constexpr uint8_t kColorimetryReservedBits = 0x0F;
+
+// `sink` names offsets of `body`.
+void DecodeExtended(uint8_t extendedTag, Payload body, const DiagnosticSink& sink,
+                    CtaDataBlock& entry, RateSpan& rates, CtaInfo& cta) {
     switch (extendedTag) {
     case kCtaExtVideoCapability:
         if (!body.empty() && !cta.videoCapability) {
@@ -16,12 +25,16 @@ void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaI
         }
         break;
     case kCtaExtVendorVideo:
-        entry.oui = AddVendorBlock(body, CtaVendorKind::Video, cta);
+        entry.oui = AddVendorBlock(body, CtaVendorKind::Video, rates, cta);
         break;
     case kCtaExtVendorAudio:
-        entry.oui = AddVendorBlock(body, CtaVendorKind::Audio, cta);
+        entry.oui = AddVendorBlock(body, CtaVendorKind::Audio, rates, cta);
         break;
     case kCtaExtColorimetry:
+        if (body.size() >= kCtaColorimetrySize && (body[1] & kColorimetryReservedBits) != 0) {
+            Fail(sink, DiagnosticCode::ReservedBitsSet, 1,
+                 "the colorimetry data block sets its reserved bits MD0 to MD3");
+        }
         // Shorter blocks are malformed, and show nothing.
         if (body.size() >= kCtaColorimetrySize && !cta.colorimetry) {
             cta.colorimetry = LittleEndianBits(body, kCtaColorimetrySize);
@@ -38,7 +51,7 @@ void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaI
         }
         break;
     case kCtaExtYcbcr420Video:
-        AddYcbcr420Only(body, cta);
+        AddYcbcr420Only(body, sink, rates, cta);
         break;
     case kCtaExtYcbcr420CapabilityMap:
         if (!cta.ycbcr420CapabilityMap) {
@@ -57,9 +70,37 @@ void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaI
     }
 }
 
+bool IsVendor(const CtaDataBlock& b, uint32_t oui) {
+    return b.tag == kCtaTagVendor && b.oui == oui;
+}
+
+// The HDMI Forum vendor block extends the HDMI vendor block, right after
+// which it comes; one failure names the first that does not.
+void CheckHdmiForumPlace(const CtaInfo& cta, const DiagnosticSink& sink, std::size_t offset,
+                         const Diagnostics& found) {
+    if (!Checking(sink)) {
+        return;
+    }
+    const CtaDataBlock& b = cta.dataBlocks.back();
+    const std::size_t n = cta.dataBlocks.size() - 1;
+    if (!IsVendor(b, kOuiHdmiForum) ||
+        (n != 0 && IsVendor(cta.dataBlocks[n - 1], kOuiHdmi) &&
+         cta.dataBlocks[n - 1].block == b.block) ||
+        std::any_of(found.begin(), found.end(), [](const Diagnostic& d) {
+            return d.code == DiagnosticCode::CtaMissingHdmiVsdb;
+        })) {
+        return;
+    }
+    Fail(sink, DiagnosticCode::CtaMissingHdmiVsdb, offset,
+         "the HDMI Forum vendor-specific data block does not come right after an HDMI "
+         "vendor-specific data block");
+}
+
 } // namespace
 
-void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, EdidInfo& info) {
+void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
+                         const DiagnosticSink& sink, Walk& walk) {
+    EdidInfo& info = walk.info;
     if (!info.cta) {
         info.cta.emplace();
     }
@@ -69,17 +110,25 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, Edi
         const uint8_t header = area[pos];
         const std::size_t length = Bits(header, 4, 0);
         const Payload payload = area.subspan(pos + 1, std::min(length, area.size() - pos - 1));
+        if (pos + 1 + length > area.size()) {
+            Fail(sink, DiagnosticCode::CtaDataBlockOverrun, pos,
+                 "the data block at byte " + to_string(sink.origin + pos) + " runs to byte " +
+                     to_string(sink.origin + pos + 1 + length) + ", past the end of its area (" +
+                     to_string(sink.origin + area.size()) + ")");
+        }
+        const DiagnosticSink at = Within(sink, pos + 1);
+        const std::size_t start = pos;
         pos += 1 + length;
         CtaDataBlock entry{blockIndex, Bits(header, 7, 5), std::nullopt, std::nullopt};
         switch (entry.tag) {
         case kCtaTagAudio:
-            AddShortAudio(payload, cta);
+            AddShortAudio(payload, at, cta);
             break;
         case kCtaTagVideo:
-            AddShortVideo(payload, cta);
+            AddShortVideo(payload, at, walk.listedRates, cta);
             break;
         case kCtaTagVendor:
-            entry.oui = AddVendorBlock(payload, CtaVendorKind::Data, cta);
+            entry.oui = AddVendorBlock(payload, CtaVendorKind::Data, walk.listedRates, cta);
             break;
         case kCtaTagSpeakers:
             if (payload.size() >= kCtaSpeakersSize && !cta.speakers) {
@@ -89,18 +138,22 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, Edi
         case kCtaTagExtended:
             if (!payload.empty()) {
                 entry.extendedTag = payload[0];
-                DecodeExtended(payload[0], payload.subspan(1), entry, cta);
+                DecodeExtended(payload[0], payload.subspan(1), Within(at, 1), entry,
+                               walk.listedRates, cta);
             }
             break;
         default:
             break;
         }
         cta.dataBlocks.push_back(entry);
+        CheckHdmiForumPlace(cta, sink, start, info.diagnostics);
     }
     ResolveYcbcr420Capable(cta);
 }
 
-void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
+void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
+    EdidInfo& info = walk.info;
+    const DiagnosticSink sink = SinkOf(walk, blockIndex);
     const bool first = !info.cta || !info.cta->revision;
     if (!info.cta) {
         info.cta.emplace();
@@ -117,6 +170,11 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
             cta.ycbcr444 = Bit(flags, kCtaYcbcr444Bit);
             cta.ycbcr422 = Bit(flags, kCtaYcbcr422Bit);
             cta.nativeDtds = Bits(flags, 3, 0);
+            if (!*cta.underscan) {
+                Warn(sink, DiagnosticCode::CtaItOverscan, kCtaFlagsOffset,
+                     "byte 3 bit 7 says IT formats are overscanned by default; computer "
+                     "formats are normally shown whole");
+            }
         }
     }
     const std::size_t timingsOffset = block[kCtaTimingsOffsetOffset];
@@ -126,7 +184,7 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
     if (revision >= kCtaFirstRevisionWithDataBlocks) {
         const std::size_t end = std::min(timingsOffset, kChecksumOffset);
         DecodeCtaDataBlocks(block.subspan(kCtaFirstDataBlock, end - kCtaFirstDataBlock), blockIndex,
-                            info);
+                            Within(sink, kCtaFirstDataBlock), walk);
     }
     // The list of descriptors ends at the first all-zero one or at the
     // checksum, whichever comes first.
@@ -136,6 +194,6 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
         if (std::all_of(d.begin(), d.end(), [](uint8_t b) { return b == 0; })) {
             break;
         }
-        AddDescriptor(d, blockIndex, BlockType::Cta861, info);
+        AddDescriptor(d, blockIndex, offset, BlockType::Cta861, walk);
     }
 }

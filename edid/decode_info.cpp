@@ -1,26 +1,89 @@
-#include "edid/conformity_checks.h"
+// The walk over an EDID: its framing (size, header, blocks, checksums,
+// version), then each block the extension count announces, by its kind,
+// then the checks of the EDID as a whole.
+#include "edid/block_map.h"
 #include "edid/info_blocks.h"
+#include "edid/whole_edid_checks.h"
 
 #include <algorithm>
 #include <numeric>
+#include <string>
 
 namespace {
 
-bool ChecksumValid(WholeBlock block) {
-    return std::accumulate(block.begin(), block.end(), 0u) % 256 == 0;
+using std::to_string;
+
+constexpr uint32_t kKnownVersion = 1;
+constexpr uint32_t kLastKnownRevision = 4;
+// Revisions before 1.3 were superseded by it.
+constexpr uint32_t kFirstCurrentRevision = 3;
+
+uint32_t SumOf(WholeBlock block) {
+    return std::accumulate(block.begin(), block.end(), 0u) % 256;
+}
+
+void CheckExtensionCount(std::span<const uint8_t> edid, const DiagnosticSink& sink,
+                         const EdidInfo& info) {
+    if (!Checking(sink)) {
+        return;
+    }
+    const std::size_t found = info.blocks.size() - 1;
+    const std::size_t loose = edid.size() % kEdidBlockLength;
+    if (found == *info.extensionCount && loose == 0) {
+        return;
+    }
+    std::string message = "byte 126 announces " + to_string(*info.extensionCount) +
+                          " extension blocks, but " + to_string(found) + " follow";
+    if (loose != 0) {
+        message += " and " + to_string(loose) + " more bytes";
+    }
+    Fail(sink, DiagnosticCode::ExtensionCountMismatch, kExtensionCountOffset, std::move(message));
+}
+
+void CheckVersion(const DiagnosticSink& sink, const EdidInfo& info) {
+    if (!Checking(sink)) {
+        return;
+    }
+    const uint32_t version = *info.version;
+    const uint32_t revision = *info.revision;
+    const std::string named = "EDID " + to_string(version) + "." + to_string(revision);
+    if (version != kKnownVersion) {
+        Fail(sink, DiagnosticCode::VersionUnknown, kVersionOffset,
+             named + " (bytes 18 and 19) is not a version of EDID 1");
+    } else if (revision > kLastKnownRevision) {
+        Warn(sink, DiagnosticCode::VersionUnknown, kRevisionOffset,
+             named + " (bytes 18 and 19) is later than 1.4, the last known: read as 1.4");
+    } else if (revision < kFirstCurrentRevision) {
+        Warn(sink, DiagnosticCode::VersionDeprecated, kRevisionOffset,
+             named + " (bytes 18 and 19) is deprecated: EDID 1.3 replaced it");
+    }
+    // Only EDID 1.3 requires a map when more than one extension follows.
+    if (version == kKnownVersion && revision == kFirstCurrentRevision && *info.extensionCount > 1 &&
+        info.blocks.size() > 1 && info.blocks[1].type != BlockType::BlockMap) {
+        Fail(sink, DiagnosticCode::BlockMapInvalid, kExtensionCountOffset,
+             "EDID 1.3 with " + to_string(*info.extensionCount) +
+                 " extension blocks (byte 126) needs a block map in block 1");
+    }
 }
 
 } // namespace
 
-EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid) {
+EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     EdidInfo info;
+    Walk walk{info, options.checks ? &info.diagnostics : nullptr, {}};
+    const DiagnosticSink base = SinkOf(walk, 0);
     info.sizeBytes = edid.size();
     info.headerValid = edid.size() >= kEdidHeader.size() &&
                        std::equal(kEdidHeader.begin(), kEdidHeader.end(), edid.begin());
+    if (!info.headerValid) {
+        Fail(base, DiagnosticCode::HeaderInvalid, 0,
+             "bytes 0 to 7 are not the header 00 FF FF FF FF FF FF 00");
+    }
     const std::size_t wholeBlocks = edid.size() / kEdidBlockLength;
     if (wholeBlocks == 0) {
         info.truncated = true;
-        info.conformity = CheckConformity(edid, info);
+        Fail(WholeSinkOf(walk, std::nullopt), DiagnosticCode::EdidTruncated, std::nullopt,
+             to_string(edid.size()) + " bytes, fewer than the base block's 128");
         return info;
     }
     const std::size_t announced = 1 + edid[kExtensionCountOffset];
@@ -29,24 +92,48 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid) {
     for (std::size_t i = 0; i < wholeBlocks; ++i) {
         const WholeBlock block = edid.subspan(i * kEdidBlockLength).first<kEdidBlockLength>();
         const uint32_t index = static_cast<uint32_t>(i);
-        const BlockType type = BlockTypeOf(index, block[0]);
+        const uint32_t sum = SumOf(block);
         // Captures often repeat a block past the count: it is not part of
         // the EDID the monitor announced.
-        const bool beyondCount = i >= announced;
-        info.blocks.push_back({index, type, ChecksumValid(block), beyondCount});
-        if (beyondCount) {
+        info.blocks.push_back({index, BlockTypeOf(index, block[0]), sum == 0, i >= announced});
+        if (sum != 0) {
+            Fail(SinkOf(walk, index), DiagnosticCode::ChecksumInvalid, kChecksumOffset,
+                 "the bytes of block " + to_string(index) + " sum to " + ByteHex(sum) +
+                     " modulo 256 instead of 0");
+        }
+    }
+    info.version = edid[kVersionOffset];
+    info.revision = edid[kRevisionOffset];
+    info.extensionCount = edid[kExtensionCountOffset];
+    CheckExtensionCount(edid, base, info);
+    CheckVersion(base, info);
+    for (const BlockInfo& entry : info.blocks) {
+        if (entry.beyondCount) {
             continue;
         }
-        if (type == BlockType::Base) {
-            DecodeBaseBlock(block, info);
-        } else if (type == BlockType::Cta861) {
-            DecodeCtaBlock(block, index, info);
-        } else if (type == BlockType::DisplayId) {
-            DecodeDisplayIdBlock(block, index, info);
+        const WholeBlock block =
+            edid.subspan(std::size_t{entry.index} * kEdidBlockLength).first<kEdidBlockLength>();
+        switch (entry.type) {
+        case BlockType::Base:
+            DecodeBaseBlock(block, walk);
+            break;
+        case BlockType::Cta861:
+            DecodeCtaBlock(block, entry.index, walk);
+            break;
+        case BlockType::DisplayId:
+            DecodeDisplayIdBlock(block, entry.index, walk);
+            break;
+        case BlockType::BlockMap:
+            CheckBlockMap(edid, entry.index, SinkOf(walk, entry.index), info);
+            break;
+        default:
+            break;
         }
     }
     info.diagonalInches = DiagonalInches(info);
     info.modes = ModesOf(info);
-    info.conformity = CheckConformity(edid, info);
+    if (options.checks) {
+        CheckWholeEdid(walk);
+    }
     return info;
 }

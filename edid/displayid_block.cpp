@@ -119,8 +119,10 @@ std::optional<uint32_t> VendorOui(const DisplayIdDataBlock& block) {
     return BigEndianOui(block.payload);
 }
 
-void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, DisplayIdInfo& section,
-                     EdidInfo& info) {
+// `at` is where the data block's payload starts in the EDID block.
+void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, std::size_t at,
+                     DisplayIdInfo& section, Walk& walk) {
+    EdidInfo& info = walk.info;
     section.dataBlocks.push_back(DisplayIdBlockName(block.tag, VendorOui(block)));
     switch (block.tag) {
     case kDidProductId:
@@ -145,17 +147,41 @@ void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, Displ
         AddAdaptiveSync(block, info);
         break;
     case kDidCta:
-        DecodeCtaDataBlocks(block.payload, blockIndex, info);
+        DecodeCtaDataBlocks(block.payload, blockIndex, Within(SinkOf(walk, blockIndex), at), walk);
         break;
     default:
-        AddDisplayIdTimings(block, blockIndex, section, info);
+        AddDisplayIdTimings(block, blockIndex, section, info, walk.listedRates);
         break;
+    }
+}
+
+// Versions 0x10 to 0x1F are DisplayID 1.x.
+constexpr uint32_t kFirstVersion2 = 0x20;
+
+// The first section is the base section, which says what the product is;
+// later ones only extend it.
+void CheckSection(const DisplayIdInfo& id, const DiagnosticSink& sink, const EdidInfo& info) {
+    if (!Checking(sink)) {
+        return;
+    }
+    if (!id.checksumValid) {
+        Fail(sink, DiagnosticCode::DisplayIdChecksumInvalid, std::nullopt,
+             "the DisplayID section's own checksum does not add up");
+    }
+    if (info.displayId.empty() && id.productType == 0) {
+        Fail(sink, DiagnosticCode::DisplayIdProductTypeMissing, kDisplayIdSectionOffset + 2,
+             id.version < kFirstVersion2
+                 ? "the base DisplayID section's product type (byte 3) is 0, an extension "
+                   "section's"
+                 : "the base DisplayID section's primary use case (byte 3) is 0, that of "
+                   "another base section");
     }
 }
 
 } // namespace
 
-void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
+void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
+    EdidInfo& info = walk.info;
     // The section: version, payload length, product type, extension count,
     // the data blocks, then its own checksum byte; it ends before the
     // block's checksum.
@@ -176,9 +202,12 @@ void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info)
         if (rest.size() - kDisplayIdDataBlockHeaderSize < size || (rest[0] == 0 && size == 0)) {
             break;
         }
+        const std::size_t payloadAt =
+            kDisplayIdSectionOffset + kDisplayIdHeaderSize - 1 + at + kDisplayIdDataBlockHeaderSize;
         DecodeDataBlock({rest[0], rest[1], rest.subspan(kDisplayIdDataBlockHeaderSize, size)},
-                        blockIndex, id, info);
+                        blockIndex, payloadAt, id, walk);
         at += kDisplayIdDataBlockHeaderSize + size;
     }
+    CheckSection(id, SinkOf(walk, blockIndex), info);
     info.displayId.push_back(std::move(id));
 }

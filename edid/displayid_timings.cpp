@@ -170,10 +170,12 @@ void AddBitmap(Bytes payload, std::size_t size, bool dmt, DisplayIdInfo& section
 } // namespace
 
 void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
-                         DisplayIdInfo& section, EdidInfo& info) {
+                         DisplayIdInfo& section, EdidInfo& info, RateSpan& rates) {
     const Bytes payload = block.payload;
     const auto addDetailed = [&](const Detailed& d) {
         info.detailedTimings.push_back(TimingOf(d, blockIndex));
+        const double hKHz = d.clockKHz / static_cast<double>(d.h.active + d.h.blank);
+        AddRates(rates, {hKHz, *info.detailedTimings.back().refreshHz, d.clockKHz / 1000.0});
     };
     // Types VII and X grow their descriptors by bits 6 to 4 of the
     // revision byte; bits 2 to 0 are the block's revision.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "edid/info_blocks.h"
+#include "edid/timing_rates.h"
 
 #include <cstdint>
 #include <span>
@@ -17,6 +18,7 @@ struct DisplayIdDataBlock {
 // Adds the timings of a timing data block (types I to X, DMT and VIC
 // bitmaps): detailed ones to `info.detailedTimings` with the block index
 // `blockIndex`, the others to `section.otherTimings`. Any other data block
-// adds nothing. A timing cut short by the payload's end is left out.
+// adds nothing. A timing cut short by the payload's end is left out. The
+// rates of the detailed ones go to `rates`.
 void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
-                         DisplayIdInfo& section, EdidInfo& info);
+                         DisplayIdInfo& section, EdidInfo& info, RateSpan& rates);

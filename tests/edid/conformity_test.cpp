@@ -27,8 +27,9 @@ void FixChecksums(std::vector<uint8_t>& edid) {
 // The codes found, "F:" before a failure's and "W:" before a warning's.
 std::vector<std::string> Codes(const EdidInfo& info) {
     std::vector<std::string> codes;
-    for (const ConformityResult& r : info.conformity) {
-        codes.push_back((r.severity == Severity::Failure ? "F:" : "W:") + std::string(r.code));
+    for (const Diagnostic& r : info.diagnostics) {
+        codes.push_back((r.severity == Severity::Failure ? "F:" : "W:") +
+                        std::string(DiagnosticCodeName(r.code)));
     }
     return codes;
 }
@@ -84,8 +85,9 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
 }
 
 TEST(Conformity, VerdictIsTheWorstSeverity) {
-    const ConformityResult failure{"a", Severity::Failure, 0, ""};
-    const ConformityResult warning{"b", Severity::Warning, std::nullopt, ""};
+    const Diagnostic failure{DiagnosticCode::HeaderInvalid, Severity::Failure, 0, 0, ""};
+    const Diagnostic warning{DiagnosticCode::GtfDeprecated, Severity::Warning, std::nullopt,
+                             std::nullopt, ""};
     EXPECT_EQ(VerdictOf({}), Verdict::Pass);
     EXPECT_EQ(VerdictOf({warning}), Verdict::Warn);
     EXPECT_EQ(VerdictOf({warning, failure, warning}), Verdict::Fail);
@@ -95,7 +97,7 @@ TEST(Conformity, AnEdidShorterThanItsBaseBlockFails) {
     const std::vector<uint8_t> edid = Sample("aoc2367-plain");
     for (const std::size_t length : {0, 8, 127}) {
         const EdidInfo info = DecodeEdidInfo(std::span(edid).first(length));
-        EXPECT_EQ(VerdictOf(info.conformity), Verdict::Fail) << length;
+        EXPECT_EQ(VerdictOf(info.diagnostics), Verdict::Fail) << length;
     }
 }
 

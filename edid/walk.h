@@ -1,0 +1,29 @@
+// One walk of DecodeEdidInfo over an EDID's blocks: what the block decoders
+// share besides the EdidInfo they fill. Private to the decoders.
+#pragma once
+
+#include "edid/edid_info.h"
+#include "edid/timing_rates.h"
+
+#include <cstdint>
+
+struct Walk {
+    EdidInfo& info;
+    // Where the diagnostics go: info.diagnostics, or nowhere when the
+    // checks are off.
+    Diagnostics* diagnostics = nullptr;
+    // The rates of every timing listed so far whose rates are known, for
+    // the check against the range limits once every block is read.
+    RateSpan listedRates;
+};
+
+// Where the decoder of block `block` reports.
+inline DiagnosticSink SinkOf(Walk& walk, uint32_t block) {
+    return {walk.diagnostics, block, 0};
+}
+
+// Where the checks of the EDID as a whole report, about `block` or, when
+// empty, about no one block.
+inline DiagnosticSink WholeSinkOf(Walk& walk, std::optional<uint32_t> block) {
+    return {walk.diagnostics, block, 0};
+}
