@@ -66,6 +66,33 @@ void CheckVersion(const DiagnosticSink& sink, const EdidInfo& info) {
     }
 }
 
+// Decodes the blocks within the extension count, or those past it.
+void DecodeBlocks(std::span<const uint8_t> edid, bool beyondCount, Walk& walk) {
+    for (const BlockInfo& entry : walk.info.blocks) {
+        if (entry.beyondCount != beyondCount) {
+            continue;
+        }
+        const WholeBlock block =
+            edid.subspan(std::size_t{entry.index} * kEdidBlockLength).first<kEdidBlockLength>();
+        switch (entry.type) {
+        case BlockType::Base:
+            DecodeBaseBlock(block, walk);
+            break;
+        case BlockType::Cta861:
+            DecodeCtaBlock(block, entry.index, walk);
+            break;
+        case BlockType::DisplayId:
+            DecodeDisplayIdBlock(block, entry.index, walk);
+            break;
+        case BlockType::BlockMap:
+            CheckBlockMap(edid, entry.index, SinkOf(walk, entry.index), walk.info);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
 } // namespace
 
 EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
@@ -107,33 +134,24 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     info.extensionCount = edid[kExtensionCountOffset];
     CheckExtensionCount(edid, base, info);
     CheckVersion(base, info);
-    for (const BlockInfo& entry : info.blocks) {
-        if (entry.beyondCount) {
-            continue;
-        }
-        const WholeBlock block =
-            edid.subspan(std::size_t{entry.index} * kEdidBlockLength).first<kEdidBlockLength>();
-        switch (entry.type) {
-        case BlockType::Base:
-            DecodeBaseBlock(block, walk);
-            break;
-        case BlockType::Cta861:
-            DecodeCtaBlock(block, entry.index, walk);
-            break;
-        case BlockType::DisplayId:
-            DecodeDisplayIdBlock(block, entry.index, walk);
-            break;
-        case BlockType::BlockMap:
-            CheckBlockMap(edid, entry.index, SinkOf(walk, entry.index), info);
-            break;
-        default:
-            break;
-        }
-    }
+    DecodeBlocks(edid, false, walk);
     info.diagonalInches = DiagonalInches(info);
     info.modes = ModesOf(info);
-    if (options.checks) {
-        CheckWholeEdid(walk);
+    if (!options.checks) {
+        return info;
     }
+    if (announced >= wholeBlocks) {
+        CheckWholeEdid(walk);
+        return info;
+    }
+    // Blocks past the count are not part of the EDID a sink reads, and the
+    // decoded fields leave them out; but a tool reading every block given
+    // blames what is wrong in them, and so do the checks: they walk a copy
+    // that has them too, reporting into the same list.
+    EdidInfo all = info;
+    all.diagnostics.clear();
+    Walk whole{all, &info.diagnostics, walk.listedRates};
+    DecodeBlocks(edid, true, whole);
+    CheckWholeEdid(whole);
     return info;
 }

@@ -7,6 +7,7 @@ namespace {
 constexpr std::string_view kNames[] = {
 #define MONIQUET_CODE(id, name) name,
 #include "edid/codes_base.def"
+#include "edid/codes_timings.def"
 #include "edid/codes_cta.def"
 #include "edid/codes_displayid.def"
 #include "edid/codes_structure.def"
@@ -16,6 +17,7 @@ constexpr std::string_view kNames[] = {
 constexpr DiagnosticCode kCodes[] = {
 #define MONIQUET_CODE(id, name) DiagnosticCode::id,
 #include "edid/codes_base.def"
+#include "edid/codes_timings.def"
 #include "edid/codes_cta.def"
 #include "edid/codes_displayid.def"
 #include "edid/codes_structure.def"

@@ -21,7 +21,7 @@ std::string Milli(double value) {
 
 std::optional<uint32_t> FirstBlockOf(const EdidInfo& info, BlockType type) {
     for (const BlockInfo& b : info.blocks) {
-        if (b.type == type && !b.beyondCount) {
+        if (b.type == type) {
             return b.index;
         }
     }
