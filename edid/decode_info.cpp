@@ -57,13 +57,28 @@ void CheckVersion(const DiagnosticSink& sink, const EdidInfo& info) {
         Warn(sink, DiagnosticCode::VersionDeprecated, kRevisionOffset,
              named + " (bytes 18 and 19) is deprecated: EDID 1.3 replaced it");
     }
-    // Only EDID 1.3 requires a map when more than one extension follows.
-    if (version == kKnownVersion && revision == kFirstCurrentRevision && *info.extensionCount > 1 &&
-        info.blocks.size() > 1 && info.blocks[1].type != BlockType::BlockMap) {
-        Fail(sink, DiagnosticCode::BlockMapInvalid, kExtensionCountOffset,
-             "EDID 1.3 with " + to_string(*info.extensionCount) +
-                 " extension blocks (byte 126) needs a block map in block 1");
+    // Only EDID 1.3 requires a map when more than one extension follows;
+    // blocks given past the count count too, as a reader of every block
+    // would need the map to find them.
+    const std::size_t extensions = info.blocks.size() - 1;
+    if (version == kKnownVersion && revision == kFirstCurrentRevision && extensions > 1 &&
+        info.blocks[1].type != BlockType::BlockMap) {
+        Fail(sink, DiagnosticCode::BlockMapInvalid, std::nullopt,
+             "EDID 1.3 with " + to_string(extensions) +
+                 " extension blocks needs a block map in block 1");
     }
+}
+
+// Extension tags no standard in use defines; EDID 2.0's was withdrawn.
+void CheckExtensionTag(const BlockInfo& block, uint8_t tag, const DiagnosticSink& sink) {
+    if (!Checking(sink) || block.index == 0 ||
+        (block.type != BlockType::Unknown && block.type != BlockType::Dpvl)) {
+        return;
+    }
+    Fail(sink, DiagnosticCode::ExtensionBlockUnknown, 0,
+         tag == kTagEdid20 ? "the extension tag 0x20 (byte 0) is EDID 2.0's, which is withdrawn"
+                           : "the extension tag " + ByteHex(tag) +
+                                 " (byte 0) names no kind of extension block in use");
 }
 
 // Decodes the blocks within the extension count, or those past it.
@@ -123,6 +138,7 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
         // Captures often repeat a block past the count: it is not part of
         // the EDID the monitor announced.
         info.blocks.push_back({index, BlockTypeOf(index, block[0]), sum == 0, i >= announced});
+        CheckExtensionTag(info.blocks.back(), block[0], SinkOf(walk, index));
         if (sum != 0) {
             Fail(SinkOf(walk, index), DiagnosticCode::ChecksumInvalid, kChecksumOffset,
                  "the bytes of block " + to_string(index) + " sum to " + ByteHex(sum) +
