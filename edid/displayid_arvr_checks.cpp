@@ -42,8 +42,8 @@ struct Fields {
         if (const uint32_t value = Bits(p[at], high, low); value != 0) {
             Report(DiagnosticCode::DisplayIdArvrReserved, at,
                    (high == low ? "has reserved bit " + to_string(high) + " set"
-                                : "has reserved bits " + to_string(high) + " to " +
-                                      to_string(low) + " set (" + to_string(value) + ")"));
+                                : "has reserved bits " + to_string(high) + " to " + to_string(low) +
+                                      " set (" + to_string(value) + ")"));
         }
     }
     // A field holding a value past the last defined one.
