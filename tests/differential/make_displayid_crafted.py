@@ -113,7 +113,8 @@ CASES = {
                        + db(0x2B, 0x00, [0x0B, 0, 60, 164, 0, 0, 0x03, 0, 48, 59, 0, 0, 0x41])
                        + db(0x29, 0x00, range(1, 16))
                        + db(0x26, 0x00, [0x06, 0x02, 0x02, 0x02, 0, 0x07, 0x01, 0, 1, 0x11, 0x33])
-                       + db(0x2E, 0x01, [0x00, 0x3C, 0x00, 0x5C, 0x00, 0x60]))),
+                       + db(0x2E, 0x01, [0x00, 0x3C, 0x00, 0x5C, 0x00, 0x60]),
+                       filler=bytes([0, 5]))),
     'DisplayID 2.1: tiled topology 2.x, types VII to X, dynamic range limits': edid(
         PANEL, section(0x21, 2, db(0x28, 0x00, changed(TILES, b0=0xC0, b8=0, b18=0, b19=0, b20=0,
                                                        b21=0))
@@ -123,15 +124,17 @@ CASES = {
                        + db(0x24, 0x00, [0x60, 0xFF, 0x09, 0x3F, 0x06, 59])
                        + db(0x2A, 0x00, [0x19, 0xFF, 0x09, 0x3F, 0x06, 59,
                                          0x60, 0xFF, 0x07, 0x37, 0x04, 119])
-                       + db(0x2A, 0x30, [0x02, 0xFF, 0x07, 0x37, 0x04, 143, 0, 0, 0])
+                       + db(0x2A, 0x30, [0x02, 0xFF, 0x07, 0x37, 0x04, 143, 0xE4, 0, 0])
                        + db(0x25, 0x01, [0x10, 0x27, 0x00, 0x0F, 0x27, 0x00, 100, 60, 0x00]))),
-    'DisplayID 2.1: AR/VR head-mounted display and layer blocks': edid(
-        PANEL, section(0x21, 7, db(0x2C, 0x00, HMD) + db(0x2D, 0x01, LAYER))),
-    'DisplayID 2.x: display parameters twice, luminance information, native format': edid(
+    'DisplayID 2.1: AR/VR head-mounted display and layer blocks, a short product block': edid(
+        PANEL, section(0x21, 7, db(0x2C, 0x00, HMD) + db(0x2D, 0x01, LAYER)
+                       + db(0x20, 0x00, [0x00, 0x10, 0xFA, 0x5B, 0x11, 1, 2, 3, 4, 0]))),
+    'DisplayID 2.x: display parameters twice, luminance information, native format, a 1.x block': edid(
         PANEL, section(0x20, 4, db(0x21, 0x80 | 1, changed(P[0x21][1], b0=0x59, b1=1, b2=0xD7,
                                                            b3=0, b6=0, b7=0, b8=0x18))
                        + TYPE7 + db(0x21, 0x02, P[0x21][1])
-                       + db(0x22, 0x00, type1(771939, 2559, 159, 47, 31, 1599, 119, 2, 5, 0x79))),
+                       + db(0x22, 0x00, type1(771939, 2559, 159, 47, 31, 1599, 119, 2, 5, 0x79))
+                       + db(0x0D, 0x00, [0x11, 0x0A, 0x0A, 0x32, 0x14, 0x14])),
         screen=[50, 30]),
     'DisplayID 2.x: product identification, vendor IDs, VESA block, reserved use case': edid(
         PANEL, section(0x20, 9, PARAMS2 + TYPE7
@@ -140,19 +143,21 @@ CASES = {
                        + db(0x7E, 0x00, [0x3A, 0x02, 0x92, 0x79, 0xFA])
                        + db(0x7E, 0x00, [0x3A, 0x02]))),
     # DisplayID 1.x data blocks.
-    'DisplayID 1.x: product identification with an OUI, display device, colour and transfer':
+    'DisplayID 1.x: product identification with an OUI, display device, colour, transfer, stereo':
         edid(TILED, section(0x12, 3, db(0x00, 0x00, [0x00, 0x10, 0xFA, 0x5B, 0x11, 1, 2, 3, 4,
                                                       0xFF, 5, 0])
                             + PARAMS1 + TYPE1
                             + db(0x0C, 0x00, [0x15, 0x50, 0xFF, 0x09, 0x3F, 0x0B, 78, 0x03, 0x01,
                                               20, 20, 0x08, 0x85])
                             + db(0x02, 0x18, [0x00, 0x00])
-                            + db(0x0E, 0x51, [0x00, 0, 3, 4, 5, 0x00]))),
+                            + db(0x0E, 0x51, [0x00, 0, 3, 4, 5, 0x00])
+                            + db(0x0E, 0x61, [0x20, 4, 1, 2, 3, 4])
+                            + db(0x10, 0x41, [5, 0]) + db(0x09, 0x00, [0] * 14))),
     'DisplayID 1.x: timing types I to VI with reserved and invalid fields': edid(
         TILED, section(0x12, 3, PARAMS1
                        + db(0x03, 0x02, type1(0xFFFFFF, 2559, 79, 47, 31, 1439, 40, 2, 5, 0x89)
                             + type1(46917, 2559, 79, 7, 31, 2879, 9, 4, 7, 0x70))
-                       + db(0x04, 0x00, [0x3B, 0xB7, 0x00, 0x84, 0x3F, 0x02, 0x11, 0x9F, 0x05,
+                       + db(0x04, 0x00, [0x3B, 0xB7, 0x00, 0xE4, 0x3F, 0x02, 0x11, 0x9F, 0x05,
                                          0x09, 0x12])
                        + db(0x05, 0x00, [0x8A, 0xEF, 59, 0x04, 0x9F, 59])
                        + db(0x11, 0x00, [0x01, 0, 0xFF, 0x09, 0x3F, 0x06, 59,
