@@ -69,10 +69,11 @@ TEST(DisplayIdChecks, OffsetsNameTheByteOfTheField) {
          "displayid-tiled-bezel-inconsistent",
          {"1:16"}},
         // A descriptor's field: byte 3 of the type I descriptors at bytes 23
-        // and 43; the descriptors themselves for the detailed timing rules.
+        // and 43 and of the type II one at 66, byte 0 of types III and V; the
+        // descriptors themselves for the detailed timing rules.
         {"crafted/DisplayID 1.x: timing types I to VI with reserved and invalid fields",
          "displayid-timing-reserved",
-         {"1:26", "1:46", "1:80", "1:96"}},
+         {"1:26", "1:46", "1:69", "1:80", "1:96"}},
         {"crafted/DisplayID 1.x: timing types I to VI with reserved and invalid fields",
          "invalid-detailed-timing",
          {"1:23", "1:43", "1:66"}},
