@@ -252,7 +252,7 @@ void CheckDisplayIdSectionHeader(Bytes section, uint32_t block, const Diagnostic
     if (version != scratch.baseVersion) {
         Fail(sink, DiagnosticCode::DisplayIdExtensionHeaderInvalid, kAt,
              "an extension DisplayID section's version (byte 1) is " + Version(version) +
-                 ", the base section's " + Version(scratch.baseVersion));
+                 ", where the base section's is " + Version(scratch.baseVersion));
     }
 }
 
