@@ -82,6 +82,26 @@ void BM_Decode256BytesWithoutChecks(benchmark::State& state) {
 }
 BENCHMARK(BM_Decode256BytesWithoutChecks);
 
+// The same for a sample with a DisplayID section (and a CTA-861 block), whose
+// data blocks and timings the DisplayID checks read.
+void BM_DecodeDisplayIdWithChecks(benchmark::State& state) {
+    const std::vector<uint8_t> edid = ReadBytes(kSamples + "/gbt3213-cta-displayid.bin");
+    for (auto _ : state) {
+        EdidInfo info = DecodeEdidInfo(edid);
+        benchmark::DoNotOptimize(info);
+    }
+}
+BENCHMARK(BM_DecodeDisplayIdWithChecks);
+
+void BM_DecodeDisplayIdWithoutChecks(benchmark::State& state) {
+    const std::vector<uint8_t> edid = ReadBytes(kSamples + "/gbt3213-cta-displayid.bin");
+    for (auto _ : state) {
+        EdidInfo info = DecodeEdidInfo(edid, {.checks = false});
+        benchmark::DoNotOptimize(info);
+    }
+}
+BENCHMARK(BM_DecodeDisplayIdWithoutChecks);
+
 void BM_DecodeOnlyAllSamples(benchmark::State& state) {
     Run(state, AllSamples(), false);
 }

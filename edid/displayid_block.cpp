@@ -2,6 +2,7 @@
 // in principle run on into the next block; real EDIDs hold one per block,
 // and nothing past the block is read.
 #include "edid/bits.h"
+#include "edid/displayid_checks.h"
 #include "edid/displayid_names.h"
 #include "edid/displayid_timings.h"
 
@@ -123,6 +124,10 @@ std::optional<uint32_t> VendorOui(const DisplayIdDataBlock& block) {
 void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, std::size_t at,
                      DisplayIdInfo& section, Walk& walk) {
     EdidInfo& info = walk.info;
+    const DiagnosticSink sink = Within(SinkOf(walk, blockIndex), at);
+    CheckDisplayIdDataBlock(block, section.version, blockIndex,
+                            Within(SinkOf(walk, blockIndex), at - kDisplayIdDataBlockHeaderSize),
+                            walk.displayId);
     section.dataBlocks.push_back(DisplayIdBlockName(block.tag, VendorOui(block)));
     switch (block.tag) {
     case kDidProductId:
@@ -147,10 +152,11 @@ void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, std::
         AddAdaptiveSync(block, info);
         break;
     case kDidCta:
-        DecodeCtaDataBlocks(block.payload, blockIndex, Within(SinkOf(walk, blockIndex), at), walk);
+        DecodeCtaDataBlocks(block.payload, blockIndex, sink, walk);
         break;
     default:
-        AddDisplayIdTimings(block, blockIndex, section, info, walk.listedRates);
+        AddDisplayIdTimings(block, blockIndex, section, info, walk.listedRates, sink,
+                            walk.displayId);
         break;
     }
 }
@@ -194,20 +200,27 @@ void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
         std::min<std::size_t>(section[1], section.size() - kDisplayIdHeaderSize);
     const auto whole = section.first(kDisplayIdHeaderSize + length);
     id.checksumValid = std::accumulate(whole.begin(), whole.end(), 0u) % 256 == 0;
+    const DiagnosticSink sink = SinkOf(walk, blockIndex);
+    CheckDisplayIdSectionHeader(section, blockIndex, sink, walk.displayId);
     const Bytes payload = section.subspan(kDisplayIdHeaderSize - 1, length);
-    for (std::size_t at = 0; payload.size() - at >= kDisplayIdDataBlockHeaderSize;) {
+    // Where the payload starts in the block.
+    constexpr std::size_t kPayloadAt = kDisplayIdSectionOffset + kDisplayIdHeaderSize - 1;
+    std::size_t at = 0;
+    while (payload.size() - at >= kDisplayIdDataBlockHeaderSize) {
         const Bytes rest = payload.subspan(at);
         const std::size_t size = rest[2];
         // A block running past the payload is not one; zeros are padding.
         if (rest.size() - kDisplayIdDataBlockHeaderSize < size || (rest[0] == 0 && size == 0)) {
             break;
         }
-        const std::size_t payloadAt =
-            kDisplayIdSectionOffset + kDisplayIdHeaderSize - 1 + at + kDisplayIdDataBlockHeaderSize;
+        const std::size_t payloadAt = kPayloadAt + at + kDisplayIdDataBlockHeaderSize;
         DecodeDataBlock({rest[0], rest[1], rest.subspan(kDisplayIdDataBlockHeaderSize, size)},
                         blockIndex, payloadAt, id, walk);
         at += kDisplayIdDataBlockHeaderSize + size;
     }
-    CheckSection(id, SinkOf(walk, blockIndex), info);
+    CheckDisplayIdFiller(payload.subspan(at), Within(sink, kPayloadAt + at));
+    CheckDisplayIdPadding(section.subspan(whole.size()),
+                          Within(sink, kDisplayIdSectionOffset + whole.size()));
+    CheckSection(id, sink, info);
     info.displayId.push_back(std::move(id));
 }

@@ -1,6 +1,7 @@
 #include "edid/bits.h"
 #include "edid/decode.h"
 #include "edid/descriptor_rule.h"
+#include "edid/detailed_timing_rules.h"
 #include "edid/info_blocks.h"
 
 #include <algorithm>
@@ -62,22 +63,36 @@ TimingInfo TimingOf(Descriptor descriptor, const DetailedTiming& timing, uint32_
     return info;
 }
 
+void Note(std::string& faults, const char* what) {
+    faults += faults.empty() ? "" : ", ";
+    faults += what;
+}
+
 // What no sink can show, named in one failure per timing.
 void CheckDetailedTiming(Descriptor d, const DetailedTiming& t, const DiagnosticSink& sink) {
     if (!Checking(sink)) {
         return;
     }
     std::string wrong;
-    const auto note = [&wrong](const char* what) {
-        wrong += wrong.empty() ? "" : ", ";
-        wrong += what;
-    };
+    // A descriptor misread as a timing, rather than a timing.
     if (t.pixelClockKHz < kMinPixelClockKHz) {
-        note("a pixel clock below 10 MHz");
+        Note(wrong, "a pixel clock below 10 MHz");
     }
     if (std::all_of(d.begin(), d.end(), [&d](uint8_t b) { return b == d[0]; })) {
-        note("every byte the same");
+        Note(wrong, "every byte the same");
     }
+    NoteDetailedTimingFaults(t, wrong);
+    if (!wrong.empty()) {
+        Fail(sink, DiagnosticCode::InvalidDetailedTiming, 0,
+             "the detailed timing of " + to_string(t.hAddressable) + "x" +
+                 to_string(t.vAddressable) + " has " + wrong);
+    }
+}
+
+} // namespace
+
+void NoteDetailedTimingFaults(const DetailedTiming& t, std::string& wrong) {
+    const auto note = [&wrong](const char* what) { Note(wrong, what); };
     if (t.hAddressable == 0 || t.vAddressable == 0) {
         note("no active pixels or lines");
     }
@@ -93,12 +108,9 @@ void CheckDetailedTiming(Descriptor d, const DetailedTiming& t, const Diagnostic
     if (t.vFrontPorch + t.vSyncWidth >= t.vBlanking) {
         note("a vertical back porch of 0 or less");
     }
-    if (!wrong.empty()) {
-        Fail(sink, DiagnosticCode::InvalidDetailedTiming, 0,
-             "the detailed timing of " + to_string(t.hAddressable) + "x" +
-                 to_string(t.vAddressable) + " has " + wrong);
-    }
 }
+
+namespace {
 
 // The first timing of each block whose image size is off the screen size:
 // larger in either direction, or smaller in both.

@@ -1,5 +1,6 @@
 #include "edid/whole_edid_checks.h"
 
+#include "edid/displayid_whole_checks.h"
 #include "edid/edid_layout.h"
 
 #include <algorithm>
@@ -165,30 +166,11 @@ void CheckCta(Walk& walk) {
     CheckNativeTimings(walk);
 }
 
-void CheckDisplayId(Walk& walk) {
-    const EdidInfo& info = walk.info;
-    if (info.displayId.empty()) {
-        return;
-    }
-    const DiagnosticSink sink = WholeSinkOf(walk, info.displayId.front().block);
-    if (std::none_of(info.displayId.begin(), info.displayId.end(),
-                     [](const DisplayIdInfo& s) { return s.product.has_value(); })) {
-        Fail(sink, DiagnosticCode::DisplayIdMissingProductId, std::nullopt,
-             "no DisplayID section has a product identification data block");
-    }
-    if (std::none_of(
-            info.detailedTimings.begin(), info.detailedTimings.end(),
-            [](const TimingInfo& t) { return t.source == BlockType::DisplayId && t.preferred; })) {
-        Fail(sink, DiagnosticCode::DisplayIdNoPreferredTiming, std::nullopt,
-             "no DisplayID timing is flagged preferred");
-    }
-}
-
 } // namespace
 
 void CheckWholeEdid(Walk& walk) {
     CheckSerials(walk);
     CheckRanges(walk);
     CheckCta(walk);
-    CheckDisplayId(walk);
+    CheckDisplayIdWhole(walk);
 }

@@ -73,8 +73,8 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
         {"DisplayID section checksum",
          "gsm5b11-tiled",
          [](auto& e) { ++e[128 + 126]; },
-         {"F:displayid-checksum-invalid", "F:displayid-missing-product-id",
-          "F:displayid-no-preferred-timing"}},
+         {"F:displayid-tag-wrong-version", "F:displayid-checksum-invalid",
+          "F:displayid-missing-product-id", "F:displayid-no-preferred-timing"}},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> edid = Sample(c.sample);
