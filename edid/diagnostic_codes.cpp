@@ -7,20 +7,20 @@ namespace {
 constexpr std::string_view kNames[] = {
 #define MONIQUET_CODE(id, name) name,
 #include "edid/codes_base.def"
-#include "edid/codes_timings.def"
 #include "edid/codes_cta.def"
 #include "edid/codes_displayid.def"
 #include "edid/codes_structure.def"
+#include "edid/codes_timings.def"
 #undef MONIQUET_CODE
 };
 
 constexpr DiagnosticCode kCodes[] = {
 #define MONIQUET_CODE(id, name) DiagnosticCode::id,
 #include "edid/codes_base.def"
-#include "edid/codes_timings.def"
 #include "edid/codes_cta.def"
 #include "edid/codes_displayid.def"
 #include "edid/codes_structure.def"
+#include "edid/codes_timings.def"
 #undef MONIQUET_CODE
 };
 

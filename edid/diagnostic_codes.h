@@ -10,10 +10,10 @@
 enum class DiagnosticCode : uint16_t {
 #define MONIQUET_CODE(id, name) id,
 #include "edid/codes_base.def"
-#include "edid/codes_timings.def"
 #include "edid/codes_cta.def"
 #include "edid/codes_displayid.def"
 #include "edid/codes_structure.def"
+#include "edid/codes_timings.def"
 #undef MONIQUET_CODE
 };
 
