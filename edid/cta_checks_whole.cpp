@@ -231,7 +231,7 @@ void CheckCtaWholeEdid(Walk& walk) {
     }
     const uint32_t ctaDtds = static_cast<uint32_t>(
         std::count_if(info.detailedTimings.begin(), info.detailedTimings.end(),
-                      [](const TimingInfo& t) { return t.source == BlockType::Cta861; }));
+                      [](const TimingInfo& t) { return t.source != BlockType::DisplayId; }));
     for (uint32_t i = 0; i < walk.cta.pendingCount; ++i) {
         Resolve(walk.cta.pending[i], walk, ctaDtds);
     }
