@@ -142,29 +142,31 @@ void CheckShortAudio(std::span<const uint8_t> payload, const DiagnosticSink& hea
         const uint8_t b1 = payload[i];
         const uint8_t b2 = payload[i + 1];
         const uint8_t b3 = payload[i + 2];
-        const std::string sad = "short audio descriptor " + to_string(i / 3 + 1);
+        // Named only when reporting: the path of a good descriptor builds no string.
+        const auto sad = [i] { return "short audio descriptor " + to_string(i / 3 + 1); };
         const uint32_t format = Bits(b1, 6, 3);
         if (format == 0) {
             Fail(sink, DiagnosticCode::CtaAudioFormatInvalid, i,
-                 sad + " has audio format code 0, which is reserved");
+                 sad() + " has audio format code 0, which is reserved");
             continue;
         }
         const uint32_t ext = format == kFormatExtended ? Bits(b3, 7, 3) : 0;
         if (format == kFormatExtended) {
             if (ext >= 1 && ext <= 3) {
                 Fail(sink, DiagnosticCode::CtaAudioFormatInvalid, i + 2,
-                     sad + " has extension type " + to_string(ext) + ", one CTA-861 has withdrawn");
+                     sad() + " has extension type " + to_string(ext) +
+                         ", one CTA-861 has withdrawn");
             } else if (ext == 0 || ext == 9 || ext > 15) {
                 Fail(sink, DiagnosticCode::CtaAudioFormatInvalid, i + 2,
-                     sad + " has extension type " + to_string(ext) + ", which is reserved");
+                     sad() + " has extension type " + to_string(ext) + ", which is reserved");
             }
             if (ext == kExtMpegH && Bits(b1, 2, 0) > kLastMpegHLevel) {
                 Fail(sink, DiagnosticCode::CtaAudioFormatInvalid, i,
-                     sad + " (MPEG-H 3D audio) gives level " + to_string(Bits(b1, 2, 0)) +
+                     sad() + " (MPEG-H 3D audio) gives level " + to_string(Bits(b1, 2, 0)) +
                          ", past the last, 5");
             } else if ((ext == kExtAc4 || ext == kExtAuroCx) && Bits(b1, 2, 0) != 0) {
                 Fail(sink, DiagnosticCode::ReservedBitsSet, i,
-                     sad +
+                     sad() +
                          ": bits 2 to 0 of its first byte are reserved for this format but "
                          "hold " +
                          to_string(Bits(b1, 2, 0)));
@@ -172,20 +174,20 @@ void CheckShortAudio(std::span<const uint8_t> payload, const DiagnosticSink& hea
         }
         if ((format == kFormatLpcm || format == kFormatWmaPro) && Bits(b3, 7, 3) != 0) {
             Fail(sink, DiagnosticCode::ReservedBitsSet, i + 2,
-                 sad + ": bits 7 to 3 of its third byte are reserved for this format but hold " +
+                 sad() + ": bits 7 to 3 of its third byte are reserved for this format but hold " +
                      ByteHex(b3 & 0xF8));
         }
         // L-PCM 3D audio counts channels with bit 7 of the second byte.
         if (ext != kExtLpcm3d && Bit(b2, 7)) {
             Fail(sink, DiagnosticCode::ReservedBitsSet, i + 1,
-                 sad + ": bit 7 of its second byte is reserved but set");
+                 sad() + ": bit 7 of its second byte is reserved but set");
         }
         // Rates some formats cannot carry: 32, 88.2, 176.4 kHz for AC-4;
         // 176.4 and 192 kHz for the AAC family and USAC.
         const bool aac = (ext >= 4 && ext <= 6) || ext == 8 || ext == 10 || ext == 15;
         if ((ext == kExtAc4 && (b2 & 0x29) != 0) || (aac && (b2 & 0x60) != 0)) {
             Fail(sink, DiagnosticCode::ReservedBitsSet, i + 1,
-                 sad + " flags sample rates (" + ByteHex(b2 & (ext == kExtAc4 ? 0x29 : 0x60)) +
+                 sad() + " flags sample rates (" + ByteHex(b2 & (ext == kExtAc4 ? 0x29 : 0x60)) +
                      " of its second byte) that its format reserves");
         }
     }
@@ -195,9 +197,10 @@ void CheckShortVideo(std::span<const uint8_t> payload, bool ycbcr420, const CtaD
                      const DiagnosticSink& head, Walk& walk) {
     CtaCheckState& st = walk.cta;
     const DiagnosticSink sink = Within(head, ycbcr420 ? 2 : 1);
-    const std::string name = ycbcr420 ? "YCbCr 4:2:0 video data block" : "video data block";
+    const char* name = ycbcr420 ? "YCbCr 4:2:0 video data block" : "video data block";
     if (payload.empty()) {
-        Fail(head, DiagnosticCode::CtaDataBlockEmpty, 0, "the " + name + " lists no VIC");
+        Fail(head, DiagnosticCode::CtaDataBlockEmpty, 0,
+             std::string("the ") + name + " lists no VIC");
     }
     const std::size_t kind = ycbcr420 ? 1 : 0;
     for (std::size_t i = 0; i < payload.size(); ++i) {
@@ -253,23 +256,23 @@ void CheckVideoFormats(std::span<const uint8_t> payload, const DiagnosticSink& s
     const DiagnosticSink at = Within(sink, 2);
     for (std::size_t i = 0; i < vfds.size(); i += length) {
         const auto vfd = FormatBytes(vfds.subspan(i, length));
-        const std::string named = "video format descriptor " + to_string(i / length + 1);
+        const auto named = [&] { return "video format descriptor " + to_string(i / length + 1); };
         if ((length > 2 && (vfd[2] & 0xFE) != 0) || (length > 3 && vfds[i + 3] != 0)) {
             Fail(at, DiagnosticCode::ReservedBitsSet, i + 2,
-                 named + " sets reserved bits of its third or fourth byte");
+                 named() + " sets reserved bits of its third or fourth byte");
         }
         const uint32_t rid = Bits(vfd[0], 5, 0);
         if (rid == 0 || rid >= kRidCount) {
             Fail(at, DiagnosticCode::CtaVfdInvalid, i,
-                 named + " names RID " + to_string(rid) + ", which no table defines");
+                 named() + " names RID " + to_string(rid) + ", which no table defines");
             continue;
         }
         for (uint32_t index = 1; index < kRateHz.size(); ++index) {
             if (OffersRate(vfd, length, index) && VicOfRid(rid, index) != 0) {
                 Fail(at, DiagnosticCode::CtaVfdInvalid, i,
-                     named + " offers RID " + to_string(rid) + " at " + to_string(kRateHz[index]) +
-                         " Hz, which is VIC " + to_string(VicOfRid(rid, index)) +
-                         " and must be listed as that VIC");
+                     named() + " offers RID " + to_string(rid) + " at " +
+                         to_string(kRateHz[index]) + " Hz, which is VIC " +
+                         to_string(VicOfRid(rid, index)) + " and must be listed as that VIC");
             }
         }
     }

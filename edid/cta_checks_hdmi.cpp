@@ -25,12 +25,12 @@ constexpr uint32_t kMinVrrMaxHz = 100;
 
 void CheckLatencies(uint8_t video, uint8_t audio, bool interlaced, const DiagnosticSink& sink,
                     std::size_t at) {
-    const std::string kind = interlaced ? "interlaced " : "";
+    const char* kind = interlaced ? "interlaced " : "";
     for (const bool isAudio : {false, true}) {
         const uint8_t value = isAudio ? audio : video;
         if (value > kLastLatency && value != kNoStream) {
             Fail(sink, DiagnosticCode::HdmiLatencyInvalid, at + (isAudio ? 1 : 0),
-                 "the HDMI block's " + kind + (isAudio ? "audio" : "video") +
+                 std::string("the HDMI block's ") + kind + (isAudio ? "audio" : "video") +
                      " latency byte holds " + to_string(value) + "; 252 to 254 are reserved");
         }
     }
@@ -39,19 +39,21 @@ void CheckLatencies(uint8_t video, uint8_t audio, bool interlaced, const Diagnos
     }
     const uint32_t videoMs = 2 * (video - 1u);
     const uint32_t audioMs = 2 * (audio - 1u);
-    const std::string both =
-        " (" + kind + "video " + to_string(videoMs) + " ms, audio " + to_string(audioMs) + " ms)";
+    const auto both = [&] {
+        return " (" + std::string(kind) + "video " + to_string(videoMs) + " ms, audio " +
+               to_string(audioMs) + " ms)";
+    };
     if (audioMs < videoMs) {
         Warn(sink, DiagnosticCode::HdmiLatencyMismatch, at,
-             "the HDMI block's audio latency is below its video latency" + both +
+             "the HDMI block's audio latency is below its video latency" + both() +
                  ", which HDMI discourages for a sink without an HDMI output");
     } else if (videoMs + 20 < audioMs) {
         Warn(sink, DiagnosticCode::HdmiLatencyMismatch, at,
-             "the HDMI block's audio latency exceeds its video latency by more than 20 ms" + both +
-                 ", which HDMI forbids for a sink without an HDMI output");
+             "the HDMI block's audio latency exceeds its video latency by more than 20 ms" +
+                 both() + ", which HDMI forbids for a sink without an HDMI output");
     } else if (videoMs < audioMs) {
         Warn(sink, DiagnosticCode::HdmiLatencyMismatch, at,
-             "the HDMI block's video latency is below its audio latency" + both +
+             "the HDMI block's video latency is below its audio latency" + both() +
                  ", which HDMI discourages for a sink without an HDMI output");
     }
 }
