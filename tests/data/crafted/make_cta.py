@@ -51,9 +51,10 @@ def cta(blocks, flags=None, revision=3, offset=None, tail=b''):
     return body + bytes([-sum(body) % 256])
 
 
-def edid(*ctas):
+def edid(*ctas, count=None):
+    """The sample's base block before `ctas`, byte 126 counting them or saying `count`."""
     base = bytearray(BASE[:128])
-    base[126] = len(ctas)
+    base[126] = len(ctas) if count is None else count
     base[127] = -sum(base[:127]) % 256
     return bytes(base) + b''.join(ctas)
 
@@ -83,6 +84,9 @@ def with_rate(hdmi, code):
     """The HDMI block `hdmi` with max TMDS byte `code` (x 5 MHz)."""
     return hdmi[:7] + bytes([code]) + hdmi[8:]
 
+
+# The VICs of HDMI VICs 1 to 4, which the sample's video block lists.
+UHD_VICS = (95, 94, 93, 98)
 
 # The sample's HDMI Forum fields after the OUI: version 1, 600 MHz TMDS, SCDC.
 FIELDS = list(FORUM[4:])
@@ -172,6 +176,16 @@ CASES = {
         edid(cta(BLOCKS + [db(1), db(2)])),
     'cta short audio descriptors of format 0 and of MPEG-H level 7':
         edid(cta(replaced(AUDIO, db(1, 0x01, 0x07, 0x00, 0x7F, 0x07, 0x58)))),
+    # Rules across blocks: what a later block holds counts.
+    'cta 4:2:0-only VIC in block 1 that block 2 lists, HDMI VICs whose VICs block 2 lists':
+        edid(cta(replaced(VIDEO, db(2, *[v for v in VIDEO[1:] if v not in UHD_VICS]),
+                          ext(0x0E, 107))),
+             cta([db(2, *UHD_VICS, 107)])),
+    'cta HDMI block last in block 1, HDMI Forum block first in block 2':
+        edid(cta([b for b in BLOCKS if b not in (HDMI, FORUM)] + [HDMI]), cta([FORUM])),
+    # Blocks past the extension count are checked too, after those within it.
+    'cta a copy of the CTA-861 block past the extension count':
+        edid(cta(BLOCKS), cta(BLOCKS), count=1),
 }
 
 
