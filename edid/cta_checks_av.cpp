@@ -363,7 +363,7 @@ void ResolveVideoReference(const CtaPending& p, const DiagnosticSink& sink, cons
         wrong = "the DisplayID type VIII timing, but no CTA-861 block holds one";
     }
     if (!wrong.empty()) {
-        Fail(sink, DiagnosticCode::CtaSvrInvalid, std::nullopt,
+        Fail(sink, DiagnosticCode::CtaSvrInvalid, 0,
              "short video reference " + to_string(svr) + " names " + wrong);
     }
 }

@@ -130,7 +130,7 @@ CASES = {
         edid(cta(replaced(HDMI, db(3, *HDMI[1:4], *HDMI[4:8], 0xA0, 40, 10, 0x08, 0x00)))),
     # CTA-861.6: video format data block.
     'cta video format block of an unknown RID, a RID a VIC gives, reserved bits':
-        edid(cta(BLOCKS + [db(6, 0x02, 0x00, 0x00, 0x02, 30, 0x00, 0x10, 0x04, 0x03, 0x00)])),
+        edid(cta(BLOCKS + [db(6, 0x02, 0x00, 0x00, 0x02, 30, 0x00, 0x10, 0x04, 0x83, 0x00)])),
     'cta video format block holding nothing':
         edid(cta(BLOCKS + [db(6)])),
     # CTA-861-H: video format preference block.
