@@ -130,8 +130,9 @@ void CheckShortAudio(std::span<const uint8_t> payload, const DiagnosticSink& hea
     if (payload.size() % 3 != 0) {
         Fail(head, DiagnosticCode::CtaDataBlockLengthInvalid, 0,
              "the audio data block holds " + to_string(payload.size()) +
-                 " bytes, not a whole "
-                 "number of 3-byte short audio descriptors; none of them is read");
+                 " bytes, not a whole number of 3-byte short audio descriptors: its last " +
+                 to_string(payload.size() % 3) +
+                 (payload.size() % 3 == 1 ? " byte is" : " bytes are") + " not read");
         return;
     }
     if (payload.empty()) {
