@@ -141,6 +141,26 @@ void Resolve(const CtaPending& p, Walk& walk, uint32_t ctaDtds) {
     }
 }
 
+// The native video resolution block's image size, when the base block could
+// hold it, against the base block's screen size.
+void CheckNativeImageSize(Walk& walk) {
+    const CtaCheckState& st = walk.cta;
+    const uint32_t width = st.nativeImageWidth;
+    const uint32_t height = st.nativeImageHeight;
+    if (width == 0 || width >= kLargeDisplay || height >= kLargeDisplay) {
+        return;
+    }
+    const auto [widthMm, heightMm] = ScreenMm(walk.info, st);
+    const auto apart = [](uint32_t a, uint32_t b) { return (a > b ? a - b : b - a) >= 100; };
+    if (apart(width, widthMm * 10) || apart(height, heightMm * 10)) {
+        Fail(WholeSinkOf(walk, std::nullopt), DiagnosticCode::CtaNvrdbSizeMismatch, std::nullopt,
+             "the native video resolution data block gives an image size of " +
+                 to_string(width / 10) + " by " + to_string(height / 10) +
+                 " mm, 1 cm or more off the base block's screen size of " + to_string(widthMm) +
+                 " by " + to_string(heightMm) + " mm");
+    }
+}
+
 // The first 4:2:0 capability map, against the short video descriptors of
 // every video data block.
 void CheckYcbcr420Map(Walk& walk) {
@@ -229,6 +249,7 @@ void CheckCtaWholeEdid(Walk& walk) {
                  "tell that RGB means sRGB");
         }
     }
+    CheckNativeImageSize(walk);
     const uint32_t ctaDtds = static_cast<uint32_t>(
         std::count_if(info.detailedTimings.begin(), info.detailedTimings.end(),
                       [](const TimingInfo& t) { return t.source != BlockType::DisplayId; }));

@@ -34,6 +34,7 @@ MESSAGES = [
      'cta-nvrdb-size-invalid'),
     (r'(Native Video Resolution|Video Format Preference) Data Block: (Unknown VIC|Invalid)',
      'cta-svr-invalid'),
+    (r'CTA-861: Image size mismatch: NVRDB', 'cta-nvrdb-size-mismatch'),
     (r'Video Format Preference Data Block: One of the VFPDB timings has width or height >= 4096',
      'cta-large-format-without-nvrdb'),
     (r'Video Format Data Block: (Unknown RID|RID \d+@\d+p not allowed)', 'cta-vfd-invalid'),

@@ -49,7 +49,7 @@ std::string Listed(const EdidInfo& info) {
         if (OfCtaFamily(d)) {
             items.push_back(std::string(d.severity == Severity::Failure ? "F:" : "W:") +
                             std::string(DiagnosticCodeName(d.code)) + "@" +
-                            std::to_string(d.block.value_or(0)) + ":" +
+                            (d.block ? std::to_string(*d.block) : "-") + ":" +
                             (d.offset ? std::to_string(*d.offset) : "-"));
         }
     }

@@ -147,6 +147,8 @@ CASES = {
     'cta native video resolution block of zero and of small image sizes, reserved bits':
         edid(cta(BLOCKS + [ext(0x08, 97, 0x41, 0x00, 0x00, 0x84, 0x03),
                            ext(0x08, 97, 0x81, 0x40, 0x06, 0x84, 0x03)])),
+    'cta native video resolution block of an image size 10 cm narrower than the screen':
+        edid(cta(BLOCKS + [ext(0x08, 97, 0x81, 0xDC, 0x05, 0x84, 0x03)])),
     # CTA-861-G: room configuration and speaker location.
     'cta room configuration flags without a speaker location block':
         edid(cta(BLOCKS + [ext(0x13, 0xA5, 0x0F, 0x00, 0x00, 10, 10, 10, 0, 0, 0)])),
