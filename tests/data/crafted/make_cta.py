@@ -75,6 +75,11 @@ def replaced(old, *new):
     return out
 
 
+def changed(changes):
+    """The sample's data blocks, those `changes` names replaced by its values."""
+    return [changes.get(b, b) for b in BLOCKS]
+
+
 def forum(*fields):
     """An HDMI Forum vendor-specific block of the sample's OUI and `fields` after it."""
     return db(3, *FORUM[1:4], *fields)
@@ -100,15 +105,13 @@ CASES = {
     'cta sink capability block in block 2':
         edid(cta(replaced(FORUM)), cta([HDMI, ext(0x79, 0, 0, *FIELDS)])),
     'cta HDMI Forum block at 350 MHz below the HDMI block\'s 400, CinemaVRR, VRR of 50 to 90 Hz':
-        edid(cta(
-            [with_rate(HDMI, 0x50) if b == HDMI else forum(1, 70, 0x80, 0x0B, 0x10, 50, 90)
-             if b == FORUM else b for b in BLOCKS])),
+        edid(cta(changed({HDMI: with_rate(HDMI, 0x50),
+                          FORUM: forum(1, 70, 0x80, 0x0B, 0x10, 50, 90)}))),
     'cta HDMI Forum block at 300 MHz, FRL 2 without 600 MHz, UHD VIC bit clear, DSC codes unknown':
         edid(cta(replaced(FORUM, forum(1, 60, 0x80, 0x20, 0x00, 0x00, 0x00, 0x80, 0x89, 0)))),
     'cta HDMI Forum block of FRL code 7, VRRmax without VRRmin, a UHD VIC bit without HDMI VICs':
-        edid(cta([db(3, *HDMI[1:10], 0x00) if b == HDMI else
-                  forum(1, 120, 0x80, 0x78, 0x00, 0x00, 120) if b == FORUM else b
-                  for b in BLOCKS])),
+        edid(cta(changed({HDMI: db(3, *HDMI[1:10], 0x00),
+                          FORUM: forum(1, 120, 0x80, 0x78, 0x00, 0x00, 120)}))),
     # HDMI 2.1: the EDID extension override block.
     'cta extension override block counting 1, too long, not the first data block':
         edid(cta(BLOCKS + [ext(0x78, 1, 0)])),
