@@ -57,7 +57,8 @@ constexpr uint32_t kToneMapping = 0x77A;
 
 constexpr uint32_t kOuiHdmi = 0x000C03;
 constexpr uint32_t kOuiHdmiForum = 0xC45DD8;
-// Named in no decoded field, but vendors whose OUIs tell a reversed one.
+// Vendors the decoder names nowhere, whose OUIs still show one stored the
+// wrong way round.
 constexpr uint32_t kOuiThx = 0x0012FA;
 constexpr uint32_t kOuiUhda = 0x1ABBFB;
 

@@ -232,7 +232,8 @@ void CheckCtaWholeEdid(Walk& walk) {
                                     [](const BlockInfo& b) { return b.type == BlockType::Cta861; });
     if (first != info.blocks.end()) {
         const DiagnosticSink sink = WholeSinkOf(walk, first->index);
-        // Read up to the end of the first CTA-861 block.
+        // The first CTA-861 block's requirement: a block of its own, or of
+        // a DisplayID section before it, meets it; later ones do not.
         if (std::none_of(cta.dataBlocks.begin(), cta.dataBlocks.end(), [&](const CtaDataBlock& b) {
                 return IsExtended(b, 0x00) && b.block <= first->index;
             })) {
