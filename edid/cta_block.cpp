@@ -1,6 +1,7 @@
 // A CTA-861 extension block: its header, its data blocks and its detailed
 // timings.
 #include "edid/bits.h"
+#include "edid/cta_checks.h"
 #include "edid/cta_data_blocks.h"
 #include "edid/info_blocks.h"
 
@@ -10,10 +11,6 @@
 namespace {
 
 using std::to_string;
-
-// Bits of the colorimetry block's second byte that once selected gamut
-// metadata profiles and are now reserved.
-constexpr uint8_t kColorimetryReservedBits = 0x0F;
 
 // `sink` names offsets of `body`.
 void DecodeExtended(uint8_t extendedTag, Payload body, const DiagnosticSink& sink,
@@ -31,10 +28,6 @@ void DecodeExtended(uint8_t extendedTag, Payload body, const DiagnosticSink& sin
         entry.oui = AddVendorBlock(body, CtaVendorKind::Audio, rates, cta);
         break;
     case kCtaExtColorimetry:
-        if (body.size() >= kCtaColorimetrySize && (body[1] & kColorimetryReservedBits) != 0) {
-            Fail(sink, DiagnosticCode::ReservedBitsSet, 1,
-                 "the colorimetry data block sets its reserved bits MD0 to MD3");
-        }
         // Shorter blocks are malformed, and show nothing.
         if (body.size() >= kCtaColorimetrySize && !cta.colorimetry) {
             cta.colorimetry = LittleEndianBits(body, kCtaColorimetrySize);
@@ -70,32 +63,6 @@ void DecodeExtended(uint8_t extendedTag, Payload body, const DiagnosticSink& sin
     }
 }
 
-bool IsVendor(const CtaDataBlock& b, uint32_t oui) {
-    return b.tag == kCtaTagVendor && b.oui == oui;
-}
-
-// The HDMI Forum vendor block extends the HDMI vendor block, right after
-// which it comes; one failure names the first that does not.
-void CheckHdmiForumPlace(const CtaInfo& cta, const DiagnosticSink& sink, std::size_t offset,
-                         const Diagnostics& found) {
-    if (!Checking(sink)) {
-        return;
-    }
-    const CtaDataBlock& b = cta.dataBlocks.back();
-    const std::size_t n = cta.dataBlocks.size() - 1;
-    if (!IsVendor(b, kOuiHdmiForum) ||
-        (n != 0 && IsVendor(cta.dataBlocks[n - 1], kOuiHdmi) &&
-         cta.dataBlocks[n - 1].block == b.block) ||
-        std::any_of(found.begin(), found.end(), [](const Diagnostic& d) {
-            return d.code == DiagnosticCode::CtaMissingHdmiVsdb;
-        })) {
-        return;
-    }
-    Fail(sink, DiagnosticCode::CtaMissingHdmiVsdb, offset,
-         "the HDMI Forum vendor-specific data block does not come right after an HDMI "
-         "vendor-specific data block");
-}
-
 } // namespace
 
 void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
@@ -122,7 +89,7 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
         CtaDataBlock entry{blockIndex, Bits(header, 7, 5), std::nullopt, std::nullopt};
         switch (entry.tag) {
         case kCtaTagAudio:
-            AddShortAudio(payload, at, cta);
+            AddShortAudio(payload, cta);
             break;
         case kCtaTagVideo:
             AddShortVideo(payload, at, walk.listedRates, cta);
@@ -146,7 +113,14 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
             break;
         }
         cta.dataBlocks.push_back(entry);
-        CheckHdmiForumPlace(cta, sink, start, info.diagnostics);
+        CtaDataBlockView view{static_cast<uint8_t>(entry.tag), std::nullopt, payload, blockIndex,
+                              blockIndex < info.blocks.size() &&
+                                  info.blocks[blockIndex].type == BlockType::DisplayId};
+        if (entry.extendedTag) {
+            view.extendedTag = payload[0];
+            view.payload = payload.subspan(1);
+        }
+        CheckCtaDataBlock(view, Within(sink, start), walk);
     }
     ResolveYcbcr420Capable(cta);
 }
@@ -159,6 +133,7 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
         info.cta.emplace();
     }
     CtaInfo& cta = *info.cta;
+    CheckCtaBlock(block, sink, walk);
     const uint8_t revision = block[kCtaRevisionOffset];
     if (first) {
         cta.revision = revision;
@@ -170,15 +145,11 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
             cta.ycbcr444 = Bit(flags, kCtaYcbcr444Bit);
             cta.ycbcr422 = Bit(flags, kCtaYcbcr422Bit);
             cta.nativeDtds = Bits(flags, 3, 0);
-            if (!*cta.underscan) {
-                Warn(sink, DiagnosticCode::CtaItOverscan, kCtaFlagsOffset,
-                     "byte 3 bit 7 says IT formats are overscanned by default; computer "
-                     "formats are normally shown whole");
-            }
         }
     }
     const std::size_t timingsOffset = block[kCtaTimingsOffsetOffset];
-    if (timingsOffset < kCtaFirstDataBlock) {
+    // Past the last byte, the offset leaves no place known for either.
+    if (timingsOffset < kCtaFirstDataBlock || timingsOffset > kChecksumOffset) {
         return;
     }
     if (revision >= kCtaFirstRevisionWithDataBlocks) {

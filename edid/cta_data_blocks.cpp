@@ -10,9 +10,6 @@
 
 namespace {
 
-// Bit 7 of a short audio descriptor's first two bytes is reserved.
-constexpr unsigned kShortAudioReservedBit = 7;
-
 // VICs 1 to 64 may carry a native flag in bit 7; 0 and 128 mean nothing.
 constexpr uint8_t kReservedSvd = 0x80;
 constexpr uint8_t kLastFlaggableVic = 64;
@@ -129,18 +126,9 @@ void ResolveYcbcr420Capable(CtaInfo& cta) {
     }
 }
 
-void AddShortAudio(Payload payload, const DiagnosticSink& sink, CtaInfo& cta) {
-    bool reservedNamed = false;
+void AddShortAudio(Payload payload, CtaInfo& cta) {
     for (std::size_t i = 0; i + kCtaShortAudioSize <= payload.size(); i += kCtaShortAudioSize) {
         const auto sad = payload.subspan(i, kCtaShortAudioSize);
-        for (std::size_t byte = 0; byte < 2 && !reservedNamed; ++byte) {
-            if (Bit(sad[byte], kShortAudioReservedBit)) {
-                reservedNamed = true;
-                Fail(sink, DiagnosticCode::ReservedBitsSet, i + byte,
-                     "bit 7 of byte " + std::to_string(byte + 1) +
-                         " of a short audio descriptor is set");
-            }
-        }
         CtaAudio audio;
         audio.format = Bits(sad[0], 6, 3);
         if (audio.format == kAudioFormatExtended) {

@@ -15,7 +15,7 @@ using Payload = std::span<const uint8_t>;
 
 // `sink` names offsets of the payload. Rates of the VICs go to `rates`.
 void AddShortVideo(Payload payload, const DiagnosticSink& sink, RateSpan& rates, CtaInfo& cta);
-void AddShortAudio(Payload payload, const DiagnosticSink& sink, CtaInfo& cta);
+void AddShortAudio(Payload payload, CtaInfo& cta);
 void AddYcbcr420Only(Payload payload, const DiagnosticSink& sink, RateSpan& rates, CtaInfo& cta);
 // Resolves the first 4:2:0 capability map against the short video
 // descriptors seen so far.

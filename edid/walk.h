@@ -2,6 +2,7 @@
 // share besides the EdidInfo they fill. Private to the decoders.
 #pragma once
 
+#include "edid/cta_check_state.h"
 #include "edid/displayid_checks.h"
 #include "edid/edid_info.h"
 #include "edid/timing_rates.h"
@@ -18,6 +19,8 @@ struct Walk {
     RateSpan listedRates;
     // What the DisplayID rules of the whole EDID need of its sections.
     DisplayIdScratch displayId;
+    // What the checks of CTA-861 data carry from one data block to the next.
+    CtaCheckState cta;
 };
 
 // Where the decoder of block `block` reports.

@@ -1,5 +1,6 @@
 #include "edid/whole_edid_checks.h"
 
+#include "edid/cta_checks.h"
 #include "edid/displayid_whole_checks.h"
 #include "edid/edid_layout.h"
 
@@ -27,11 +28,6 @@ std::optional<uint32_t> FirstBlockOf(const EdidInfo& info, BlockType type) {
         }
     }
     return std::nullopt;
-}
-
-bool Found(const EdidInfo& info, DiagnosticCode code) {
-    return std::any_of(info.diagnostics.begin(), info.diagnostics.end(),
-                       [code](const Diagnostic& d) { return d.code == code; });
 }
 
 // CTA-861 asks for the ID serial number to be 0 when a serial number
@@ -142,27 +138,10 @@ void CheckNativeTimings(Walk& walk) {
 
 void CheckCta(Walk& walk) {
     const EdidInfo& info = walk.info;
-    const std::optional<uint32_t> first = FirstBlockOf(info, BlockType::Cta861);
-    if (!info.cta || !first) {
+    if (!info.cta || !FirstBlockOf(info, BlockType::Cta861)) {
         return;
     }
-    const CtaInfo& cta = *info.cta;
-    if (!cta.videoCapability) {
-        Fail(WholeSinkOf(walk, *first), DiagnosticCode::CtaMissingVcdb, std::nullopt,
-             "no video capability data block: a source cannot tell whether the RGB "
-             "quantization range is selectable");
-    }
-    // The sink capability block extends the HDMI vendor block too.
-    const auto sinkBlock =
-        std::find_if(cta.dataBlocks.begin(), cta.dataBlocks.end(), [](const CtaDataBlock& b) {
-            return b.tag == kCtaTagExtended && b.extendedTag == kCtaExtHdmiForumSink;
-        });
-    if (sinkBlock != cta.dataBlocks.end() && !cta.hdmi &&
-        !Found(info, DiagnosticCode::CtaMissingHdmiVsdb)) {
-        Fail(WholeSinkOf(walk, sinkBlock->block), DiagnosticCode::CtaMissingHdmiVsdb, std::nullopt,
-             "an HDMI Forum sink capability data block without an HDMI vendor-specific data "
-             "block");
-    }
+    CheckCtaWholeEdid(walk);
     CheckNativeTimings(walk);
 }
 

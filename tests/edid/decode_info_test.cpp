@@ -46,15 +46,16 @@ TEST(DecodeEdidInfo, EveryPrefixDecodesItsWholeBlocksAndNothingElse) {
 
 TEST(DecodeEdidInfo, CtaTimingsAndDataBlocksStayInsideTheirBlock) {
     // Every byte 0x47: a timing wherever one is read, and a video data block
-    // of seven VICs (71) wherever a data block is.
+    // of seven VICs (71) wherever a data block is. An offset past the block
+    // leaves its data blocks unread too.
     struct Case {
         uint8_t timingsOffset;
         std::size_t timings;
         std::size_t vics;
     };
     const Case cases[] = {
-        {0, 0, 0},    {3, 0, 0},    {4, 6, 0},     {20, 5, 14},   {22, 5, 15},
-        {109, 1, 91}, {110, 0, 92}, {127, 0, 107}, {200, 0, 107}, {255, 0, 107},
+        {0, 0, 0},    {3, 0, 0},    {4, 6, 0},     {20, 5, 14}, {22, 5, 15},
+        {109, 1, 91}, {110, 0, 92}, {127, 0, 107}, {200, 0, 0}, {255, 0, 0},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> edid = Base(1, 3, 1);
@@ -84,7 +85,7 @@ TEST(DecodeCtaDataBlocks, ReadOnlyTheAreaGivenWhereverItIsCut) {
     for (std::size_t length = 0; length <= area.size(); ++length) {
         const std::vector<uint8_t> prefix(area.begin(), area.begin() + length);
         EdidInfo info;
-        Walk walk{info, &info.diagnostics, {}, {}};
+        Walk walk{info, &info.diagnostics, {}, {}, {}};
         DecodeCtaDataBlocks(prefix, 5, SinkOf(walk, 5), walk);
         SCOPED_TRACE(length);
         ASSERT_TRUE(info.cta.has_value());
