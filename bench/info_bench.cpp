@@ -76,7 +76,7 @@ BENCHMARK(BM_Decode256BytesWithChecks);
 void BM_Decode256BytesWithoutChecks(benchmark::State& state) {
     const std::vector<uint8_t> edid = ReadBytes(kSamples + "/at-tv0001-at-maker.bin");
     for (auto _ : state) {
-        EdidInfo info = DecodeEdidInfo(edid, {.checks = false});
+        EdidInfo info = DecodeEdidInfo(edid, {.checks = false, .referenceYear = std::nullopt});
         benchmark::DoNotOptimize(info);
     }
 }

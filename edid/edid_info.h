@@ -181,6 +181,10 @@ struct DecodeOptions {
     // Whether the walk reports the rules the EDID breaks; without, nothing
     // else changes and `diagnostics` stays empty.
     bool checks = true;
+    // The year the checks take for this one: a year of manufacture more
+    // than a year after it is a fault. Empty: the clock's year (UTC), so
+    // that a test pins it to keep its expectations through the calendar.
+    std::optional<uint32_t> referenceYear;
 };
 
 // Decodes `edid`, of any length. Nothing past its end is read, and a block

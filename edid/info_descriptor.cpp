@@ -1,4 +1,5 @@
 #include "edid/bits.h"
+#include "edid/checks_base.h"
 #include "edid/decode.h"
 #include "edid/descriptor_rule.h"
 #include "edid/info_blocks.h"
@@ -62,77 +63,6 @@ TimingInfo TimingOf(Descriptor descriptor, const DetailedTiming& timing, uint32_
     return info;
 }
 
-// What no sink can show, named in one failure per timing.
-void CheckDetailedTiming(Descriptor d, const DetailedTiming& t, const DiagnosticSink& sink) {
-    if (!Checking(sink)) {
-        return;
-    }
-    std::string wrong;
-    const auto note = [&wrong](const char* what) {
-        wrong += wrong.empty() ? "" : ", ";
-        wrong += what;
-    };
-    if (t.pixelClockKHz < kMinPixelClockKHz) {
-        note("a pixel clock below 10 MHz");
-    }
-    if (std::all_of(d.begin(), d.end(), [&d](uint8_t b) { return b == d[0]; })) {
-        note("every byte the same");
-    }
-    if (t.hAddressable == 0 || t.vAddressable == 0) {
-        note("no active pixels or lines");
-    }
-    if (t.hBlanking == 0 || t.vBlanking == 0 || t.hSyncWidth == 0 || t.vSyncWidth == 0) {
-        note("a blanking or sync width of 0");
-    }
-    if (t.hFrontPorch == 0) {
-        note("a horizontal front porch of 0");
-    }
-    if (t.hFrontPorch + t.hSyncWidth >= t.hBlanking) {
-        note("a horizontal back porch of 0 or less");
-    }
-    if (t.vFrontPorch + t.vSyncWidth >= t.vBlanking) {
-        note("a vertical back porch of 0 or less");
-    }
-    if (!wrong.empty()) {
-        Fail(sink, DiagnosticCode::InvalidDetailedTiming, 0,
-             "the detailed timing of " + to_string(t.hAddressable) + "x" +
-                 to_string(t.vAddressable) + " has " + wrong);
-    }
-}
-
-// The first timing of each block whose image size is off the screen size:
-// larger in either direction, or smaller in both.
-void CheckImageSize(const TimingInfo& t, const DiagnosticSink& sink, Walk& walk) {
-    if (!Checking(sink)) {
-        return;
-    }
-    const EdidInfo& info = walk.info;
-    if (!info.screenSizeCm || t.pixelClockKHz < kMinPixelClockKHz) {
-        return;
-    }
-    const bool named =
-        std::any_of(info.diagnostics.begin(), info.diagnostics.end(), [&t](const Diagnostic& d) {
-            return d.code == DiagnosticCode::ImageSizeMismatch && d.block == t.block;
-        });
-    if (named) {
-        return;
-    }
-    const int width = static_cast<int>(info.screenSizeCm->width) * 10;
-    const int height = static_cast<int>(info.screenSizeCm->height) * 10;
-    const int dw = static_cast<int>(t.imageWidthMm.value_or(0)) - width;
-    const int dh = static_cast<int>(t.imageHeightMm.value_or(0)) - height;
-    if (dw >= kImageSizeSlackMm || dh >= kImageSizeSlackMm ||
-        (dw <= -kImageSizeSlackMm && dh <= -kImageSizeSlackMm)) {
-        Fail(sink, DiagnosticCode::ImageSizeMismatch, 12,
-             "the " + to_string(t.width) + "x" + to_string(t.height) +
-                 " detailed timing's image size " + to_string(t.imageWidthMm.value_or(0)) + "x" +
-                 to_string(t.imageHeightMm.value_or(0)) +
-                 " mm (bytes 12 to 14) is far from the "
-                 "screen size " +
-                 to_string(width) + "x" + to_string(height) + " mm");
-    }
-}
-
 // The rates a sink syncs to: a field's of an interlaced timing, the frame's
 // of a progressive one.
 void AddListedRates(const TimingInfo& t, const DetailedTiming& stored, Walk& walk) {
@@ -169,13 +99,17 @@ void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, std::size_t offse
     if (!IsDisplayDescriptor(descriptor)) {
         DetailedTiming timing;
         DecodeDetailedTiming(descriptor, timing);
-        const DiagnosticSink sink = Within(SinkOf(walk, blockIndex), offset);
-        CheckDetailedTiming(descriptor, timing, sink);
         info.detailedTimings.push_back(TimingOf(descriptor, timing, blockIndex, source));
-        CheckImageSize(info.detailedTimings.back(), sink, walk);
+        CheckDetailedTiming(descriptor, timing, info.detailedTimings.back(),
+                            Within(SinkOf(walk, blockIndex), offset), walk);
         AddListedRates(info.detailedTimings.back(), timing, walk);
         return;
     }
+    std::optional<std::size_t> baseIndex;
+    if (source == BlockType::Base) {
+        baseIndex = (offset - kFirstDescriptorOffset) / kDescriptorSize;
+    }
+    CheckDisplayDescriptor(descriptor, baseIndex, Within(SinkOf(walk, blockIndex), offset), walk);
     const uint8_t tag = DisplayDescriptorTag(descriptor);
     std::optional<std::u16string>* text = tag == kTagSerialString  ? &info.serialString
                                           : tag == kTagProductName ? &info.productName

@@ -2,6 +2,7 @@
 // share besides the EdidInfo they fill. Private to the decoders.
 #pragma once
 
+#include "edid/base_check_state.h"
 #include "edid/edid_info.h"
 #include "edid/timing_rates.h"
 
@@ -15,6 +16,8 @@ struct Walk {
     // The rates of every timing listed so far whose rates are known, for
     // the check against the range limits once every block is read.
     RateSpan listedRates;
+    // What the base block's and the descriptors' checks carry along.
+    BaseCheckState base;
 };
 
 // Where the decoder of block `block` reports.
