@@ -47,6 +47,15 @@ bool IsSpwgPanel(WholeBlock block);
 void CheckDisplayDescriptor(Descriptor d, std::optional<std::size_t> baseIndex,
                             const DiagnosticSink& sink, Walk& walk);
 
+// The laptop panel's descriptors 3 and 4 (IsSpwgPanel), and an embedded
+// panel interface descriptor (0x0E) of any block.
+void CheckSpwgPartNumbers(Descriptor d, const DiagnosticSink& sink);
+void CheckSpwgPanelData(Descriptor d, const DiagnosticSink& sink);
+void CheckEpiDescriptor(Descriptor d, const DiagnosticSink& sink);
+
+// A CVT 3-byte timing codes descriptor (0xF8) of any block.
+void CheckCvtCodesDescriptor(Descriptor d, const DiagnosticSink& sink, const EdidInfo& info);
+
 // A range limits descriptor (0xFD) of any block.
 void CheckRangeLimitsDescriptor(Descriptor d, const DiagnosticSink& sink, const EdidInfo& info);
 
@@ -65,5 +74,6 @@ bool IsDummySerialNumber(uint32_t serial);
 bool IsDummySerialText(std::span<const uint8_t> text);
 
 // After every block: the image sizes of all detailed timings against the
-// screen size, and the serial numbers of all blocks.
+// screen size, the serial numbers of all blocks, and the product
+// identification that a manufacturer ID of "CID" leaves to the extensions.
 void CheckBaseWholeEdid(Walk& walk);

@@ -13,6 +13,8 @@ using std::to_string;
 
 // Below 10 MHz a detailed timing is taken for a mistaken descriptor.
 constexpr uint32_t kMinPixelClockKHz = 10000;
+// CTA-861's extended tag of the product information data block.
+constexpr uint32_t kCtaExtProductInformation = 0x21;
 
 // A size in tenths of a mm.
 struct Tenths {
@@ -102,9 +104,46 @@ void CheckSerials(Walk& walk) {
     }
 }
 
+// "CID" stands for a maker without a PNP ID, whose identity is then in a
+// product information data block of CTA-861 or in DisplayID's product
+// identification.
+void CheckCid(Walk& walk) {
+    const EdidInfo& info = walk.info;
+    if (info.manufacturerId != u"CID") {
+        return;
+    }
+    const auto has = [&info](BlockType type) {
+        return std::any_of(info.blocks.begin(), info.blocks.end(),
+                           [type](const BlockInfo& b) { return b.type == type; });
+    };
+    const DiagnosticSink sink = WholeSinkOf(walk, 0);
+    if (has(BlockType::Cta861)) {
+        const bool found =
+            info.cta && std::any_of(info.cta->dataBlocks.begin(), info.cta->dataBlocks.end(),
+                                    [&info](const CtaDataBlock& b) {
+                                        return b.tag == kCtaTagExtended &&
+                                               b.extendedTag == kCtaExtProductInformation &&
+                                               b.block < info.blocks.size() &&
+                                               info.blocks[b.block].type == BlockType::Cta861;
+                                    });
+        if (!found) {
+            Fail(sink, DiagnosticCode::ManufacturerCidWithoutProductId, kManufacturerIdOffset,
+                 "bytes 8 and 9 give the manufacturer ID CID, which leaves the maker to a "
+                 "CTA-861 product information data block, but there is none");
+        }
+    } else if (has(BlockType::DisplayId) &&
+               std::none_of(info.displayId.begin(), info.displayId.end(),
+                            [](const DisplayIdInfo& s) { return s.product.has_value(); })) {
+        Fail(sink, DiagnosticCode::ManufacturerCidWithoutProductId, kManufacturerIdOffset,
+             "bytes 8 and 9 give the manufacturer ID CID, which leaves the maker to a DisplayID "
+             "product identification data block, but there is none");
+    }
+}
+
 } // namespace
 
 void CheckBaseWholeEdid(Walk& walk) {
     CheckLargestImage(walk);
     CheckSerials(walk);
+    CheckCid(walk);
 }

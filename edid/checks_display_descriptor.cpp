@@ -15,30 +15,8 @@ constexpr std::size_t kRangeFlagsOffset = 4;
 constexpr uint8_t kFirstReservedTag = kTagDummy + 1;
 constexpr uint8_t kLastReservedTag = kTagEstablishedIii - 1;
 constexpr std::size_t kStandardTimingsInDescriptor = 6;
-
-// A laptop panel's descriptor 3: the PC maker's part number (bytes 5 to
-// 9), the panel's EDID revision (10), its maker's part number (11 to 17).
-void CheckSpwgPartNumbers(Descriptor d, const DiagnosticSink& sink) {
-    const auto first = d.begin() + kDescriptorTextOffset;
-    if (std::find(first, first + 5, 0x00) != first + 5) {
-        Fail(sink, DiagnosticCode::SpwgDescriptorInvalid, kDescriptorTextOffset,
-             "the laptop panel's descriptor 3 holds a 0x00 byte in the PC maker's part number "
-             "(bytes 5 to 9), which has 5 characters");
-    }
-    CheckDescriptorText(d.subspan(11, 7), 11, "panel maker's part number (laptop descriptor 3)",
-                        DiagnosticCode::SpwgDescriptorInvalid,
-                        DiagnosticCode::SpwgDescriptorInvalid, sink);
-}
-
-// Descriptor 4: SMBus values, LVDS channels and self test, then a line
-// feed and two spaces.
-void CheckSpwgPanelData(Descriptor d, const DiagnosticSink& sink) {
-    if (d[15] != 0x0A || d[16] != 0x20 || d[17] != 0x20) {
-        Fail(sink, DiagnosticCode::SpwgDescriptorInvalid, 15,
-             "the laptop panel's descriptor 4 ends in " + ByteHex(d[15]) + " " + ByteHex(d[16]) +
-                 " " + ByteHex(d[17]) + " (bytes 15 to 17) instead of a line feed and two spaces");
-    }
-}
+// Of the maker's tags, the one VESA gives to embedded panels.
+constexpr uint8_t kTagEpi = 0x0E;
 
 void CheckSerialDescriptor(Descriptor d, const DiagnosticSink& sink, Walk& walk) {
     ++walk.base.serialDescriptors;
@@ -68,17 +46,6 @@ void CheckStandardTimingsDescriptor(Descriptor d, const DiagnosticSink& sink,
 }
 
 } // namespace
-
-bool IsSpwgPanel(WholeBlock b) {
-    const auto timing = [&b](std::size_t at) { return b[at] != 0 || b[at + 1] != 0; };
-    const auto dataString = [&b, &timing](std::size_t at) {
-        return !timing(at) && b[at + kDisplayDescriptorTagOffset] == kTagDataString;
-    };
-    // Descriptor 4's byte 13 is the panel's count of LVDS channels, its
-    // byte 14 the self test flag.
-    return timing(0x36) && timing(0x48) && dataString(0x5A) && dataString(0x6C) &&
-           (b[0x79] == 1 || b[0x79] == 2) && b[0x7A] <= 1;
-}
 
 void CheckDisplayDescriptor(Descriptor d, std::optional<std::size_t> baseIndex,
                             const DiagnosticSink& sink, Walk& walk) {
@@ -142,6 +109,18 @@ void CheckDisplayDescriptor(Descriptor d, std::optional<std::size_t> baseIndex,
         break;
     case kTagStandardTimings:
         CheckStandardTimingsDescriptor(d, sink, info);
+        break;
+    case kTagCvt:
+        CheckCvtCodesDescriptor(d, sink, info);
+        break;
+    case kTagEstablishedIii:
+        if (revision < 4) {
+            Fail(sink, DiagnosticCode::DescriptorNeedsEdid14, kDisplayDescriptorTagOffset,
+                 "an established timings III descriptor (tag 0xF7), which EDID 1.4 introduced");
+        }
+        break;
+    case kTagEpi:
+        CheckEpiDescriptor(d, sink);
         break;
     default:
         if (tag >= kFirstReservedTag && tag <= kLastReservedTag) {
