@@ -68,18 +68,20 @@ void CheckLargestImage(Walk& walk) {
         return;
     }
     const Tenths display = DisplaySizeOf(info);
-    const std::string largest = "the largest image size of the detailed timings, " +
-                                to_string(width) + "x" + to_string(height) + " mm, ";
+    const auto largest = [width, height] {
+        return "the largest image size of the detailed timings, " + to_string(width) + "x" +
+               to_string(height) + " mm, ";
+    };
     const DiagnosticSink sink = WholeSinkOf(walk, std::nullopt);
     if ((display.width != 0 && width >= 10 + display.width / 10) ||
         (display.height != 0 && height >= 10 + display.height / 10)) {
         Fail(sink, DiagnosticCode::ImageSizeBeyondScreen, std::nullopt,
-             largest + "is 1 cm or more larger than the display's size, " + Mm(display.width) +
+             largest() + "is 1 cm or more larger than the display's size, " + Mm(display.width) +
                  "x" + Mm(display.height) + " mm");
     }
     if ((display.width == 0 && width != 0) || (display.height == 0 && height != 0)) {
         Fail(sink, DiagnosticCode::ImageSizeBeyondScreen, std::nullopt,
-             largest + "has no display size to fit in: no block gives one");
+             largest() + "has no display size to fit in: no block gives one");
     }
 }
 
