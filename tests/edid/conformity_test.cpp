@@ -89,6 +89,25 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
     }
 }
 
+// A year of manufacture more than a year after the reference year fails;
+// without one the clock gives it, which no year before 2244 makes 2245
+// (byte 17 = 255) pass.
+TEST(Conformity, TheYearOfManufactureIsWeighedAgainstTheReferenceYear) {
+    std::vector<uint8_t> edid = Sample("aoc2367-plain");
+    edid[17] = 2048 - 1990;
+    FixChecksums(edid);
+    const auto codesIn = [&edid](std::optional<uint32_t> year) {
+        DecodeOptions options;
+        options.referenceYear = year;
+        return Codes(DecodeEdidInfo(edid, options));
+    };
+    EXPECT_EQ(codesIn(2046), std::vector<std::string>{"F:manufacture-year-in-future"});
+    EXPECT_EQ(codesIn(2047), std::vector<std::string>{});
+    edid[17] = 255;
+    FixChecksums(edid);
+    EXPECT_EQ(codesIn(std::nullopt), std::vector<std::string>{"F:manufacture-year-in-future"});
+}
+
 TEST(Conformity, VerdictIsTheWorstSeverity) {
     const Diagnostic failure{DiagnosticCode::HeaderInvalid, Severity::Failure, 0, 0, ""};
     const Diagnostic warning{DiagnosticCode::GtfDeprecated, Severity::Warning, std::nullopt,
