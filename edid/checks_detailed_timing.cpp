@@ -119,10 +119,11 @@ void CheckImageShape(const TimingInfo& t, const DiagnosticSink& sink) {
                  " (bytes 12 to 14) is under 100 mm in a direction");
         return;
     }
-    const uint32_t d = std::gcd(t.width, t.height);
-    if (d == 0) {
+    // No ratio without pixels both ways.
+    if (t.width == 0 || t.height == 0) {
         return;
     }
+    const uint32_t d = std::gcd(t.width, t.height);
     const uint32_t across = t.width / d;
     const uint32_t down = t.height / d;
     // The height the width gives, and the width the height gives; the size

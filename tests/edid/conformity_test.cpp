@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -106,6 +107,18 @@ TEST(Conformity, TheYearOfManufactureIsWeighedAgainstTheReferenceYear) {
     edid[17] = 255;
     FixChecksums(edid);
     EXPECT_EQ(codesIn(std::nullopt), std::vector<std::string>{"F:manufacture-year-in-future"});
+}
+
+// A detailed timing of no pixels across has no aspect ratio to weigh its
+// image size against (the fuzzer found a division by its 0 there).
+TEST(Conformity, ATimingWithoutPixelsAcrossHasNoAspectRatio) {
+    std::vector<uint8_t> edid = Sample("aoc2367-plain");
+    edid[56] = 0;
+    edid[58] &= 0x0F;
+    FixChecksums(edid);
+    const std::vector<std::string> codes = Codes(DecodeEdidInfo(edid));
+    EXPECT_NE(std::find(codes.begin(), codes.end(), "F:invalid-detailed-timing"), codes.end());
+    EXPECT_EQ(std::find(codes.begin(), codes.end(), "W:image-size-aspect-mismatch"), codes.end());
 }
 
 TEST(Conformity, VerdictIsTheWorstSeverity) {
