@@ -129,7 +129,7 @@ void CheckCvtBlock(Descriptor d, const DiagnosticSink& sink) {
     }
     if (d[17] == 0) {
         Warn(sink, DiagnosticCode::RangeLimitsCvtDubious, 17,
-             "the range limits' CVT block gives no preferred refresh rate (byte 17 is 0)");
+             "the range limits' CVT block names no preferred vertical rate (byte 17 is 0)");
     }
 }
 

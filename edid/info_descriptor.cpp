@@ -4,18 +4,13 @@
 #include "edid/descriptor_rule.h"
 #include "edid/info_blocks.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
 
-using std::to_string;
-
 constexpr std::size_t kFlagsOffset = 17;
 // Below 10 MHz a detailed timing is taken for a mistaken descriptor.
 constexpr uint32_t kMinPixelClockKHz = 10000;
-// Image sizes are in mm, the screen size in cm: a centimetre is rounding.
-constexpr int kImageSizeSlackMm = 10;
 
 // What remains of a blanking after its front porch, its sync and the
 // borders on both sides, which the blanking includes.
