@@ -9,13 +9,11 @@ import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # Real samples of tests/data/corpus (CC BY 4.0): an EDID 1.4 monitor and an EDID 1.3 one with
-# nothing to flag, a monitor with a CTA-861 block, a laptop panel, and a monitor with a
-# DisplayID block.
+# nothing to flag, a monitor with a CTA-861 block and a laptop panel.
 EDID14 = 'Digital/Dell/DELA0DB/2F80313AD587'
 EDID13 = 'Analog/AOC/AOC2367/74963C990D57'
 WITH_CTA = 'Digital/Dell/DELA0E7/E66B41126E46'
 LAPTOP = 'Digital/HannStar/HSD03E9/84C75436A607'
-WITH_DISPLAYID = 'Digital/BOE/BOE0C80/143DEBEAB262'
 
 DESCRIPTOR = [54, 72, 90, 108]
 
@@ -92,8 +90,6 @@ CASES = {
     "laptop panel whose panel maker's part number holds a byte outside ASCII":
         changed(LAPTOP, (DESCRIPTOR[2] + 5, b'ABCDE\x01X\x80Y\n   '),
                 (DESCRIPTOR[3] + 15, b'\n  ')),
-    'a screen size of 30x19 cm, under the 345x215 mm of the DisplayID display parameters and '
-    'the detailed timing': changed(WITH_DISPLAYID, (21, [30, 19])),
 }
 
 
