@@ -76,7 +76,7 @@ BENCHMARK(BM_Decode256BytesWithChecks);
 void BM_Decode256BytesWithoutChecks(benchmark::State& state) {
     const std::vector<uint8_t> edid = ReadBytes(kSamples + "/at-tv0001-at-maker.bin");
     for (auto _ : state) {
-        EdidInfo info = DecodeEdidInfo(edid, {.checks = false});
+        EdidInfo info = DecodeEdidInfo(edid, kDecodeWithoutChecks);
         benchmark::DoNotOptimize(info);
     }
 }
@@ -96,7 +96,7 @@ BENCHMARK(BM_DecodeDisplayIdWithChecks);
 void BM_DecodeDisplayIdWithoutChecks(benchmark::State& state) {
     const std::vector<uint8_t> edid = ReadBytes(kSamples + "/gbt3213-cta-displayid.bin");
     for (auto _ : state) {
-        EdidInfo info = DecodeEdidInfo(edid, {.checks = false});
+        EdidInfo info = DecodeEdidInfo(edid, kDecodeWithoutChecks);
         benchmark::DoNotOptimize(info);
     }
 }

@@ -1,5 +1,6 @@
 #include "cli/list_prometheus.h"
 
+#include "cli/decode_options.h"
 #include "cli/monitor_figures.h"
 #include "cli/prometheus_text.h"
 #include "cli/sha256.h"
@@ -67,7 +68,7 @@ std::string FormatMonitorsPrometheus(const MonitorList& monitors,
     std::vector<EdidInfo> infos;
     std::vector<std::vector<PrometheusLabel>> keys;
     for (std::size_t i = 0; i < monitors.size(); ++i) {
-        infos.push_back(DecodeEdidInfo(monitors[i].edid));
+        infos.push_back(DecodeEdidInfo(monitors[i].edid, CommandDecodeOptions()));
         keys.push_back(
             {{"index", std::to_string(i)},
              {"label", PrometheusLabelValue(FormatMonitorLabel(monitors[i].summary.vendor))}});

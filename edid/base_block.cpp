@@ -1,6 +1,7 @@
 // Block 0: identity, display parameters, colour, and every way it names a
 // timing.
 #include "edid/bits.h"
+#include "edid/checks_base.h"
 #include "edid/decode.h"
 #include "edid/dmt_table.h"
 #include "edid/info_blocks.h"
@@ -19,10 +20,6 @@ constexpr std::size_t kRangeFlagsOffset = 4;
 constexpr std::size_t kRangeSubtypeOffset = 10;
 constexpr std::size_t kStandardTimingsInDescriptor = 6;
 constexpr double kMmPerInch = 25.4;
-// Bytes 25 to 34 of a base block whose primaries and white point are
-// sRGB's (BT.709 primaries, D65), rounded to 10 bits.
-constexpr std::array<uint8_t, 10> kSrgbChromaticity = {0xEE, 0x91, 0xA3, 0x54, 0x4C,
-                                                       0x99, 0x26, 0x0F, 0x50, 0x54};
 
 bool IsEdid14(WholeBlock block) {
     return block[kVersionOffset] == 1 && block[kRevisionOffset] >= 4;
@@ -196,27 +193,6 @@ DescriptorContent KindOf(Descriptor d) {
     }
 }
 
-// EDID 1.4 deprecates GTF, and offers it only to continuous-frequency
-// monitors.
-void CheckRangeLimits(const RangeLimits& limits, WholeBlock block, const DiagnosticSink& sink,
-                      const EdidInfo& info) {
-    if (!Checking(sink)) {
-        return;
-    }
-    const bool gtf =
-        limits.subtype == RangeSubtype::Gtf || limits.subtype == RangeSubtype::SecondaryGtf;
-    if (!IsEdid14(block) || !gtf) {
-        return;
-    }
-    if (!info.features->continuousFrequency.value_or(false)) {
-        Fail(sink, DiagnosticCode::GtfWithoutContinuousFrequency, kRangeSubtypeOffset,
-             "the range limits (byte 10) offer GTF timings, but byte 24 bit 0 says the monitor "
-             "is not continuous-frequency");
-    }
-    Warn(sink, DiagnosticCode::GtfDeprecated, kRangeSubtypeOffset,
-         "the range limits (byte 10) offer GTF timings, which EDID 1.4 deprecates");
-}
-
 void DecodeBaseDescriptors(WholeBlock block, Walk& walk) {
     EdidInfo& info = walk.info;
     for (std::size_t n = 0; n < kDescriptorCount; ++n) {
@@ -229,7 +205,6 @@ void DecodeBaseDescriptors(WholeBlock block, Walk& walk) {
             info.dataStrings.push_back(DescriptorTextOf(d));
         } else if (kind == DescriptorContent::RangeLimits && !info.rangeLimits) {
             info.rangeLimits = RangeLimitsOf(d, IsEdid14(block));
-            CheckRangeLimits(*info.rangeLimits, block, Within(SinkOf(walk, 0), offset), info);
         } else if (kind == DescriptorContent::StandardTimings) {
             for (std::size_t i = 0; i < kStandardTimingsInDescriptor; ++i) {
                 AddStandardTiming(d[5 + 2 * i], d[6 + 2 * i], block, walk);
@@ -253,28 +228,19 @@ void CheckRequiredDescriptors(WholeBlock block, const DiagnosticSink& sink, cons
         return std::find(info.descriptors.begin(), info.descriptors.end(), content) !=
                info.descriptors.end();
     };
-    if ((is13 || is14) && !has(DescriptorContent::ProductName)) {
+    // EDID 1.4 only recommends it.
+    if (is13 && !has(DescriptorContent::ProductName)) {
         Fail(sink, DiagnosticCode::MissingProductName, std::nullopt,
-             "EDID 1.3 and later need a product name descriptor (0xFC)");
+             "EDID 1.3 needs a product name descriptor (0xFC)");
+    } else if (is14 && !has(DescriptorContent::ProductName)) {
+        Warn(sink, DiagnosticCode::MissingProductName, std::nullopt,
+             "no product name descriptor (0xFC), which EDID 1.4 recommends");
     }
     const bool continuous = info.features->continuousFrequency.value_or(false);
     if (!info.rangeLimits && (is13 || (is14 && continuous))) {
         Fail(sink, DiagnosticCode::MissingRangeLimits, std::nullopt,
              is13 ? "EDID 1.3 needs a range limits descriptor (0xFD)"
                   : "a continuous-frequency EDID 1.4 needs a range limits descriptor (0xFD)");
-    }
-}
-
-void CheckSrgb(WholeBlock block, const DiagnosticSink& sink, const EdidInfo& info) {
-    if (!Checking(sink)) {
-        return;
-    }
-    if (info.features->srgbDefault &&
-        !std::equal(kSrgbChromaticity.begin(), kSrgbChromaticity.end(),
-                    block.begin() + kChromaticityOffset)) {
-        Fail(sink, DiagnosticCode::SrgbChromaticityMismatch, kChromaticityOffset,
-             "byte 24 flags sRGB as the default colour space, but the primaries and white "
-             "point of bytes 25 to 34 are not sRGB's");
     }
 }
 
@@ -305,12 +271,15 @@ void DecodeBaseBlock(WholeBlock block, Walk& walk) {
     }
     info.features = FeaturesOf(block);
     info.chromaticity = ChromaticityOf(block);
-    CheckSrgb(block, sink, info);
+    CheckIdentity(block, sink, walk);
+    CheckDisplayParameters(block, sink);
     info.establishedTimings = EstablishedTimingsOf(block, walk.listedRates);
     for (std::size_t i = 0; i < kStandardTimingCount; ++i) {
         const std::size_t offset = kStandardTimingsOffset + 2 * i;
+        CheckStandardTimingCode(block.subspan(offset).first<2>(), offset, sink, info);
         AddStandardTiming(block[offset], block[offset + 1], block, walk);
     }
+    walk.base.spwgPanel = IsSpwgPanel(block);
     DecodeBaseDescriptors(block, walk);
     CheckRequiredDescriptors(block, sink, info);
 }

@@ -10,4 +10,4 @@
 // Appends to `faults` what of `t` no sink can show, one phrase per broken
 // rule, ", "-separated (e.g. "a horizontal front porch of 0"). An interlaced
 // timing gives the lines of one field.
-void NoteDetailedTimingFaults(const DetailedTiming& t, std::string& faults);
+void NoteDetailedTimingFaults(const DetailedTiming& t, bool interlaced, std::string& faults);

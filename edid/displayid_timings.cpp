@@ -86,7 +86,7 @@ void CheckDetailed(const Detailed& d, const DiagnosticSink& sink) {
     t.vSyncWidth = d.v.sync / fieldDivisor;
     t.vBlanking = t.vFrontPorch + t.vSyncWidth + BackPorch(d.v) / fieldDivisor;
     std::string wrong;
-    NoteDetailedTimingFaults(t, wrong);
+    NoteDetailedTimingFaults(t, d.interlaced, wrong);
     if (!wrong.empty()) {
         Fail(sink, DiagnosticCode::InvalidDetailedTiming, 0,
              "the DisplayID detailed timing of " + std::to_string(d.h.active) + "x" +

@@ -181,7 +181,14 @@ struct DecodeOptions {
     // Whether the walk reports the rules the EDID breaks; without, nothing
     // else changes and `diagnostics` stays empty.
     bool checks = true;
+    // The year the checks take for this one: a year of manufacture more
+    // than a year after it is a fault. Empty: the clock's year (UTC), so
+    // that a test pins it to keep its expectations through the calendar.
+    std::optional<uint32_t> referenceYear;
 };
+
+// The decoding alone, for what measures or compares it.
+inline constexpr DecodeOptions kDecodeWithoutChecks{false, std::nullopt};
 
 // Decodes `edid`, of any length. Nothing past its end is read, and a block
 // cut short is not decoded: below 128 bytes only `sizeBytes`, `headerValid`

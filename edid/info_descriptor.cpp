@@ -1,21 +1,17 @@
 #include "edid/bits.h"
+#include "edid/checks_base.h"
 #include "edid/decode.h"
 #include "edid/descriptor_rule.h"
 #include "edid/detailed_timing_rules.h"
 #include "edid/info_blocks.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
 
-using std::to_string;
-
 constexpr std::size_t kFlagsOffset = 17;
 // Below 10 MHz a detailed timing is taken for a mistaken descriptor.
 constexpr uint32_t kMinPixelClockKHz = 10000;
-// Image sizes are in mm, the screen size in cm: a centimetre is rounding.
-constexpr int kImageSizeSlackMm = 10;
 
 // What remains of a blanking after its front porch, its sync and the
 // borders on both sides, which the blanking includes.
@@ -63,88 +59,6 @@ TimingInfo TimingOf(Descriptor descriptor, const DetailedTiming& timing, uint32_
     return info;
 }
 
-void Note(std::string& faults, const char* what) {
-    faults += faults.empty() ? "" : ", ";
-    faults += what;
-}
-
-// What no sink can show, named in one failure per timing.
-void CheckDetailedTiming(Descriptor d, const DetailedTiming& t, const DiagnosticSink& sink) {
-    if (!Checking(sink)) {
-        return;
-    }
-    std::string wrong;
-    // A descriptor misread as a timing, rather than a timing.
-    if (t.pixelClockKHz < kMinPixelClockKHz) {
-        Note(wrong, "a pixel clock below 10 MHz");
-    }
-    if (std::all_of(d.begin(), d.end(), [&d](uint8_t b) { return b == d[0]; })) {
-        Note(wrong, "every byte the same");
-    }
-    NoteDetailedTimingFaults(t, wrong);
-    if (!wrong.empty()) {
-        Fail(sink, DiagnosticCode::InvalidDetailedTiming, 0,
-             "the detailed timing of " + to_string(t.hAddressable) + "x" +
-                 to_string(t.vAddressable) + " has " + wrong);
-    }
-}
-
-} // namespace
-
-void NoteDetailedTimingFaults(const DetailedTiming& t, std::string& wrong) {
-    const auto note = [&wrong](const char* what) { Note(wrong, what); };
-    if (t.hAddressable == 0 || t.vAddressable == 0) {
-        note("no active pixels or lines");
-    }
-    if (t.hBlanking == 0 || t.vBlanking == 0 || t.hSyncWidth == 0 || t.vSyncWidth == 0) {
-        note("a blanking or sync width of 0");
-    }
-    if (t.hFrontPorch == 0) {
-        note("a horizontal front porch of 0");
-    }
-    if (t.hFrontPorch + t.hSyncWidth >= t.hBlanking) {
-        note("a horizontal back porch of 0 or less");
-    }
-    if (t.vFrontPorch + t.vSyncWidth >= t.vBlanking) {
-        note("a vertical back porch of 0 or less");
-    }
-}
-
-namespace {
-
-// The first timing of each block whose image size is off the screen size:
-// larger in either direction, or smaller in both.
-void CheckImageSize(const TimingInfo& t, const DiagnosticSink& sink, Walk& walk) {
-    if (!Checking(sink)) {
-        return;
-    }
-    const EdidInfo& info = walk.info;
-    if (!info.screenSizeCm || t.pixelClockKHz < kMinPixelClockKHz) {
-        return;
-    }
-    const bool named =
-        std::any_of(info.diagnostics.begin(), info.diagnostics.end(), [&t](const Diagnostic& d) {
-            return d.code == DiagnosticCode::ImageSizeMismatch && d.block == t.block;
-        });
-    if (named) {
-        return;
-    }
-    const int width = static_cast<int>(info.screenSizeCm->width) * 10;
-    const int height = static_cast<int>(info.screenSizeCm->height) * 10;
-    const int dw = static_cast<int>(t.imageWidthMm.value_or(0)) - width;
-    const int dh = static_cast<int>(t.imageHeightMm.value_or(0)) - height;
-    if (dw >= kImageSizeSlackMm || dh >= kImageSizeSlackMm ||
-        (dw <= -kImageSizeSlackMm && dh <= -kImageSizeSlackMm)) {
-        Fail(sink, DiagnosticCode::ImageSizeMismatch, 12,
-             "the " + to_string(t.width) + "x" + to_string(t.height) +
-                 " detailed timing's image size " + to_string(t.imageWidthMm.value_or(0)) + "x" +
-                 to_string(t.imageHeightMm.value_or(0)) +
-                 " mm (bytes 12 to 14) is far from the "
-                 "screen size " +
-                 to_string(width) + "x" + to_string(height) + " mm");
-    }
-}
-
 // The rates a sink syncs to: a field's of an interlaced timing, the frame's
 // of a progressive one.
 void AddListedRates(const TimingInfo& t, const DetailedTiming& stored, Walk& walk) {
@@ -181,13 +95,17 @@ void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, std::size_t offse
     if (!IsDisplayDescriptor(descriptor)) {
         DetailedTiming timing;
         DecodeDetailedTiming(descriptor, timing);
-        const DiagnosticSink sink = Within(SinkOf(walk, blockIndex), offset);
-        CheckDetailedTiming(descriptor, timing, sink);
         info.detailedTimings.push_back(TimingOf(descriptor, timing, blockIndex, source));
-        CheckImageSize(info.detailedTimings.back(), sink, walk);
+        CheckDetailedTiming(descriptor, timing, info.detailedTimings.back(),
+                            Within(SinkOf(walk, blockIndex), offset), walk);
         AddListedRates(info.detailedTimings.back(), timing, walk);
         return;
     }
+    std::optional<std::size_t> baseIndex;
+    if (source == BlockType::Base) {
+        baseIndex = (offset - kFirstDescriptorOffset) / kDescriptorSize;
+    }
+    CheckDisplayDescriptor(descriptor, baseIndex, Within(SinkOf(walk, blockIndex), offset), walk);
     const uint8_t tag = DisplayDescriptorTag(descriptor);
     std::optional<std::u16string>* text = tag == kTagSerialString  ? &info.serialString
                                           : tag == kTagProductName ? &info.productName

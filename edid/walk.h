@@ -2,6 +2,7 @@
 // share besides the EdidInfo they fill. Private to the decoders.
 #pragma once
 
+#include "edid/base_check_state.h"
 #include "edid/cta_check_state.h"
 #include "edid/displayid_checks.h"
 #include "edid/edid_info.h"
@@ -17,11 +18,23 @@ struct Walk {
     // The rates of every timing listed so far whose rates are known, for
     // the check against the range limits once every block is read.
     RateSpan listedRates;
+    // What the base block's and the descriptors' checks carry along.
+    BaseCheckState base;
     // What the DisplayID rules of the whole EDID need of its sections.
     DisplayIdScratch displayId;
     // What the checks of CTA-861 data carry from one data block to the next.
     CtaCheckState cta;
 };
+
+// A walk that fills `info`, reporting to `diagnostics` (none: checks off).
+inline Walk StartWalk(EdidInfo& info, Diagnostics* diagnostics) {
+    return {info, diagnostics, {}, {}, {}, {}};
+}
+
+// `walk` carried on over `info`, a copy of the EdidInfo it filled.
+inline Walk CarryWalk(const Walk& walk, EdidInfo& info) {
+    return {info, walk.diagnostics, walk.listedRates, walk.base, walk.displayId, walk.cta};
+}
 
 // Where the decoder of block `block` reports.
 inline DiagnosticSink SinkOf(Walk& walk, uint32_t block) {

@@ -1,5 +1,6 @@
 #include "edid/whole_edid_checks.h"
 
+#include "edid/checks_base.h"
 #include "edid/cta_checks.h"
 #include "edid/displayid_whole_checks.h"
 #include "edid/edid_layout.h"
@@ -28,18 +29,6 @@ std::optional<uint32_t> FirstBlockOf(const EdidInfo& info, BlockType type) {
         }
     }
     return std::nullopt;
-}
-
-// CTA-861 asks for the ID serial number to be 0 when a serial number
-// descriptor holds it.
-void CheckSerials(Walk& walk) {
-    const EdidInfo& info = walk.info;
-    if (FirstBlockOf(info, BlockType::Cta861) && info.serialNumber && info.serialString) {
-        Warn(WholeSinkOf(walk, 0), DiagnosticCode::SerialNumberWithSerialString,
-             kSerialNumberOffset,
-             "bytes 12 to 15 hold serial number " + to_string(*info.serialNumber) +
-                 " though a serial number descriptor (0xFF) is present");
-    }
 }
 
 // Rounding the limits to whole Hz and kHz, and the clock up to 10 MHz,
@@ -148,7 +137,7 @@ void CheckCta(Walk& walk) {
 } // namespace
 
 void CheckWholeEdid(Walk& walk) {
-    CheckSerials(walk);
+    CheckBaseWholeEdid(walk);
     CheckRanges(walk);
     CheckCta(walk);
     CheckDisplayIdWhole(walk);

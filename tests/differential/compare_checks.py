@@ -78,7 +78,9 @@ def ours_of(cli, label, data, path, folder):
         path = os.path.join(folder, oracle_output.slug(label) + '.bin')
         with open(path, 'wb') as f:
             f.write(data)
-    done = subprocess.run([cli, 'info', '--json', path], capture_output=True, encoding='utf-8')
+    env = dict(os.environ, SOURCE_DATE_EPOCH=str(oracle_output.written_epoch()))
+    done = subprocess.run([cli, 'info', '--json', path], capture_output=True, encoding='utf-8',
+                          env=env)
     return json.loads(done.stdout)['conformity'] if done.returncode == 0 else None
 
 

@@ -48,6 +48,17 @@ def read(name):
         return parse(f.read())
 
 
+def written_epoch():
+    """The date PROVENANCE says the outputs were written, as seconds since 1970 UTC: edid-decode
+    weighed the years of manufacture against it, so our side takes it for today as well
+    (SOURCE_DATE_EPOCH)."""
+    import datetime
+    with open(os.path.join(STORED, 'PROVENANCE')) as f:
+        day = re.search(r'^written: (\d{4}-\d\d-\d\d)$', f.read(), re.M).group(1)
+    moment = datetime.datetime.fromisoformat(day).replace(tzinfo=datetime.timezone.utc)
+    return int(moment.timestamp())
+
+
 def slug(name):
     return re.sub(r'[^a-z0-9]+', '-', name.lower()).strip('-')
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -55,7 +56,12 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
     const Case cases[] = {
         {"as it is", "aoc2367-plain", [](auto&) {}, {}},
         {"header", "aoc2367-plain", [](auto& e) { e[3] = 0; }, {"F:header-invalid"}},
-        {"EDID 2.0", "aoc2367-plain", [](auto& e) { e[18] = 2; }, {"F:version-unknown"}},
+        // Read as EDID 1.0, which has no display descriptors.
+        {"EDID 2.0",
+         "aoc2367-plain",
+         [](auto& e) { e[18] = 2; },
+         {"F:version-unknown", "F:display-descriptor-in-edid-1-0",
+          "F:display-descriptor-in-edid-1-0", "F:display-descriptor-in-edid-1-0"}},
         // Read as 1.4, whose rules its GTF range limits break.
         {"EDID 1.5",
          "aoc2367-plain",
@@ -73,8 +79,9 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
         {"DisplayID section checksum",
          "gsm5b11-tiled",
          [](auto& e) { ++e[128 + 126]; },
-         {"F:displayid-tag-wrong-version", "F:displayid-checksum-invalid",
-          "F:displayid-missing-product-id", "F:displayid-no-preferred-timing"}},
+         {"F:preferred-timing-missing", "F:displayid-tag-wrong-version",
+          "F:displayid-checksum-invalid", "F:displayid-missing-product-id",
+          "F:displayid-no-preferred-timing"}},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> edid = Sample(c.sample);
@@ -82,6 +89,37 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
         FixChecksums(edid);
         EXPECT_EQ(Codes(DecodeEdidInfo(edid)), c.codes) << c.what;
     }
+}
+
+// A year of manufacture more than a year after the reference year fails;
+// without one the clock gives it, which no year before 2244 makes 2245
+// (byte 17 = 255) pass.
+TEST(Conformity, TheYearOfManufactureIsWeighedAgainstTheReferenceYear) {
+    std::vector<uint8_t> edid = Sample("aoc2367-plain");
+    edid[17] = 2048 - 1990;
+    FixChecksums(edid);
+    const auto codesIn = [&edid](std::optional<uint32_t> year) {
+        DecodeOptions options;
+        options.referenceYear = year;
+        return Codes(DecodeEdidInfo(edid, options));
+    };
+    EXPECT_EQ(codesIn(2046), std::vector<std::string>{"F:manufacture-year-in-future"});
+    EXPECT_EQ(codesIn(2047), std::vector<std::string>{});
+    edid[17] = 255;
+    FixChecksums(edid);
+    EXPECT_EQ(codesIn(std::nullopt), std::vector<std::string>{"F:manufacture-year-in-future"});
+}
+
+// A detailed timing of no pixels across has no aspect ratio to weigh its
+// image size against (the fuzzer found a division by its 0 there).
+TEST(Conformity, ATimingWithoutPixelsAcrossHasNoAspectRatio) {
+    std::vector<uint8_t> edid = Sample("aoc2367-plain");
+    edid[56] = 0;
+    edid[58] &= 0x0F;
+    FixChecksums(edid);
+    const std::vector<std::string> codes = Codes(DecodeEdidInfo(edid));
+    EXPECT_NE(std::find(codes.begin(), codes.end(), "F:invalid-detailed-timing"), codes.end());
+    EXPECT_EQ(std::find(codes.begin(), codes.end(), "W:image-size-aspect-mismatch"), codes.end());
 }
 
 TEST(Conformity, VerdictIsTheWorstSeverity) {

@@ -85,7 +85,7 @@ TEST(CraftedCta, ChecksLeaveTheDecodedFieldsAsTheyAre) {
     for (const auto& [label, bytes] : Crafted()) {
         SCOPED_TRACE(label);
         const EdidInfo checked = DecodeEdidInfo(bytes);
-        const EdidInfo plain = DecodeEdidInfo(bytes, {.checks = false});
+        const EdidInfo plain = DecodeEdidInfo(bytes, kDecodeWithoutChecks);
         EXPECT_TRUE(plain.diagnostics.empty());
         ASSERT_EQ(checked.cta.has_value(), plain.cta.has_value());
         EXPECT_EQ(checked.detailedTimings.size(), plain.detailedTimings.size());
