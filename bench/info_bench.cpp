@@ -3,7 +3,6 @@
 // sample alone, and over the richest one (384 bytes: CTA-861 data blocks and
 // a DisplayID section). Aims: 5 and 10 microseconds.
 #include "cli/info_json.h"
-#include "edid/conformity_checks.h"
 #include "edid/edid_info.h"
 
 #include <benchmark/benchmark.h>
@@ -62,17 +61,46 @@ void BM_InfoJson384BytesRichest(benchmark::State& state) {
 }
 BENCHMARK(BM_InfoJson384BytesRichest);
 
-// The conformity checks alone, on the 256-byte sample already decoded:
-// their share of BM_InfoJson256Bytes, with the JSON of their results.
-void BM_ConformityChecks256Bytes(benchmark::State& state) {
+// What the checks add to the decoding of the 256-byte sample: the walk with
+// them, then without; the difference is their cost (reports and the checks
+// that are more than a comparison).
+void BM_Decode256BytesWithChecks(benchmark::State& state) {
     const std::vector<uint8_t> edid = ReadBytes(kSamples + "/at-tv0001-at-maker.bin");
-    const EdidInfo info = DecodeEdidInfo(edid);
     for (auto _ : state) {
-        ConformityResults results = CheckConformity(edid, info);
-        benchmark::DoNotOptimize(results);
+        EdidInfo info = DecodeEdidInfo(edid);
+        benchmark::DoNotOptimize(info);
     }
 }
-BENCHMARK(BM_ConformityChecks256Bytes);
+BENCHMARK(BM_Decode256BytesWithChecks);
+
+void BM_Decode256BytesWithoutChecks(benchmark::State& state) {
+    const std::vector<uint8_t> edid = ReadBytes(kSamples + "/at-tv0001-at-maker.bin");
+    for (auto _ : state) {
+        EdidInfo info = DecodeEdidInfo(edid, kDecodeWithoutChecks);
+        benchmark::DoNotOptimize(info);
+    }
+}
+BENCHMARK(BM_Decode256BytesWithoutChecks);
+
+// The same for a sample with a DisplayID section (and a CTA-861 block), whose
+// data blocks and timings the DisplayID checks read.
+void BM_DecodeDisplayIdWithChecks(benchmark::State& state) {
+    const std::vector<uint8_t> edid = ReadBytes(kSamples + "/gbt3213-cta-displayid.bin");
+    for (auto _ : state) {
+        EdidInfo info = DecodeEdidInfo(edid);
+        benchmark::DoNotOptimize(info);
+    }
+}
+BENCHMARK(BM_DecodeDisplayIdWithChecks);
+
+void BM_DecodeDisplayIdWithoutChecks(benchmark::State& state) {
+    const std::vector<uint8_t> edid = ReadBytes(kSamples + "/gbt3213-cta-displayid.bin");
+    for (auto _ : state) {
+        EdidInfo info = DecodeEdidInfo(edid, kDecodeWithoutChecks);
+        benchmark::DoNotOptimize(info);
+    }
+}
+BENCHMARK(BM_DecodeDisplayIdWithoutChecks);
 
 void BM_DecodeOnlyAllSamples(benchmark::State& state) {
     Run(state, AllSamples(), false);

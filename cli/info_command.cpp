@@ -3,6 +3,7 @@
 // failed one the exit status, so that a script can gate on it.
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/decode_options.h"
 #include "cli/edid_argument.h"
 #include "cli/info_json.h"
 #include "cli/info_text.h"
@@ -23,8 +24,8 @@ int RunInfo(const Arguments& args) {
     bool failed = false;
     const int status =
         PrintEdidFile(split.operands[0], [json, check, &failed](const EdidBytes& edid) {
-            const EdidInfo info = DecodeEdidInfo(edid);
-            failed = check && VerdictOf(info.conformity) == Verdict::Fail;
+            const EdidInfo info = DecodeEdidInfo(edid, CommandDecodeOptions());
+            failed = check && VerdictOf(info.diagnostics) == Verdict::Fail;
             return json ? FormatInfoJson(info) : FormatInfoText(info, check);
         });
     return status == 0 && failed ? 1 : status;

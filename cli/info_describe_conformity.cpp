@@ -16,11 +16,15 @@ std::string_view VerdictName(Verdict verdict) {
     return "fail";
 }
 
-std::string ResultText(const ConformityResult& r) {
-    std::string text(r.code);
+std::string ResultText(const Diagnostic& r) {
+    std::string text(DiagnosticCodeName(r.code));
     if (r.block) {
         text += " (block ";
         AppendUnsigned(text, *r.block);
+        if (r.offset) {
+            text += ", byte ";
+            AppendUnsigned(text, *r.offset);
+        }
         text += ')';
     }
     return text + ": " + r.message;
@@ -29,7 +33,7 @@ std::string ResultText(const ConformityResult& r) {
 void DescribeResults(InfoOutput& out, std::string_view key, const EdidInfo& info,
                      Severity severity) {
     BeginArray(out, key, "", JsonLayout::Lines, TextShow::Items);
-    for (const ConformityResult& r : info.conformity) {
+    for (const Diagnostic& r : info.diagnostics) {
         if (r.severity != severity) {
             continue;
         }
@@ -37,9 +41,10 @@ void DescribeResults(InfoOutput& out, std::string_view key, const EdidInfo& info
             TextLine(out, severity == Severity::Failure ? "Failure" : "Warning", ResultText(r));
         }
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
-        Name(out, "code", "", r.code);
+        Name(out, "code", "", DiagnosticCodeName(r.code));
         Name(out, "severity", "", severity == Severity::Failure ? "failure" : "warning");
         Unsigned(out, "block", "", r.block);
+        Unsigned(out, "offset", "", r.offset);
         Name(out, "message", "", r.message);
         End(out);
     }
@@ -51,7 +56,7 @@ void DescribeResults(InfoOutput& out, std::string_view key, const EdidInfo& info
 void DescribeConformity(InfoOutput& out, const EdidInfo& info) {
     Section(out, "Conformity");
     BeginObject(out, "conformity", "", JsonLayout::Lines, TextShow::Items);
-    Name(out, "verdict", "Verdict", VerdictName(VerdictOf(info.conformity)));
+    Name(out, "verdict", "Verdict", VerdictName(VerdictOf(info.diagnostics)));
     DescribeResults(out, "failures", info, Severity::Failure);
     DescribeResults(out, "warnings", info, Severity::Warning);
     End(out);

@@ -3,6 +3,7 @@
 #include "cli/base64.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/decode_options.h"
 #include "cli/info_json.h"
 #include "cli/list_options.h"
 #include "cli/list_prometheus.h"
@@ -146,7 +147,7 @@ void WriteListJson(JsonWriter& w) {
         JsonKey(w, "edid_sha256");
         JsonAsciiString(w, Sha256Hex(record.edid));
         JsonKey(w, "info");
-        WriteInfoJson(w, DecodeEdidInfo(record.edid));
+        WriteInfoJson(w, DecodeEdidInfo(record.edid, CommandDecodeOptions()));
         JsonEnd(w);
     }
     JsonEnd(w);

@@ -1,5 +1,6 @@
 #include "cli/list_prometheus.h"
 
+#include "cli/decode_options.h"
 #include "cli/monitor_figures.h"
 #include "cli/prometheus_text.h"
 #include "cli/sha256.h"
@@ -46,9 +47,9 @@ const MonitorFamily kFigures[] = {
     {"moniquet_monitor_conformity_failures",
      "Number of rules of the standards the monitor's EDID breaks (failures of info --check).",
      [](const EdidInfo& info) {
-         return Whole(static_cast<uint32_t>(std::count_if(
-             info.conformity.begin(), info.conformity.end(),
-             [](const ConformityResult& r) { return r.severity == Severity::Failure; })));
+         return Whole(static_cast<uint32_t>(
+             std::count_if(info.diagnostics.begin(), info.diagnostics.end(),
+                           [](const Diagnostic& r) { return r.severity == Severity::Failure; })));
      }},
 };
 
@@ -67,7 +68,7 @@ std::string FormatMonitorsPrometheus(const MonitorList& monitors,
     std::vector<EdidInfo> infos;
     std::vector<std::vector<PrometheusLabel>> keys;
     for (std::size_t i = 0; i < monitors.size(); ++i) {
-        infos.push_back(DecodeEdidInfo(monitors[i].edid));
+        infos.push_back(DecodeEdidInfo(monitors[i].edid, CommandDecodeOptions()));
         keys.push_back(
             {{"index", std::to_string(i)},
              {"label", PrometheusLabelValue(FormatMonitorLabel(monitors[i].summary.vendor))}});

@@ -1,14 +1,20 @@
 // Block 0: identity, display parameters, colour, and every way it names a
 // timing.
 #include "edid/bits.h"
+#include "edid/checks_base.h"
 #include "edid/decode.h"
 #include "edid/dmt_table.h"
 #include "edid/info_blocks.h"
 #include "makers/maker_names.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <string>
 
 namespace {
+
+using std::to_string;
 
 constexpr std::size_t kRangeFlagsOffset = 4;
 constexpr std::size_t kRangeSubtypeOffset = 10;
@@ -124,19 +130,19 @@ Chromaticity ChromaticityOf(WholeBlock block) {
             {value(8, 1, 2), value(9, 1, 0)}};
 }
 
-std::vector<ModeTiming> EstablishedTimingsOf(WholeBlock block) {
+std::vector<ModeTiming> EstablishedTimingsOf(WholeBlock block, RateSpan& rates) {
     std::vector<ModeTiming> modes;
     const auto table = EstablishedModes();
     for (std::size_t n = 0; n < table.size(); ++n) {
         if (Bit(block[kEstablishedTimingsOffset + n / 8], 7 - n % 8)) {
             modes.push_back(ModeOf(table[n]));
+            AddRates(rates, RatesOf(table[n]));
         }
     }
     return modes;
 }
 
-void AddStandardTiming(uint8_t first, uint8_t second, WholeBlock block,
-                       std::vector<StandardTiming>& timings) {
+void AddStandardTiming(uint8_t first, uint8_t second, WholeBlock block, Walk& walk) {
     // 01 01 marks an unused entry; a first byte of 0 or 1 (a width of 248
     // or 256) is no mode either.
     if (first <= 0x01) {
@@ -150,7 +156,10 @@ void AddStandardTiming(uint8_t first, uint8_t second, WholeBlock block,
     t.height = t.squareAspect ? t.width : t.width * kRatios[t.aspect][0] / kRatios[t.aspect][1];
     t.refreshHzNominal = Bits(second, 5, 0) + 60;
     t.dmt = FindDmtMode(t.width, t.height, t.refreshHzNominal);
-    timings.push_back(t);
+    if (const auto mode = FindDmtTableMode(t.width, t.height, t.refreshHzNominal)) {
+        AddRates(walk.listedRates, RatesOf(*mode));
+    }
+    walk.info.standardTimings.push_back(t);
 }
 
 DescriptorContent KindOf(Descriptor d) {
@@ -184,19 +193,21 @@ DescriptorContent KindOf(Descriptor d) {
     }
 }
 
-void DecodeBaseDescriptors(WholeBlock block, EdidInfo& info) {
+void DecodeBaseDescriptors(WholeBlock block, Walk& walk) {
+    EdidInfo& info = walk.info;
     for (std::size_t n = 0; n < kDescriptorCount; ++n) {
         const Descriptor d = DescriptorAt(block, n);
+        const std::size_t offset = kFirstDescriptorOffset + n * kDescriptorSize;
         const DescriptorContent kind = KindOf(d);
         info.descriptors.push_back(kind);
-        AddDescriptor(d, 0, BlockType::Base, info);
+        AddDescriptor(d, 0, offset, BlockType::Base, walk);
         if (kind == DescriptorContent::DataString) {
             info.dataStrings.push_back(DescriptorTextOf(d));
         } else if (kind == DescriptorContent::RangeLimits && !info.rangeLimits) {
             info.rangeLimits = RangeLimitsOf(d, IsEdid14(block));
         } else if (kind == DescriptorContent::StandardTimings) {
             for (std::size_t i = 0; i < kStandardTimingsInDescriptor; ++i) {
-                AddStandardTiming(d[5 + 2 * i], d[6 + 2 * i], block, info.standardTimings);
+                AddStandardTiming(d[5 + 2 * i], d[6 + 2 * i], block, walk);
             }
         }
     }
@@ -206,13 +217,38 @@ void DecodeBaseDescriptors(WholeBlock block, EdidInfo& info) {
     }
 }
 
+// The descriptors that EDID 1.3 and later require.
+void CheckRequiredDescriptors(WholeBlock block, const DiagnosticSink& sink, const EdidInfo& info) {
+    if (!Checking(sink)) {
+        return;
+    }
+    const bool is13 = block[kVersionOffset] == 1 && block[kRevisionOffset] == 3;
+    const bool is14 = IsEdid14(block);
+    const auto has = [&info](DescriptorContent content) {
+        return std::find(info.descriptors.begin(), info.descriptors.end(), content) !=
+               info.descriptors.end();
+    };
+    // EDID 1.4 only recommends it.
+    if (is13 && !has(DescriptorContent::ProductName)) {
+        Fail(sink, DiagnosticCode::MissingProductName, std::nullopt,
+             "EDID 1.3 needs a product name descriptor (0xFC)");
+    } else if (is14 && !has(DescriptorContent::ProductName)) {
+        Warn(sink, DiagnosticCode::MissingProductName, std::nullopt,
+             "no product name descriptor (0xFC), which EDID 1.4 recommends");
+    }
+    const bool continuous = info.features->continuousFrequency.value_or(false);
+    if (!info.rangeLimits && (is13 || (is14 && continuous))) {
+        Fail(sink, DiagnosticCode::MissingRangeLimits, std::nullopt,
+             is13 ? "EDID 1.3 needs a range limits descriptor (0xFD)"
+                  : "a continuous-frequency EDID 1.4 needs a range limits descriptor (0xFD)");
+    }
+}
+
 } // namespace
 
-void DecodeBaseBlock(WholeBlock block, EdidInfo& info) {
-    info.version = block[kVersionOffset];
-    info.revision = block[kRevisionOffset];
-    info.extensionCount = block[kExtensionCountOffset];
-
+void DecodeBaseBlock(WholeBlock block, Walk& walk) {
+    EdidInfo& info = walk.info;
+    const DiagnosticSink sink = SinkOf(walk, 0);
     VendorId vendor;
     DecodeVendorId(block, vendor);
     const std::u16string_view name = FindMakerName(vendor.manufacturer);
@@ -235,12 +271,17 @@ void DecodeBaseBlock(WholeBlock block, EdidInfo& info) {
     }
     info.features = FeaturesOf(block);
     info.chromaticity = ChromaticityOf(block);
-    info.establishedTimings = EstablishedTimingsOf(block);
+    CheckIdentity(block, sink, walk);
+    CheckDisplayParameters(block, sink);
+    info.establishedTimings = EstablishedTimingsOf(block, walk.listedRates);
     for (std::size_t i = 0; i < kStandardTimingCount; ++i) {
         const std::size_t offset = kStandardTimingsOffset + 2 * i;
-        AddStandardTiming(block[offset], block[offset + 1], block, info.standardTimings);
+        CheckStandardTimingCode(block.subspan(offset).first<2>(), offset, sink, info);
+        AddStandardTiming(block[offset], block[offset + 1], block, walk);
     }
-    DecodeBaseDescriptors(block, info);
+    walk.base.spwgPanel = IsSpwgPanel(block);
+    DecodeBaseDescriptors(block, walk);
+    CheckRequiredDescriptors(block, sink, info);
 }
 
 std::optional<double> DiagonalInches(const EdidInfo& info) {

@@ -1,14 +1,20 @@
 // A CTA-861 extension block: its header, its data blocks and its detailed
 // timings.
 #include "edid/bits.h"
+#include "edid/cta_checks.h"
 #include "edid/cta_data_blocks.h"
 #include "edid/info_blocks.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
-void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaInfo& cta) {
+using std::to_string;
+
+// `sink` names offsets of `body`.
+void DecodeExtended(uint8_t extendedTag, Payload body, const DiagnosticSink& sink,
+                    CtaDataBlock& entry, RateSpan& rates, CtaInfo& cta) {
     switch (extendedTag) {
     case kCtaExtVideoCapability:
         if (!body.empty() && !cta.videoCapability) {
@@ -16,10 +22,10 @@ void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaI
         }
         break;
     case kCtaExtVendorVideo:
-        entry.oui = AddVendorBlock(body, CtaVendorKind::Video, cta);
+        entry.oui = AddVendorBlock(body, CtaVendorKind::Video, rates, cta);
         break;
     case kCtaExtVendorAudio:
-        entry.oui = AddVendorBlock(body, CtaVendorKind::Audio, cta);
+        entry.oui = AddVendorBlock(body, CtaVendorKind::Audio, rates, cta);
         break;
     case kCtaExtColorimetry:
         // Shorter blocks are malformed, and show nothing.
@@ -38,7 +44,7 @@ void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaI
         }
         break;
     case kCtaExtYcbcr420Video:
-        AddYcbcr420Only(body, cta);
+        AddYcbcr420Only(body, sink, rates, cta);
         break;
     case kCtaExtYcbcr420CapabilityMap:
         if (!cta.ycbcr420CapabilityMap) {
@@ -59,7 +65,9 @@ void DecodeExtended(uint8_t extendedTag, Payload body, CtaDataBlock& entry, CtaI
 
 } // namespace
 
-void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, EdidInfo& info) {
+void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
+                         const DiagnosticSink& sink, Walk& walk) {
+    EdidInfo& info = walk.info;
     if (!info.cta) {
         info.cta.emplace();
     }
@@ -69,6 +77,14 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, Edi
         const uint8_t header = area[pos];
         const std::size_t length = Bits(header, 4, 0);
         const Payload payload = area.subspan(pos + 1, std::min(length, area.size() - pos - 1));
+        if (pos + 1 + length > area.size()) {
+            Fail(sink, DiagnosticCode::CtaDataBlockOverrun, pos,
+                 "the data block at byte " + to_string(sink.origin + pos) + " runs to byte " +
+                     to_string(sink.origin + pos + 1 + length) + ", past the end of its area (" +
+                     to_string(sink.origin + area.size()) + ")");
+        }
+        const DiagnosticSink at = Within(sink, pos + 1);
+        const std::size_t start = pos;
         pos += 1 + length;
         CtaDataBlock entry{blockIndex, Bits(header, 7, 5), std::nullopt, std::nullopt};
         const auto undecoded = [&](CtaUndecodedKind kind, std::size_t bytes) {
@@ -88,10 +104,10 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, Edi
             }
             break;
         case kCtaTagVideo:
-            AddShortVideo(payload, cta);
+            AddShortVideo(payload, at, walk.listedRates, cta);
             break;
         case kCtaTagVendor:
-            entry.oui = AddVendorBlock(payload, CtaVendorKind::Data, cta);
+            entry.oui = AddVendorBlock(payload, CtaVendorKind::Data, walk.listedRates, cta);
             break;
         case kCtaTagSpeakers:
             if (payload.size() >= kCtaSpeakersSize && !cta.speakers) {
@@ -101,23 +117,35 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex, Edi
         case kCtaTagExtended:
             if (!payload.empty()) {
                 entry.extendedTag = payload[0];
-                DecodeExtended(payload[0], payload.subspan(1), entry, cta);
+                DecodeExtended(payload[0], payload.subspan(1), Within(at, 1), entry,
+                               walk.listedRates, cta);
             }
             break;
         default:
             break;
         }
         cta.dataBlocks.push_back(entry);
+        CtaDataBlockView view{static_cast<uint8_t>(entry.tag), std::nullopt, payload, blockIndex,
+                              blockIndex < info.blocks.size() &&
+                                  info.blocks[blockIndex].type == BlockType::DisplayId};
+        if (entry.extendedTag) {
+            view.extendedTag = payload[0];
+            view.payload = payload.subspan(1);
+        }
+        CheckCtaDataBlock(view, Within(sink, start), walk);
     }
     ResolveYcbcr420Capable(cta);
 }
 
-void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
+void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
+    EdidInfo& info = walk.info;
+    const DiagnosticSink sink = SinkOf(walk, blockIndex);
     const bool first = !info.cta || !info.cta->revision;
     if (!info.cta) {
         info.cta.emplace();
     }
     CtaInfo& cta = *info.cta;
+    CheckCtaBlock(block, sink, walk);
     const uint8_t revision = block[kCtaRevisionOffset];
     if (first) {
         cta.revision = revision;
@@ -135,8 +163,8 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
     if (timingsOffset < kCtaFirstDataBlock) {
         return;
     }
-    // Data blocks up to an offset past the checksum would be read from
-    // bytes the block does not give them: nothing is.
+    // Past the last byte, the offset leaves no place known for either: data
+    // blocks up to it would be read from bytes the block does not give them.
     if (timingsOffset > kChecksumOffset) {
         cta.undecoded.push_back({blockIndex, CtaUndecodedKind::TimingsPastBlock,
                                  static_cast<uint32_t>(timingsOffset), 0, 0});
@@ -144,7 +172,7 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
     }
     if (revision >= kCtaFirstRevisionWithDataBlocks) {
         DecodeCtaDataBlocks(block.subspan(kCtaFirstDataBlock, timingsOffset - kCtaFirstDataBlock),
-                            blockIndex, info);
+                            blockIndex, Within(sink, kCtaFirstDataBlock), walk);
     }
     // The list of descriptors ends at the first all-zero one or at the
     // checksum, whichever comes first.
@@ -154,6 +182,6 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
         if (std::all_of(d.begin(), d.end(), [](uint8_t b) { return b == 0; })) {
             break;
         }
-        AddDescriptor(d, blockIndex, BlockType::Cta861, info);
+        AddDescriptor(d, blockIndex, offset, BlockType::Cta861, walk);
     }
 }

@@ -4,7 +4,9 @@
 #include "edid/edid_layout.h"
 #include "edid/vic_table.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -43,7 +45,35 @@ uint32_t LittleEndianBits(Payload payload, std::size_t count) {
     return bits;
 }
 
-void AddShortVideo(Payload payload, CtaInfo& cta) {
+namespace {
+
+// Codes 0 and 128, and VICs no table defines, are reserved: one failure
+// names them all.
+void CheckVideoCodes(Payload payload, const DiagnosticSink& sink) {
+    if (!Checking(sink)) {
+        return;
+    }
+    std::string reserved;
+    std::optional<std::size_t> first;
+    for (std::size_t at = 0; at < payload.size(); ++at) {
+        const uint8_t code = payload[at];
+        const bool flagged = code > kReservedSvd && code <= kReservedSvd + kLastFlaggableVic;
+        if (!FindVicTableMode(flagged ? code & 0x7Fu : code)) {
+            first = first.value_or(at);
+            reserved += reserved.empty() ? "" : ", ";
+            reserved += ByteHex(code);
+        }
+    }
+    if (first) {
+        Fail(sink, DiagnosticCode::CtaReservedVic, *first,
+             "a video data block lists reserved codes: " + reserved);
+    }
+}
+
+} // namespace
+
+void AddShortVideo(Payload payload, const DiagnosticSink& sink, RateSpan& rates, CtaInfo& cta) {
+    CheckVideoCodes(payload, sink);
     for (const uint8_t code : payload) {
         cta.svdBytes.push_back(code);
         if (IsReservedSvd(code)) {
@@ -56,16 +86,26 @@ void AddShortVideo(Payload payload, CtaInfo& cta) {
             video.native = flagged;
         }
         video.mode = FindVicMode(video.vic);
+        if (const auto mode = FindVicTableMode(video.vic)) {
+            AddRates(rates, RatesOf(*mode));
+        }
         cta.vics.push_back(video.vic);
         cta.video.push_back(video);
     }
 }
 
-void AddYcbcr420Only(Payload payload, CtaInfo& cta) {
+void AddYcbcr420Only(Payload payload, const DiagnosticSink& sink, RateSpan& rates, CtaInfo& cta) {
+    CheckVideoCodes(payload, sink);
     for (const uint8_t code : payload) {
         if (!IsReservedSvd(code)) {
             const bool flagged = code > kReservedSvd && code <= kReservedSvd + kLastFlaggableVic;
-            cta.ycbcr420OnlyVics.push_back(flagged ? code & 0x7Fu : code);
+            const uint32_t vic = flagged ? code & 0x7Fu : code;
+            cta.ycbcr420OnlyVics.push_back(vic);
+            // YCbCr 4:2:0 carries half the pixels a clock of the link, the
+            // rate range limits are about.
+            if (const auto mode = FindVicTableMode(vic)) {
+                rates.max.clockMHz = std::max(rates.max.clockMHz, mode->pixelClockKHz / 2000.0);
+            }
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "edid/cta_data_blocks.h"
 #include "edid/cta_names.h"
 #include "edid/edid_layout.h"
+#include "edid/vic_table.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ std::optional<uint32_t> NonZero(uint32_t value) {
 }
 
 // The HDMI VICs come after the latencies and one byte of 3D flags.
-void AddHdmiVics(Payload body, CtaInfo& cta) {
+void AddHdmiVics(Payload body, RateSpan& rates, CtaInfo& cta) {
     if (body.size() <= kHdmiLatencyFlagsOffset) {
         return;
     }
@@ -40,12 +41,16 @@ void AddHdmiVics(Payload body, CtaInfo& cta) {
     const std::size_t count = Bits(body[lengths], 7, 5);
     for (std::size_t i = lengths + 1; i < body.size() && i <= lengths + count; ++i) {
         if (body[i] >= 1 && body[i] <= kVicOfHdmiVic.size()) {
-            cta.hdmiVics.push_back(kVicOfHdmiVic[body[i] - 1]);
+            const uint32_t vic = kVicOfHdmiVic[body[i] - 1];
+            cta.hdmiVics.push_back(vic);
+            if (const auto mode = FindVicTableMode(vic)) {
+                AddRates(rates, RatesOf(*mode));
+            }
         }
     }
 }
 
-CtaHdmi HdmiOf(Payload body, CtaInfo& cta) {
+CtaHdmi HdmiOf(Payload body, RateSpan& rates, CtaInfo& cta) {
     CtaHdmi hdmi;
     if (body.size() > kHdmiAddressOffset + 1) {
         const uint8_t ab = body[kHdmiAddressOffset];
@@ -66,7 +71,7 @@ CtaHdmi HdmiOf(Payload body, CtaInfo& cta) {
     if (body.size() > kHdmiMaxTmdsOffset) {
         hdmi.maxTmdsMHz = NonZero(body[kHdmiMaxTmdsOffset] * kTmdsUnitMHz);
     }
-    AddHdmiVics(body, cta);
+    AddHdmiVics(body, rates, cta);
     return hdmi;
 }
 
@@ -117,7 +122,8 @@ CtaHdmiForum HdmiForumOf(Payload body) {
     return forum;
 }
 
-std::optional<uint32_t> AddVendorBlock(Payload payload, CtaVendorKind kind, CtaInfo& cta) {
+std::optional<uint32_t> AddVendorBlock(Payload payload, CtaVendorKind kind, RateSpan& rates,
+                                       CtaInfo& cta) {
     if (payload.size() < kOuiSize) {
         cta.vendorBlocks.push_back({std::nullopt, kind});
         return std::nullopt;
@@ -134,7 +140,7 @@ std::optional<uint32_t> AddVendorBlock(Payload payload, CtaVendorKind kind, CtaI
         return oui;
     }
     if (oui == kOuiHdmi && !cta.hdmi) {
-        cta.hdmi = HdmiOf(body, cta);
+        cta.hdmi = HdmiOf(body, rates, cta);
     } else if (oui == kOuiHdmiForum && (!cta.hdmiForum || cta.hdmiForumFromSinkBlock)) {
         cta.hdmiForum = HdmiForumOf(body);
         cta.hdmiForumFromSinkBlock = false;

@@ -1,5 +1,7 @@
 #include "edid/decode.h"
 
+#include "edid/descriptor_rule.h"
+
 #include <algorithm>
 #include <array>
 
@@ -72,14 +74,12 @@ void DecodeEdidBlock(std::span<const uint8_t> block, EdidSummary& summary) {
 
     DecodeVendorId(block, summary.vendor);
 
-    // The first descriptor is always taken as a timing, even when it holds a
-    // display descriptor.
-    DecodeDetailedTiming(DescriptorAt(block, kFirstDescriptorOffset), summary.timings[0]);
-    summary.timingCount = 1;
-
-    for (std::size_t n = 1; n < kDescriptorCount; ++n) {
-        const auto descriptor = DescriptorAt(block, kFirstDescriptorOffset + n * kDescriptorSize);
-        if (descriptor[0] != 0 || descriptor[1] != 0 || descriptor[2] != 0) {
+    // The summary's slots: the first descriptor is always a timing, even
+    // when it holds a display descriptor (DescriptorRule::SummarySlots).
+    for (std::size_t n = 0; n < kDescriptorCount; ++n) {
+        const auto descriptor = DescriptorAt(block, kFirstDescriptorOffset + n * kDescriptorSize)
+                                    .first<kDescriptorSize>();
+        if (!IsDisplayDescriptorUnder(DescriptorRule::SummarySlots, descriptor, n)) {
             DecodeDetailedTiming(descriptor, summary.timings[summary.timingCount]);
             ++summary.timingCount;
             continue;

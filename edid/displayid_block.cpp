@@ -2,6 +2,7 @@
 // in principle run on into the next block; real EDIDs hold one per block,
 // and nothing past the block is read.
 #include "edid/bits.h"
+#include "edid/displayid_checks.h"
 #include "edid/displayid_names.h"
 #include "edid/displayid_timings.h"
 
@@ -119,8 +120,14 @@ std::optional<uint32_t> VendorOui(const DisplayIdDataBlock& block) {
     return BigEndianOui(block.payload);
 }
 
-void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, DisplayIdInfo& section,
-                     EdidInfo& info) {
+// `at` is where the data block's payload starts in the EDID block.
+void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, std::size_t at,
+                     DisplayIdInfo& section, Walk& walk) {
+    EdidInfo& info = walk.info;
+    const DiagnosticSink sink = Within(SinkOf(walk, blockIndex), at);
+    CheckDisplayIdDataBlock(block, section.version, blockIndex,
+                            Within(SinkOf(walk, blockIndex), at - kDisplayIdDataBlockHeaderSize),
+                            walk.displayId);
     section.dataBlocks.push_back(DisplayIdBlockName(block.tag, VendorOui(block)));
     switch (block.tag) {
     case kDidProductId:
@@ -145,17 +152,42 @@ void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, Displ
         AddAdaptiveSync(block, info);
         break;
     case kDidCta:
-        DecodeCtaDataBlocks(block.payload, blockIndex, info);
+        DecodeCtaDataBlocks(block.payload, blockIndex, sink, walk);
         break;
     default:
-        AddDisplayIdTimings(block, blockIndex, section, info);
+        AddDisplayIdTimings(block, blockIndex, section, info, walk.listedRates, sink,
+                            walk.displayId);
         break;
+    }
+}
+
+// Versions 0x10 to 0x1F are DisplayID 1.x.
+constexpr uint32_t kFirstVersion2 = 0x20;
+
+// The first section is the base section, which says what the product is;
+// later ones only extend it.
+void CheckSection(const DisplayIdInfo& id, const DiagnosticSink& sink, const EdidInfo& info) {
+    if (!Checking(sink)) {
+        return;
+    }
+    if (!id.checksumValid) {
+        Fail(sink, DiagnosticCode::DisplayIdChecksumInvalid, std::nullopt,
+             "the DisplayID section's own checksum does not add up");
+    }
+    if (info.displayId.empty() && id.productType == 0) {
+        Fail(sink, DiagnosticCode::DisplayIdProductTypeMissing, kDisplayIdSectionOffset + 2,
+             id.version < kFirstVersion2
+                 ? "the base DisplayID section's product type (byte 3) is 0, an extension "
+                   "section's"
+                 : "the base DisplayID section's primary use case (byte 3) is 0, that of "
+                   "another base section");
     }
 }
 
 } // namespace
 
-void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info) {
+void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
+    EdidInfo& info = walk.info;
     // The section: version, payload length, product type, extension count,
     // the data blocks, then its own checksum byte; it ends before the
     // block's checksum.
@@ -168,17 +200,27 @@ void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, EdidInfo& info)
         std::min<std::size_t>(section[1], section.size() - kDisplayIdHeaderSize);
     const auto whole = section.first(kDisplayIdHeaderSize + length);
     id.checksumValid = std::accumulate(whole.begin(), whole.end(), 0u) % 256 == 0;
+    const DiagnosticSink sink = SinkOf(walk, blockIndex);
+    CheckDisplayIdSectionHeader(section, blockIndex, sink, walk.displayId);
     const Bytes payload = section.subspan(kDisplayIdHeaderSize - 1, length);
-    for (std::size_t at = 0; payload.size() - at >= kDisplayIdDataBlockHeaderSize;) {
+    // Where the payload starts in the block.
+    constexpr std::size_t kPayloadAt = kDisplayIdSectionOffset + kDisplayIdHeaderSize - 1;
+    std::size_t at = 0;
+    while (payload.size() - at >= kDisplayIdDataBlockHeaderSize) {
         const Bytes rest = payload.subspan(at);
         const std::size_t size = rest[2];
         // A block running past the payload is not one; zeros are padding.
         if (rest.size() - kDisplayIdDataBlockHeaderSize < size || (rest[0] == 0 && size == 0)) {
             break;
         }
+        const std::size_t payloadAt = kPayloadAt + at + kDisplayIdDataBlockHeaderSize;
         DecodeDataBlock({rest[0], rest[1], rest.subspan(kDisplayIdDataBlockHeaderSize, size)},
-                        blockIndex, id, info);
+                        blockIndex, payloadAt, id, walk);
         at += kDisplayIdDataBlockHeaderSize + size;
     }
+    CheckDisplayIdFiller(payload.subspan(at), Within(sink, kPayloadAt + at));
+    CheckDisplayIdPadding(section.subspan(whole.size()),
+                          Within(sink, kDisplayIdSectionOffset + whole.size()));
+    CheckSection(id, sink, info);
     info.displayId.push_back(std::move(id));
 }

@@ -3,10 +3,14 @@
 #include "edid/displayid_timings.h"
 
 #include "edid/bits.h"
+#include "edid/detailed_timing_rules.h"
+#include "edid/displayid_checks.h"
 #include "edid/dmt_table.h"
 #include "edid/vic_table.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace {
 
@@ -64,6 +68,34 @@ TimingInfo TimingOf(const Detailed& d, uint32_t blockIndex) {
         (static_cast<double>(d.h.active + d.h.blank) * (d.v.active + d.v.blank));
     t.refreshHz = d.interlaced ? 2 * frameRate : frameRate;
     return t;
+}
+
+// The rules of every detailed timing, on what an interlaced timing sends,
+// a field: DisplayID stores the frame's vertical values.
+void CheckDetailed(const Detailed& d, const DiagnosticSink& sink) {
+    if (!Checking(sink)) {
+        return;
+    }
+    const uint32_t fieldDivisor = d.interlaced ? 2 : 1;
+    DetailedTiming t;
+    t.pixelClockKHz = d.clockKHz;
+    t.hAddressable = d.h.active;
+    t.hBlanking = d.h.blank;
+    t.hFrontPorch = d.h.front;
+    t.hSyncWidth = d.h.sync;
+    t.vAddressable = d.v.active / fieldDivisor;
+    t.vFrontPorch = d.v.front / fieldDivisor;
+    t.vSyncWidth = d.v.sync / fieldDivisor;
+    // A back porch below 0 is none: the rules see it as such.
+    t.vBlanking = t.vFrontPorch + t.vSyncWidth +
+                  static_cast<uint32_t>(std::max(BackPorch(d.v), 0)) / fieldDivisor;
+    std::string wrong;
+    NoteDetailedTimingFaults(t, d.interlaced, wrong);
+    if (!wrong.empty()) {
+        Fail(sink, DiagnosticCode::InvalidDetailedTiming, 0,
+             "the DisplayID detailed timing of " + std::to_string(d.h.active) + "x" +
+                 std::to_string(d.v.active) + " has " + wrong);
+    }
 }
 
 // Types I and VII: the clock in units of 10 kHz (I) or 1 kHz (VII).
@@ -171,10 +203,20 @@ void AddBitmap(Bytes payload, std::size_t size, bool dmt, DisplayIdInfo& section
 } // namespace
 
 void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
-                         DisplayIdInfo& section, EdidInfo& info) {
+                         DisplayIdInfo& section, EdidInfo& info, RateSpan& rates,
+                         const DiagnosticSink& sink, DisplayIdScratch& scratch) {
     const Bytes payload = block.payload;
-    const auto addDetailed = [&](const Detailed& d) {
+    // The checks of a descriptor name offsets from its first byte.
+    const auto sinkOf = [&](Bytes d) {
+        return Within(sink, static_cast<std::size_t>(d.data() - payload.data()));
+    };
+    const auto check = [&](Bytes d) { CheckDisplayIdTiming(block, d, sinkOf(d), scratch); };
+    const auto addDetailed = [&](Bytes raw, const Detailed& d) {
+        check(raw);
+        CheckDetailed(d, sinkOf(raw));
         info.detailedTimings.push_back(TimingOf(d, blockIndex));
+        const double hKHz = d.clockKHz / static_cast<double>(d.h.active + d.h.blank);
+        AddRates(rates, {hKHz, *info.detailedTimings.back().refreshHz, d.clockKHz / 1000.0});
     };
     // Types VII and X grow their descriptors by bits 6 to 4 of the
     // revision byte; bits 2 to 0 are the block's revision.
@@ -183,16 +225,16 @@ void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
     switch (block.tag) {
     case kDidType1:
         ForEachDescriptor(payload, kDidType1Size,
-                          [&](Bytes d) { addDetailed(Type1Or7(d, 10, true)); });
+                          [&](Bytes d) { addDetailed(d, Type1Or7(d, 10, true)); });
         break;
     case kDidType7:
         // From revision 2 on, bit 7 of byte 3 flags YCbCr 4:2:0 instead.
         ForEachDescriptor(payload, kDidType1Size + extra, [&](Bytes d) {
-            addDetailed(Type1Or7(d, 1, Bits(block.revision, 2, 0) < 2));
+            addDetailed(d, Type1Or7(d, 1, Bits(block.revision, 2, 0) < 2));
         });
         break;
     case kDidType2:
-        ForEachDescriptor(payload, kDidType2Size, [&](Bytes d) { addDetailed(Type2(d)); });
+        ForEachDescriptor(payload, kDidType2Size, [&](Bytes d) { addDetailed(d, Type2(d)); });
         break;
     case kDidType6:
         for (std::size_t at = 0; payload.size() - at >= kDidType6Size;) {
@@ -201,24 +243,33 @@ void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
             if (payload.size() - at < size) {
                 break;
             }
-            addDetailed(Type6(payload.subspan(at, size)));
+            addDetailed(payload.subspan(at, size), Type6(payload.subspan(at, size)));
             at += size;
         }
         break;
     case kDidType3:
-        ForEachDescriptor(payload, kDidType3Size, [&](Bytes d) { AddOther(Type3(d), section); });
+        ForEachDescriptor(payload, kDidType3Size, [&](Bytes d) {
+            check(d);
+            AddOther(Type3(d), section);
+        });
         break;
     case kDidType5:
-        ForEachDescriptor(payload, kDidType5Size,
-                          [&](Bytes d) { AddOther(SizedFormula(d, 2, 6, false), section); });
+        ForEachDescriptor(payload, kDidType5Size, [&](Bytes d) {
+            check(d);
+            AddOther(SizedFormula(d, 2, 6, false), section);
+        });
         break;
     case kDidType9:
-        ForEachDescriptor(payload, kDidType9Size,
-                          [&](Bytes d) { AddOther(SizedFormula(d, 1, 5, false), section); });
+        ForEachDescriptor(payload, kDidType9Size, [&](Bytes d) {
+            check(d);
+            AddOther(SizedFormula(d, 1, 5, false), section);
+        });
         break;
     case kDidType10:
-        ForEachDescriptor(payload, kDidType10Size + extra,
-                          [&](Bytes d) { AddOther(SizedFormula(d, 1, 5, extra != 0), section); });
+        ForEachDescriptor(payload, kDidType10Size + extra, [&](Bytes d) {
+            check(d);
+            AddOther(SizedFormula(d, 1, 5, extra != 0), section);
+        });
         break;
     case kDidType4:
         for (const uint8_t code : payload) {

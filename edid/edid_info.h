@@ -5,7 +5,7 @@
 #pragma once
 
 #include "edid/block_types.h"
-#include "edid/conformity.h"
+#include "edid/diagnostics.h"
 #include "edid/info_base.h"
 #include "edid/info_cta.h"
 #include "edid/info_displayid.h"
@@ -171,13 +171,27 @@ struct EdidInfo {
     std::vector<DisplayIdAdaptiveSync> displayIdAdaptiveSync;
     // Every mode the EDID names, merged and sorted.
     std::vector<ModeInfo> modes;
-    // The rules of the standards the EDID breaks, failures and warnings in
-    // the order found (edid/conformity_checks.h); empty for an EDID that
-    // breaks none.
-    std::vector<ConformityResult> conformity;
+    // The rules of the standards the EDID breaks, failures and warnings:
+    // those the walk found block by block, in the order read, then those of
+    // the EDID as a whole (edid/whole_edid_checks.h); empty for an EDID
+    // that breaks none.
+    Diagnostics diagnostics;
 };
+
+struct DecodeOptions {
+    // Whether the walk reports the rules the EDID breaks; without, nothing
+    // else changes and `diagnostics` stays empty.
+    bool checks = true;
+    // The year the checks take for this one: a year of manufacture more
+    // than a year after it is a fault. Empty: the clock's year (UTC), so
+    // that a test pins it to keep its expectations through the calendar.
+    std::optional<uint32_t> referenceYear;
+};
+
+// The decoding alone, for what measures or compares it.
+inline constexpr DecodeOptions kDecodeWithoutChecks{false, std::nullopt};
 
 // Decodes `edid`, of any length. Nothing past its end is read, and a block
 // cut short is not decoded: below 128 bytes only `sizeBytes`, `headerValid`
 // (from whatever header bytes there are) and `truncated` are filled.
-EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid);
+EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options = {});

@@ -56,6 +56,7 @@ inline constexpr uint8_t kLastManufacturerTag = 0x0F; // 0x00 to 0x0F
 // Extension blocks: byte 0 is the tag.
 inline constexpr uint8_t kTagCta861 = 0x02;
 inline constexpr uint8_t kTagVtb = 0x10;
+inline constexpr uint8_t kTagEdid20 = 0x20; // withdrawn
 inline constexpr uint8_t kTagDi = 0x40;
 inline constexpr uint8_t kTagLs = 0x50;
 inline constexpr uint8_t kTagDpvl = 0x60;

@@ -1,10 +1,17 @@
 #include "edid/bits.h"
+#include "edid/checks_base.h"
 #include "edid/decode.h"
+#include "edid/descriptor_rule.h"
+#include "edid/detailed_timing_rules.h"
 #include "edid/info_blocks.h"
+
+#include <string>
 
 namespace {
 
 constexpr std::size_t kFlagsOffset = 17;
+// Below 10 MHz a detailed timing is taken for a mistaken descriptor.
+constexpr uint32_t kMinPixelClockKHz = 10000;
 
 // What remains of a blanking after its front porch, its sync and the
 // borders on both sides, which the blanking includes: below 0 when they
@@ -13,9 +20,8 @@ int32_t BackPorch(uint32_t blanking, uint32_t front, uint32_t sync, uint32_t bor
     return static_cast<int32_t>(blanking) - static_cast<int32_t>(front + sync + 2 * border);
 }
 
-TimingInfo TimingOf(Descriptor descriptor, uint32_t blockIndex, BlockType source) {
-    DetailedTiming timing;
-    DecodeDetailedTiming(descriptor, timing);
+TimingInfo TimingOf(Descriptor descriptor, const DetailedTiming& timing, uint32_t blockIndex,
+                    BlockType source) {
     const uint8_t flags = descriptor[kFlagsOffset];
     TimingInfo info;
     info.block = blockIndex;
@@ -53,10 +59,21 @@ TimingInfo TimingOf(Descriptor descriptor, uint32_t blockIndex, BlockType source
     return info;
 }
 
+// The rates a sink syncs to: a field's of an interlaced timing, the frame's
+// of a progressive one.
+void AddListedRates(const TimingInfo& t, const DetailedTiming& stored, Walk& walk) {
+    const uint32_t hTotal = stored.hAddressable + stored.hBlanking;
+    if (!t.refreshHz || t.pixelClockKHz < kMinPixelClockKHz || hTotal == 0) {
+        return;
+    }
+    AddRates(walk.listedRates, {static_cast<double>(t.pixelClockKHz) / hTotal, *t.refreshHz,
+                                t.pixelClockKHz / 1000.0});
+}
+
 } // namespace
 
 bool IsDisplayDescriptor(Descriptor descriptor) {
-    return descriptor[0] == 0 && descriptor[1] == 0;
+    return IsDisplayDescriptorUnder(DescriptorRule::PixelClock, descriptor, 0);
 }
 
 uint8_t DisplayDescriptorTag(Descriptor descriptor) {
@@ -72,11 +89,23 @@ std::u16string DescriptorTextOf(Descriptor descriptor) {
     return text;
 }
 
-void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, BlockType source, EdidInfo& info) {
+void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, std::size_t offset, BlockType source,
+                   Walk& walk) {
+    EdidInfo& info = walk.info;
     if (!IsDisplayDescriptor(descriptor)) {
-        info.detailedTimings.push_back(TimingOf(descriptor, blockIndex, source));
+        DetailedTiming timing;
+        DecodeDetailedTiming(descriptor, timing);
+        info.detailedTimings.push_back(TimingOf(descriptor, timing, blockIndex, source));
+        CheckDetailedTiming(descriptor, timing, info.detailedTimings.back(),
+                            Within(SinkOf(walk, blockIndex), offset), walk);
+        AddListedRates(info.detailedTimings.back(), timing, walk);
         return;
     }
+    std::optional<std::size_t> baseIndex;
+    if (source == BlockType::Base) {
+        baseIndex = (offset - kFirstDescriptorOffset) / kDescriptorSize;
+    }
+    CheckDisplayDescriptor(descriptor, baseIndex, Within(SinkOf(walk, blockIndex), offset), walk);
     const uint8_t tag = DisplayDescriptorTag(descriptor);
     std::optional<std::u16string>* text = tag == kTagSerialString  ? &info.serialString
                                           : tag == kTagProductName ? &info.productName

@@ -150,4 +150,27 @@ TEST(CliInfo, CheckShowsConformityAndFailsOnAFailedCheck) {
     }
 }
 
+// SOURCE_DATE_EPOCH is today for the checks: a year of manufacture of 2048
+// fails up to the end of 2046 and passes from 2047 on; a value that is no
+// count of seconds leaves the clock's year (before 2047 when this was
+// written).
+TEST(CliInfo, SourceDateEpochIsTheChecksToday) {
+    const std::string plain = ReadWhole(Sample("aoc2367-plain"));
+    std::string edid = plain;
+    edid[17] = static_cast<char>(2048 - 1990);
+    edid[127] = static_cast<char>(plain[127] - (2048 - 1990 - plain[17]));
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("moniquet-year-" + std::to_string(getpid()) + ".bin");
+    std::ofstream(file, std::ios::binary) << edid;
+    const std::string args = "info --check --json " + Quoted(file.string());
+    for (const auto& [epoch, status] :
+         {std::pair{"2429913599", 1}, std::pair{"2429913600", 0}, std::pair{"2047-01-01", 1}}) {
+        const CliResult r = RunCli(args, std::string("SOURCE_DATE_EPOCH=") + epoch);
+        EXPECT_EQ(r.status, status) << epoch;
+        EXPECT_EQ(r.out.find("manufacture-year-in-future") != std::string::npos, status == 1)
+            << epoch;
+    }
+    std::filesystem::remove(file);
+}
+
 } // namespace

@@ -2,7 +2,9 @@
 // files beside it: NAME.info.json and NAME.info.txt are exactly what the two
 // formatters make of NAME.bin (bytes as collected) or NAME.hex (a synthetic
 // EDID as hex text). How the golden values were checked is in
-// tests/data/README.md.
+// tests/data/README.md. With MONIQUET_WRITE_GOLDENS=1 in the environment the
+// test writes the golden files instead, for a change meant to change them:
+// read `git diff tests/data/edid` before committing what it wrote.
 #include "../edid/samples.h"
 #include "cli/hex_text.h"
 #include "cli/info_json.h"
@@ -10,7 +12,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 namespace {
+
+void ExpectGolden(const std::string& made, const std::filesystem::path& golden) {
+    if (const char* write = std::getenv("MONIQUET_WRITE_GOLDENS"); write && *write == '1') {
+        std::ofstream(golden, std::ios::binary) << made;
+        return;
+    }
+    EXPECT_EQ(made, ReadWhole(golden)) << golden;
+}
 
 std::vector<uint8_t> ReadEdid(const std::string& name) {
     const std::filesystem::path input = SampleInput(name);
@@ -29,8 +42,8 @@ class InfoGolden : public testing::TestWithParam<std::string> {};
 TEST_P(InfoGolden, JsonAndTextAreTheGoldenFiles) {
     const std::string& name = GetParam();
     const EdidInfo info = DecodeEdidInfo(ReadEdid(name));
-    EXPECT_EQ(FormatInfoJson(info), ReadWhole(SamplePath(name, ".info.json")));
-    EXPECT_EQ(FormatInfoText(info), ReadWhole(SamplePath(name, ".info.txt")));
+    ExpectGolden(FormatInfoJson(info), SamplePath(name, ".info.json"));
+    ExpectGolden(FormatInfoText(info), SamplePath(name, ".info.txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, InfoGolden, testing::ValuesIn(NamesWith(".info.json")),

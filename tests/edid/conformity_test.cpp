@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -27,8 +28,9 @@ void FixChecksums(std::vector<uint8_t>& edid) {
 // The codes found, "F:" before a failure's and "W:" before a warning's.
 std::vector<std::string> Codes(const EdidInfo& info) {
     std::vector<std::string> codes;
-    for (const ConformityResult& r : info.conformity) {
-        codes.push_back((r.severity == Severity::Failure ? "F:" : "W:") + std::string(r.code));
+    for (const Diagnostic& r : info.diagnostics) {
+        codes.push_back((r.severity == Severity::Failure ? "F:" : "W:") +
+                        std::string(DiagnosticCodeName(r.code)));
     }
     return codes;
 }
@@ -54,7 +56,12 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
     const Case cases[] = {
         {"as it is", "aoc2367-plain", [](auto&) {}, {}},
         {"header", "aoc2367-plain", [](auto& e) { e[3] = 0; }, {"F:header-invalid"}},
-        {"EDID 2.0", "aoc2367-plain", [](auto& e) { e[18] = 2; }, {"F:version-unknown"}},
+        // Read as EDID 1.0, which has no display descriptors.
+        {"EDID 2.0",
+         "aoc2367-plain",
+         [](auto& e) { e[18] = 2; },
+         {"F:version-unknown", "F:display-descriptor-in-edid-1-0",
+          "F:display-descriptor-in-edid-1-0", "F:display-descriptor-in-edid-1-0"}},
         // Read as 1.4, whose rules its GTF range limits break.
         {"EDID 1.5",
          "aoc2367-plain",
@@ -72,7 +79,8 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
         {"DisplayID section checksum",
          "gsm5b11-tiled",
          [](auto& e) { ++e[128 + 126]; },
-         {"F:displayid-checksum-invalid", "F:displayid-missing-product-id",
+         {"F:preferred-timing-missing", "F:displayid-tag-wrong-version",
+          "F:displayid-checksum-invalid", "F:displayid-missing-product-id",
           "F:displayid-no-preferred-timing"}},
     };
     for (const Case& c : cases) {
@@ -83,9 +91,41 @@ TEST(Conformity, BytesNoRealSampleHasGiveTheirCodes) {
     }
 }
 
+// A year of manufacture more than a year after the reference year fails;
+// without one the clock gives it, which no year before 2244 makes 2245
+// (byte 17 = 255) pass.
+TEST(Conformity, TheYearOfManufactureIsWeighedAgainstTheReferenceYear) {
+    std::vector<uint8_t> edid = Sample("aoc2367-plain");
+    edid[17] = 2048 - 1990;
+    FixChecksums(edid);
+    const auto codesIn = [&edid](std::optional<uint32_t> year) {
+        DecodeOptions options;
+        options.referenceYear = year;
+        return Codes(DecodeEdidInfo(edid, options));
+    };
+    EXPECT_EQ(codesIn(2046), std::vector<std::string>{"F:manufacture-year-in-future"});
+    EXPECT_EQ(codesIn(2047), std::vector<std::string>{});
+    edid[17] = 255;
+    FixChecksums(edid);
+    EXPECT_EQ(codesIn(std::nullopt), std::vector<std::string>{"F:manufacture-year-in-future"});
+}
+
+// A detailed timing of no pixels across has no aspect ratio to weigh its
+// image size against (the fuzzer found a division by its 0 there).
+TEST(Conformity, ATimingWithoutPixelsAcrossHasNoAspectRatio) {
+    std::vector<uint8_t> edid = Sample("aoc2367-plain");
+    edid[56] = 0;
+    edid[58] &= 0x0F;
+    FixChecksums(edid);
+    const std::vector<std::string> codes = Codes(DecodeEdidInfo(edid));
+    EXPECT_NE(std::find(codes.begin(), codes.end(), "F:invalid-detailed-timing"), codes.end());
+    EXPECT_EQ(std::find(codes.begin(), codes.end(), "W:image-size-aspect-mismatch"), codes.end());
+}
+
 TEST(Conformity, VerdictIsTheWorstSeverity) {
-    const ConformityResult failure{"a", Severity::Failure, 0, ""};
-    const ConformityResult warning{"b", Severity::Warning, std::nullopt, ""};
+    const Diagnostic failure{DiagnosticCode::HeaderInvalid, Severity::Failure, 0, 0, ""};
+    const Diagnostic warning{DiagnosticCode::GtfDeprecated, Severity::Warning, std::nullopt,
+                             std::nullopt, ""};
     EXPECT_EQ(VerdictOf({}), Verdict::Pass);
     EXPECT_EQ(VerdictOf({warning}), Verdict::Warn);
     EXPECT_EQ(VerdictOf({warning, failure, warning}), Verdict::Fail);
@@ -95,7 +135,7 @@ TEST(Conformity, AnEdidShorterThanItsBaseBlockFails) {
     const std::vector<uint8_t> edid = Sample("aoc2367-plain");
     for (const std::size_t length : {0, 8, 127}) {
         const EdidInfo info = DecodeEdidInfo(std::span(edid).first(length));
-        EXPECT_EQ(VerdictOf(info.conformity), Verdict::Fail) << length;
+        EXPECT_EQ(VerdictOf(info.diagnostics), Verdict::Fail) << length;
     }
 }
 

@@ -46,8 +46,8 @@ TEST(DecodeEdidInfo, EveryPrefixDecodesItsWholeBlocksAndNothingElse) {
 
 TEST(DecodeEdidInfo, CtaTimingsAndDataBlocksStayInsideTheirBlock) {
     // Every byte 0x47: a timing wherever one is read, and a video data block
-    // of seven VICs (71) wherever a data block is. An offset past the
-    // checksum leaves nothing to read.
+    // of seven VICs (71) wherever a data block is. An offset past the block
+    // leaves its data blocks unread too.
     struct Case {
         uint8_t timingsOffset;
         std::size_t timings;
@@ -85,7 +85,8 @@ TEST(DecodeCtaDataBlocks, ReadOnlyTheAreaGivenWhereverItIsCut) {
     for (std::size_t length = 0; length <= area.size(); ++length) {
         const std::vector<uint8_t> prefix(area.begin(), area.begin() + length);
         EdidInfo info;
-        DecodeCtaDataBlocks(prefix, 5, info);
+        Walk walk = StartWalk(info, &info.diagnostics);
+        DecodeCtaDataBlocks(prefix, 5, SinkOf(walk, 5), walk);
         SCOPED_TRACE(length);
         ASSERT_TRUE(info.cta.has_value());
         std::size_t inside = 0;

@@ -1,0 +1,36 @@
+#include "edid/diagnostic_codes.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::string_view kNames[] = {
+#define MONIQUET_CODE(id, name) name,
+#include "edid/codes_base.def"
+#include "edid/codes_cta.def"
+#include "edid/codes_displayid.def"
+#include "edid/codes_structure.def"
+#include "edid/codes_timings.def"
+#undef MONIQUET_CODE
+};
+
+constexpr DiagnosticCode kCodes[] = {
+#define MONIQUET_CODE(id, name) DiagnosticCode::id,
+#include "edid/codes_base.def"
+#include "edid/codes_cta.def"
+#include "edid/codes_displayid.def"
+#include "edid/codes_structure.def"
+#include "edid/codes_timings.def"
+#undef MONIQUET_CODE
+};
+
+} // namespace
+
+std::string_view DiagnosticCodeName(DiagnosticCode code) {
+    const auto index = static_cast<std::size_t>(code);
+    return index < std::size(kNames) ? kNames[index] : std::string_view("unknown");
+}
+
+std::span<const DiagnosticCode> AllDiagnosticCodes() {
+    return kCodes;
+}
