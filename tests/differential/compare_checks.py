@@ -108,6 +108,7 @@ class Tally:
         self.used_docs = set()
         self.compared = 0
         self.refused = []
+        self.failed_runs = []
         self.agree = collections.Counter()
         self.both = collections.Counter()
         self.ours_only = collections.defaultdict(list)
@@ -126,8 +127,12 @@ class Tally:
         return False
 
     def record(self, label, oracle, conformity):
-        if oracle.refused or conformity is None:
+        if oracle.refused:
             self.refused.append(label)
+            return
+        if conformity is None:
+            # A refusal of ours (or a crash) where edid-decode read an EDID.
+            self.failed_runs.append(label)
             return
         self.compared += 1
         theirs_triples = []
@@ -174,7 +179,7 @@ class Tally:
     def report(self, table):
         failed = False
         pending = [c for c in self.codes() if c not in self.have]
-        print(f'EDIDs compared: {self.compared}; refused by edid-decode or by us, not '
+        print(f'EDIDs compared: {self.compared}; refused by edid-decode, not '
               f'compared: {len(self.refused)} ({", ".join(self.refused)})')
         for what in AIMS:
             n = self.agree[what]
@@ -194,6 +199,9 @@ class Tally:
                 for s in samples:
                     print(f'DISAGREE {code}: {what}: {s}')
                     failed = True
+        for label in self.failed_runs:
+            print(f'FAILED moniquet-cli gave no JSON for an EDID edid-decode reads: {label}')
+            failed = True
         for text, samples in sorted(self.unmapped.items()):
             print(f'UNMAPPED edid-decode message: {text!r} ({len(samples)} EDIDs, e.g. '
                   f'{samples[0]})')
