@@ -5,7 +5,8 @@
 Usage: compare_checks.py MONIQUET_CLI [--table]
 
 Each of edid-decode's check messages maps to one code of ours (oracle_checks_*.py: the first
-pattern that matches the start of the message). Per EDID, the verdicts are compared (fail with
+pattern that matches the start of the message and, where a pattern gives one, whose heading names
+that kind of block; a family's refine() may then tell apart what edid-decode words alike). Per EDID, the verdicts are compared (fail with
 a failure, warn with warnings only, pass otherwise), and so are the set of blocks that carry a
 failure and the set of blocks that carry a warning (edid-decode's whole-EDID heading counts as
 block 0, and so does a result of ours with no block). Per code, the EDIDs flagged by both, by
@@ -39,7 +40,9 @@ import oracle_output
 
 FAMILIES = (oracle_checks_structure, oracle_checks_base, oracle_checks_timings,
             oracle_checks_cta, oracle_checks_displayid)
-PATTERNS = [(re.compile(p), code) for family in FAMILIES for p, code in family.MESSAGES]
+PATTERNS = [(re.compile(entry[0]), entry[1], re.compile(entry[2]) if len(entry) > 2 else None)
+            for family in FAMILIES for entry in family.MESSAGES]
+REFINE = [family.refine for family in FAMILIES if hasattr(family, 'refine')]
 NOT_COMPARED = set().union(*(family.NOT_COMPARED for family in FAMILIES))
 AIMS = {'verdict': 0.995, 'failure blocks': 0.99, 'warning blocks': 0.99}
 
@@ -65,9 +68,11 @@ def documented():
     return cases
 
 
-def code_of(text):
-    for pattern, code in PATTERNS:
-        if pattern.match(text):
+def code_of(message, output):
+    for pattern, code, heading in PATTERNS:
+        if pattern.match(message.text) and (heading is None or heading.search(message.kind)):
+            for refine in REFINE:
+                code = refine(message, output, code)
             return code
     return None
 
@@ -137,7 +142,7 @@ class Tally:
         self.compared += 1
         theirs_triples = []
         for m in oracle.messages:
-            code = code_of(m.text)
+            code = code_of(m, oracle)
             if code is None:
                 self.unmapped[m.text].append(label)
             else:
@@ -146,7 +151,7 @@ class Tally:
                         for r in conformity['failures'] + conformity['warnings']]
         theirs, ours = results(theirs_triples), results(ours_triples)
         for code in ours:
-            if not any(code == c for _, c in PATTERNS) and code not in NOT_COMPARED:
+            if not any(code == c for _, c, _ in PATTERNS) and code not in NOT_COMPARED:
                 self.unknown[code].append(label)
         # The figures count what each side says, documented or not.
         self.agree['verdict'] += verdict_of(ours) == oracle.verdict
@@ -171,7 +176,7 @@ class Tally:
 
     def codes(self):
         mapped = []
-        for _, code in PATTERNS:
+        for _, code, _ in PATTERNS:
             if code not in mapped:
                 mapped.append(code)
         return mapped
