@@ -32,7 +32,6 @@ inline void AddRates(RateSpan& span, const Rates& r) {
 // The rates of a table's mode (a field's half of the lines when
 // interlaced).
 inline Rates RatesOf(const TableMode& mode) {
-    const double lines = mode.interlaced ? mode.vTotal / 2.0 : mode.vTotal;
-    const double hKHz = static_cast<double>(mode.pixelClockKHz) / mode.hTotal;
-    return {hKHz, hKHz * 1000.0 / lines, mode.pixelClockKHz / 1000.0};
+    const double hKHz = static_cast<double>(mode.pixelClockKHz) / HTotal(mode);
+    return {hKHz, hKHz * 1000.0 / FieldLines(mode), mode.pixelClockKHz / 1000.0};
 }
