@@ -2,14 +2,17 @@
 // edid-decode's printouts of its own tables (tests/data/oracle-tables, see
 // its README): size, clock, blanking, polarities, borders, the standard
 // timing codes of DMT, the picture aspect ratios of the VICs, and the rate
-// that follows from them.
+// that follows from them; and the GTF and CVT formulas against what its
+// calculators print of the same sizes and rates.
 #include "edid/dmt_table.h"
+#include "edid/timing_formulas.h"
 #include "edid/vic_table.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -198,6 +201,49 @@ TEST(TimingTables, EstablishedTimingsAreTheOnesPrinted) {
         const Printed& its = printed[one.size() + i];
         EXPECT_EQ(DmtName(three[i]), its.name);
         ExpectMode(*FindDmtTableModeById(three[i]), its);
+    }
+}
+
+// "$ edid-decode --cvt w=1920,h=1200,fps=60,rb=1": the formula's mode of
+// those parameters.
+TableMode FormulaOf(const std::string& command) {
+    std::map<std::string, uint32_t> p;
+    const std::string args = command.substr(command.rfind(' ') + 1);
+    std::istringstream in(args);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        const std::size_t eq = item.find('=');
+        p[item.substr(0, eq)] = eq == std::string::npos ? 1 : std::stoul(item.substr(eq + 1));
+    }
+    if (command.find("--gtf") != std::string::npos) {
+        return GtfMode(p["w"], p["h"], p["fps"]);
+    }
+    CvtOptions options;
+    options.alternative = p["alt"] != 0;
+    options.hBlank = p["hblank"];
+    options.vBlankUs = p.count("vblank") != 0 ? p["vblank"] : 460;
+    options.earlyVsync = p.count("early-vsync") != 0;
+    return CvtMode(p["w"], p["h"], p["fps"], static_cast<CvtBlanking>(p["rb"]), options);
+}
+
+TEST(TimingFormulas, GtfAndCvtGiveTheTimingsPrinted) {
+    std::ifstream in(std::string(MONIQUET_TEST_DATA) + "/oracle-tables/formulas.txt");
+    std::vector<std::string> commands;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("$ ", 0) == 0) {
+            commands.push_back(line);
+        }
+    }
+    const std::vector<Printed> printed = Read("formulas.txt");
+    ASSERT_EQ(commands.size(), printed.size());
+    ASSERT_GE(commands.size(), 20u);
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        Printed its = printed[i];
+        its.name = commands[i];
+        const TableMode ours = FormulaOf(commands[i]);
+        ExpectMode(ours, its);
+        EXPECT_EQ(ours.reducedBlanking, its.flags.find("RB") != std::string::npos) << its.name;
     }
 }
 
