@@ -4,6 +4,7 @@
 #include "edid/decode.h"
 #include "edid/dmt_table.h"
 #include "edid/info_blocks.h"
+#include "edid/timing_checks.h"
 #include "makers/maker_names.h"
 
 #include <algorithm>
@@ -159,9 +160,7 @@ void AddStandardTiming(uint8_t first, uint8_t second, WholeBlock block, Walk& wa
     t.height = t.squareAspect ? t.width : t.width * kRatios[t.aspect][0] / kRatios[t.aspect][1];
     t.refreshHzNominal = Bits(second, 5, 0) + 60;
     t.dmt = FindDmtMode(t.width, t.height, t.refreshHzNominal);
-    if (const auto mode = FindDmtTableMode(t.width, t.height, t.refreshHzNominal)) {
-        AddRates(walk.listedRates, RatesOf(*mode));
-    }
+    AddStandardTimingRates(first, second, walk);
     walk.info.standardTimings.push_back(t);
 }
 
@@ -307,6 +306,7 @@ void DecodeBaseBlock(WholeBlock block, Walk& walk) {
     info.chromaticity = ChromaticityOf(block);
     CheckSrgb(block, sink, info);
     info.establishedTimings = EstablishedTimingsOf(block, walk.listedRates);
+    NoteBaseBlockForTimings(block, walk);
     for (std::size_t i = 0; i < kStandardTimingCount; ++i) {
         const std::size_t offset = kStandardTimingsOffset + 2 * i;
         AddStandardTiming(block[offset], block[offset + 1], block, walk);

@@ -97,7 +97,7 @@ void DecodeBlocks(std::span<const uint8_t> edid, bool beyondCount, Walk& walk) {
 
 EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     EdidInfo info;
-    Walk walk{info, options.checks ? &info.diagnostics : nullptr, {}};
+    Walk walk{info, options.checks ? &info.diagnostics : nullptr, {}, {}};
     const DiagnosticSink base = SinkOf(walk, 0);
     info.sizeBytes = edid.size();
     info.headerValid = edid.size() >= kEdidHeader.size() &&
@@ -150,7 +150,7 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     // that has them too, reporting into the same list.
     EdidInfo all = info;
     all.diagnostics.clear();
-    Walk whole{all, &info.diagnostics, walk.listedRates};
+    Walk whole{all, &info.diagnostics, walk.listedRates, walk.timings};
     DecodeBlocks(edid, true, whole);
     CheckWholeEdid(whole);
     return info;

@@ -19,6 +19,6 @@ struct DisplayIdDataBlock {
 // bitmaps): detailed ones to `info.detailedTimings` with the block index
 // `blockIndex`, the others to `section.otherTimings`. Any other data block
 // adds nothing. A timing cut short by the payload's end is left out. The
-// rates of the detailed ones go to `rates`.
+// rates of every timing go to `rates`.
 void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
                          DisplayIdInfo& section, EdidInfo& info, RateSpan& rates);

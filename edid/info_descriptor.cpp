@@ -2,6 +2,7 @@
 #include "edid/decode.h"
 #include "edid/descriptor_rule.h"
 #include "edid/info_blocks.h"
+#include "edid/timing_checks.h"
 
 #include <algorithm>
 #include <string>
@@ -174,8 +175,10 @@ void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, std::size_t offse
         info.detailedTimings.push_back(TimingOf(descriptor, timing, blockIndex, source));
         CheckImageSize(info.detailedTimings.back(), sink, walk);
         AddListedRates(info.detailedTimings.back(), timing, walk);
+        CheckDetailedTimingAgainstTables(descriptor, timing, blockIndex, offset, sink, walk);
         return;
     }
+    AddDisplayDescriptorRates(descriptor, source, walk);
     const uint8_t tag = DisplayDescriptorTag(descriptor);
     std::optional<std::u16string>* text = tag == kTagSerialString  ? &info.serialString
                                           : tag == kTagProductName ? &info.productName

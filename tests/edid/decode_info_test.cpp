@@ -84,7 +84,7 @@ TEST(DecodeCtaDataBlocks, ReadOnlyTheAreaGivenWhereverItIsCut) {
     for (std::size_t length = 0; length <= area.size(); ++length) {
         const std::vector<uint8_t> prefix(area.begin(), area.begin() + length);
         EdidInfo info;
-        Walk walk{info, &info.diagnostics, {}};
+        Walk walk{info, &info.diagnostics, {}, {}};
         DecodeCtaDataBlocks(prefix, 5, SinkOf(walk, 5), walk);
         SCOPED_TRACE(length);
         ASSERT_TRUE(info.cta.has_value());
