@@ -314,19 +314,26 @@ void CheckFirstVic(Walk& walk) {
     }
     const TableMode mode = FindVicTableMode(first->vic).value_or(TableMode{});
     const DiagnosticSink sink = WholeSinkOf(walk, first->block);
+    const bool hasPreference =
+        std::any_of(cta.dataBlocks.begin(), cta.dataBlocks.end(), [](const CtaDataBlock& b) {
+            return b.tag == kCtaTagExtended && b.extendedTag == kCtaExtVideoFormatPreference;
+        });
     if (!*first->isFirstDtd) {
+        // A detailed timing cannot hold a size of 4096 or more; a video
+        // format preference block can name such a preferred format.
         if (mode.width < kDtdSizeLimit && mode.height < kDtdSizeLimit) {
             Warn(sink, DiagnosticCode::CtaFirstVicNotFirstDtd, first->offset,
                  "the first VIC, " + to_string(first->vic) + " (" + SizeOf(mode) +
                      "), is not the base block's first detailed timing: sources take either "
                      "for the preferred format");
+        } else if (!hasPreference) {
+            Warn(sink, DiagnosticCode::CtaFirstVicNotFirstDtd, first->offset,
+                 "the first VIC, " + to_string(first->vic) + " (" + SizeOf(mode) +
+                     "), is larger than a detailed timing can be, and no video format "
+                     "preference block names the preferred format");
         }
         return;
     }
-    const bool hasPreference =
-        std::any_of(cta.dataBlocks.begin(), cta.dataBlocks.end(), [](const CtaDataBlock& b) {
-            return b.tag == kCtaTagExtended && b.extendedTag == kCtaExtVideoFormatPreference;
-        });
     if (cta.nativeDtds == 0u && !hasPreference) {
         Warn(sink, DiagnosticCode::CtaPreferredVicHint, first->offset,
              "the first VIC, " + to_string(first->vic) +
