@@ -167,6 +167,48 @@ void AddCvtCodeRates(std::span<const uint8_t> code, RateSpan& rates) {
     }
 }
 
+// A table's entries ordered by pixel clock, for the few of a detailed
+// timing's clock: built once, on first use.
+template <typename Entry> struct ByClock {
+    std::vector<std::pair<uint32_t, const Entry*>> entries;
+};
+
+template <typename Entry>
+ByClock<Entry> IndexByClock(std::span<const Entry> table, uint32_t (*clockOf)(const Entry&)) {
+    ByClock<Entry> index;
+    for (const Entry& e : table) {
+        index.entries.emplace_back(clockOf(e), &e);
+    }
+    // Stable: entries of one clock keep the table's order, which decides
+    // the one named.
+    std::stable_sort(index.entries.begin(), index.entries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return index;
+}
+
+const ByClock<VicEntry>& VicsByClock() {
+    static const ByClock<VicEntry> index = IndexByClock<VicEntry>(
+        VicEntries(), [](const VicEntry& e) { return e.format.pixelClockKHz; });
+    return index;
+}
+
+const ByClock<DmtEntry>& DmtsByClock() {
+    static const ByClock<DmtEntry> index = IndexByClock<DmtEntry>(
+        DmtEntries(), [](const DmtEntry& e) { return e.mode.pixelClockKHz; });
+    return index;
+}
+
+// The entries of `index` whose clock is `clockKHz`, in table order.
+template <typename Entry>
+std::span<const std::pair<uint32_t, const Entry*>> ModesOfClock(const ByClock<Entry>& index,
+                                                                uint32_t clockKHz) {
+    const auto [low, high] =
+        std::equal_range(index.entries.begin(), index.entries.end(),
+                         std::pair<uint32_t, const Entry*>(clockKHz, nullptr),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    return {low, high};
+}
+
 // ---- the checks of the whole EDID ----
 
 // Rounding the limits to whole Hz and kHz, and the clock up to 10 MHz,
@@ -343,32 +385,31 @@ void CheckFirstVic(Walk& walk) {
     }
 }
 
-// The detailed timings that the first CTA-861 block counts native (byte 3
-// bits 3 to 0), in block order; those the count names beyond the ones with a
-// clock are of no known size.
-void AddNativeDtds(const EdidInfo& info, std::vector<TableMode>& natives) {
+// Visits the detailed timings that the first CTA-861 block counts native
+// (byte 3 bits 3 to 0), in block order: their size, and whether they are
+// interlaced. Those the count names beyond the ones with a clock are of no
+// known size (0x0).
+template <typename Visit> void ForEachNativeDtd(const EdidInfo& info, Visit visit) {
     const CtaInfo& cta = *info.cta;
     uint32_t dtds = 0;
     for (const TimingInfo& t : info.detailedTimings) {
         dtds += t.source != BlockType::DisplayId;
     }
     const uint32_t counted = std::min(cta.nativeDtds.value_or(0), dtds);
-    uint32_t added = 0;
+    uint32_t visited = 0;
     for (const TimingInfo& t : info.detailedTimings) {
-        if (added == counted) {
+        if (visited == counted) {
             break;
         }
         if (t.source == BlockType::DisplayId || t.pixelClockKHz < kMinPixelClockKHz) {
             continue;
         }
-        TableMode m;
-        m.width = t.width;
-        m.height = t.height;
-        m.interlaced = t.interlaced;
-        natives.push_back(m);
-        ++added;
+        visit(t.width, t.height, t.interlaced);
+        ++visited;
     }
-    natives.resize(natives.size() + (counted - added));
+    for (; visited < counted; ++visited) {
+        visit(0u, 0u, false);
+    }
 }
 
 // Native formats: the detailed timings counted native and the VICs flagged
@@ -380,29 +421,32 @@ void CheckNativeTimings(Walk& walk) {
     if (!Checking(WholeSinkOf(walk, std::nullopt))) {
         return;
     }
-    std::vector<TableMode> natives;
-    AddNativeDtds(info, natives);
-    for (const CtaVideo& v : cta.video) {
-        if (v.native.value_or(false)) {
-            if (const std::optional<TableMode> m = FindVicTableMode(v.vic)) {
-                natives.push_back(*m);
-            }
-        }
-    }
     struct Kind {
         uint32_t count = 0;
-        std::optional<TableMode> first;
+        // The first one's size; a first of no known size gives way to the
+        // next.
+        uint32_t width = 0;
+        uint32_t height = 0;
         bool mixed = false;
     };
     Kind progressive;
     Kind interlaced;
-    for (const TableMode& m : natives) {
-        Kind& kind = m.interlaced ? interlaced : progressive;
+    const auto add = [&](uint32_t width, uint32_t height, bool interlace) {
+        Kind& kind = interlace ? interlaced : progressive;
         ++kind.count;
-        if (!kind.first || kind.first->width == 0) {
-            kind.first = m;
-        } else if (m.width != kind.first->width || m.height != kind.first->height) {
+        if (kind.width == 0) {
+            kind.width = width;
+            kind.height = height;
+        } else if (width != kind.width || height != kind.height) {
             kind.mixed = true;
+        }
+    };
+    ForEachNativeDtd(info, add);
+    for (const CtaVideo& v : cta.video) {
+        if (v.native.value_or(false)) {
+            if (const std::optional<TableMode> m = FindVicTableMode(v.vic)) {
+                add(m->width, m->height, m->interlaced);
+            }
         }
     }
     const DiagnosticSink sink = WholeSinkOf(walk, std::nullopt);
@@ -431,31 +475,33 @@ void CheckNativeTimings(Walk& walk) {
     }
     // The preferred formats: the base block's first detailed timing and the
     // first VIC. The native format should be no smaller than the largest.
-    std::vector<TableMode> preferred;
-    if (walk.timings.firstDtd) {
-        preferred.push_back(*walk.timings.firstDtd);
-    }
+    std::optional<TableMode> preferred[2];
+    preferred[0] = walk.timings.firstDtd;
     if (walk.timings.firstVic) {
-        preferred.push_back(*FindVicTableMode(walk.timings.firstVic->vic));
+        preferred[1] = FindVicTableMode(walk.timings.firstVic->vic);
     }
-    const auto larger = [](const TableMode& a, const TableMode& b) {
-        return a.height > b.height || (a.height == b.height && a.width > b.width);
+    const auto larger = [](uint32_t w1, uint32_t h1, uint32_t w2, uint32_t h2) {
+        return h1 > h2 || (h1 == h2 && w1 > w2);
     };
     for (const bool interlace : {false, true}) {
         const Kind& kind = interlace ? interlaced : progressive;
-        if (kind.mixed || !kind.first || kind.first->height == 0) {
+        if (kind.mixed || kind.height == 0) {
             continue;
         }
-        std::optional<TableMode> largest;
-        for (const TableMode& p : preferred) {
-            if (p.interlaced == interlace && (!largest || !larger(*largest, p))) {
-                largest = p;
+        const TableMode* largest = nullptr;
+        for (const std::optional<TableMode>& p : preferred) {
+            if (p && p->interlaced == interlace &&
+                (largest == nullptr ||
+                 !larger(largest->width, largest->height, p->width, p->height))) {
+                largest = &*p;
             }
         }
-        if (largest && larger(*largest, *kind.first)) {
+        if (largest != nullptr &&
+            larger(largest->width, largest->height, kind.width, kind.height)) {
             Warn(sink, DiagnosticCode::NativeSmallerThanPreferred, std::nullopt,
-                 "the native " + SizeOf(*kind.first) + " is smaller than the preferred " +
-                     SizeOf(*largest) + ": a sink's preferred format is its native one");
+                 "the native " + to_string(kind.width) + "x" + to_string(kind.height) +
+                     (interlace ? "i" : "") + " is smaller than the preferred " + SizeOf(*largest) +
+                     ": a sink's preferred format is its native one");
         }
     }
 }
@@ -499,8 +545,8 @@ void CheckNativeDefined(Walk& walk, bool cta861) {
     }
     if (info.cta) {
         const CtaInfo& cta = *info.cta;
-        std::vector<TableMode> natives;
-        AddNativeDtds(info, natives);
+        bool sized = false;
+        ForEachNativeDtd(info, [&sized](uint32_t width, uint32_t, bool) { sized |= width != 0; });
         const bool nativeVic =
             std::any_of(cta.video.begin(), cta.video.end(), [](const CtaVideo& v) {
                 return v.native.value_or(false) && FindVicTableMode(v.vic) && v.vic != 0;
@@ -509,8 +555,6 @@ void CheckNativeDefined(Walk& walk, bool cta861) {
             std::any_of(cta.dataBlocks.begin(), cta.dataBlocks.end(), [](const CtaDataBlock& b) {
                 return b.tag == kCtaTagExtended && b.extendedTag == kCtaExtNativeResolution;
             });
-        const bool sized = std::any_of(natives.begin(), natives.end(),
-                                       [](const TableMode& m) { return m.width != 0; });
         if (sized || nativeVic || resolutionBlock) {
             return;
         }
@@ -619,27 +663,29 @@ void CheckDetailedTimingAgainstTables(Descriptor descriptor, const DetailedTimin
     }
     std::optional<uint32_t> nearVic;
     std::optional<uint32_t> sameVic;
-    for (const VicEntry& e : VicEntries()) {
-        if (!nearVic && Near(*dtd, e.format)) {
-            nearVic = e.vic;
+    for (const auto& [clock, e] : ModesOfClock(VicsByClock(), dtd->pixelClockKHz)) {
+        if (!nearVic && Near(*dtd, e->format)) {
+            nearVic = e->vic;
         }
-        if (!sameVic && Identical(*dtd, e.format)) {
-            sameVic = e.vic;
+        if (!sameVic && Identical(*dtd, e->format)) {
+            sameVic = e->vic;
         }
     }
-    const std::string named = "the detailed timing " + SizeOf(*dtd) + " at " +
-                              Milli(dtd->pixelClockKHz / 1000.0) + " MHz";
+    const auto named = [&dtd] {
+        return "the detailed timing " + SizeOf(*dtd) + " at " + Milli(dtd->pixelClockKHz / 1000.0) +
+               " MHz";
+    };
     if (nearVic) {
         Warn(sink, DiagnosticCode::DtdNearStandardTiming, 0,
-             named + " has the size, clock and totals of VIC " + to_string(*nearVic) +
+             named() + " has the size, clock and totals of VIC " + to_string(*nearVic) +
                  ", but other porches, syncs or polarities");
     } else {
-        for (const DmtEntry& e : DmtEntries()) {
-            if (Near(*dtd, e.mode)) {
+        for (const auto& [clock, e] : ModesOfClock(DmtsByClock(), dtd->pixelClockKHz)) {
+            if (Near(*dtd, e->mode)) {
                 char id[8];
-                std::snprintf(id, sizeof id, "0x%02X", e.id);
+                std::snprintf(id, sizeof id, "0x%02X", e->id);
                 Warn(sink, DiagnosticCode::DtdNearStandardTiming, 0,
-                     named + " has the size, clock and totals of DMT ID " + id +
+                     named() + " has the size, clock and totals of DMT ID " + id +
                          ", but other porches, syncs or polarities");
                 break;
             }
