@@ -62,6 +62,58 @@ def with_descriptor(b, at, payload):
     return b
 
 
+def displayid(version, product_type, *data_blocks):
+    """A DisplayID extension block: one section of `version` holding `data_blocks`."""
+    body = b''.join(data_blocks)
+    section = bytes([version, len(body), product_type, 0x00]) + body
+    section += bytes([-sum(section) % 256])
+    head = bytes([0x70]) + section
+    head += bytes(127 - len(head))
+    return head + bytes([-sum(head) % 256])
+
+
+def dd(tag, revision, *payload):
+    return bytes([tag, revision, len(payload), *payload])
+
+
+# The base block's 1920x1080 at 60 Hz as a DisplayID detailed timing, flagged preferred: type I
+# (clock in 10 kHz) and type VII (in kHz); both keep DisplayID's rules of a preferred timing.
+DETAILED = [0x84, 0x7F, 0x07, 0x17, 0x01, 0x57, 0x80, 0x2B, 0x00, 0x37, 0x04, 0x2C, 0x00, 0x03,
+            0x80, 0x04, 0x00]
+TYPE1 = dd(0x03, 0, 0x01, 0x3A, 0x00, *DETAILED)
+TYPE7 = dd(0x22, 0, 0x13, 0x44, 0x02, *DETAILED)
+# DisplayID 1.3: product identification (PNP ID BNQ) and display parameters (540.4 x 300.4 mm,
+# 1920x1080); DisplayID 2.0: product identification (an OUI).
+PRODUCT13 = dd(0x00, 0, 0x42, 0x4E, 0x51, 0x83, 0x7F, 0, 0, 0, 0, 42, 20, 0)
+PARAMETERS13 = dd(0x01, 0, 0x1C, 0x15, 0xBC, 0x0B, 0x80, 0x07, 0x38, 0x04, 0x00, 0x78, 0x4C,
+                  0x77)
+PRODUCT20 = dd(0x20, 0, 0x84, 0x8A, 0x59, 0x8E, 0x00, 0, 0, 0, 0, 0, 23, 0)
+
+
+def displayid_cases():
+    """DisplayID timings that only formulas and tables give the rates of, each alone beyond its
+    range limits."""
+    # Type III: 1920x1200 at 60 Hz, CVT reduced blanking (154 MHz).
+    yield 'crafted/a displayid type iii timing beyond the range limits', edid(
+        base(150), displayid(0x13, 0x03, PRODUCT13, PARAMETERS13, TYPE1,
+                             dd(0x05, 0, 0x15, 0xEF, 0x3B)))
+    twenty = [
+        # Type VIII, DMT code 0x4A: 1920x1440 at 75 Hz (297 MHz).
+        ('a displayid type viii dmt code', 290, dd(0x23, 0, 0x4A)),
+        # Type IX: 1920x1080 at 120 Hz, CVT reduced blanking (285.5 MHz).
+        ('a displayid type ix timing', 280, dd(0x24, 0, 0x01, 0x7F, 0x07, 0x37, 0x04, 0x77)),
+        # Type X: 3840x2160 at 60 Hz, CVT reduced blanking version 2 (522.614 MHz).
+        ('a displayid type x timing', 500, dd(0x2A, 0, 0x02, 0xFF, 0x0E, 0x6F, 0x08, 0x3B)),
+        # Type X of 7-byte descriptors: 2560x1440 at 240 Hz, version 3 with early vertical
+        # sync, 24 pixels more horizontal blanking, 70 us more vertical blanking.
+        ('a displayid type x timing of version 3 options', 600,
+         dd(0x2A, 0x10, 0x0B, 0xFF, 0x09, 0x9F, 0x05, 0xEF, 0x4C)),
+    ]
+    for what, mhz, block_ in twenty:
+        yield f'crafted/{what} beyond the range limits', edid(
+            base(mhz), displayid(0x20, 0x01, PRODUCT20, TYPE7, block_))
+
+
 def cases():
     plain = block(db(2, 0x90, 0x04, 0x01) + VCDB)
     # Range limits offering CVT (EDID 1.4): version 1.1, no added clock precision or line
@@ -93,7 +145,7 @@ def cases():
 
 
 def main():
-    for label, data in cases():
+    for label, data in [*cases(), *displayid_cases()]:
         print(f'{label}\t{len(data)}\t{data.hex()}')
 
 
