@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -30,8 +31,11 @@ double Round(double x) {
     return std::round(x);
 }
 
+// Formulas fed any size and rate an EDID can hold give values of any size;
+// a field holds what fits.
 uint32_t Whole(double x) {
-    return static_cast<uint32_t>(x);
+    constexpr double kMax = std::numeric_limits<uint32_t>::max();
+    return x <= 0 ? 0 : x >= kMax ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(x);
 }
 
 // CVT's vertical sync width follows the aspect ratio of the image: how a
@@ -76,7 +80,7 @@ TableMode GtfMode(uint32_t width, uint32_t height, uint32_t refreshHz) {
     t.nominalHz = refreshHz;
     t.pixelClockKHz = Whole(Round(1000 * totalPixels / periodUs));
     t.h = {Whole(hBlank / 2 - hsync), Whole(hsync), Whole(hBlank / 2), 0, false};
-    t.v = {Whole(kGtfMinPorch), kGtfVsync, Whole(vsyncBack) - kGtfVsync, 0, true};
+    t.v = {Whole(kGtfMinPorch), kGtfVsync, Whole(vsyncBack - kGtfVsync), 0, true};
     return t;
 }
 
