@@ -25,8 +25,8 @@ constexpr uint32_t kHdmiYcbcr420MinKHz = 590000;
 // A DTD holds a width and a height below 4096.
 constexpr uint32_t kDtdSizeLimit = 4096;
 constexpr std::size_t kFlagsOffset = 17;
-// Bit 5 of byte 35: 640x480 at 60 Hz.
-constexpr std::size_t kEstablishedVic640x480 = 2;
+// Byte 35 bit 5, 640x480 at 60 Hz, in the list of established timings.
+constexpr std::size_t kEstablished640x480Index = 2;
 // The range limits descriptor's byte 10 and its value for CVT.
 constexpr std::size_t kRangeSubtypeOffset = 10;
 constexpr uint8_t kRangeSubtypeCvt = 0x04;
@@ -331,7 +331,7 @@ void CheckHdmiClock(Walk& walk) {
 // 35 bit 5, or VIC 1.
 void CheckRequiredTiming(Walk& walk, uint32_t firstCta) {
     const EdidInfo& info = walk.info;
-    const TableMode& vga = EstablishedModes()[kEstablishedVic640x480];
+    const TableMode& vga = EstablishedModes()[kEstablished640x480Index];
     const ModeTiming named = ModeOf(vga);
     const bool established = std::any_of(
         info.establishedTimings.begin(), info.establishedTimings.end(), [&](const ModeTiming& m) {
