@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -196,10 +197,24 @@ std::optional<TableMode> FindDmtTableMode(uint32_t width, uint32_t height, uint3
 }
 
 std::optional<TableMode> FindDmtByStandardCode(uint32_t code) {
-    const auto* found = std::find_if(std::begin(kDmt), std::end(kDmt), [code](const DmtEntry& e) {
-        return e.standardCode != 0 && e.standardCode == code;
-    });
-    return found != std::end(kDmt) ? std::optional(found->mode) : std::nullopt;
+    // The modes that have a code, by code: the base block names up to 8.
+    static const std::vector<const DmtEntry*> byCode = [] {
+        std::vector<const DmtEntry*> entries;
+        for (const DmtEntry& e : kDmt) {
+            if (e.standardCode != 0) {
+                entries.push_back(&e);
+            }
+        }
+        std::sort(entries.begin(), entries.end(), [](const DmtEntry* a, const DmtEntry* b) {
+            return a->standardCode < b->standardCode;
+        });
+        return entries;
+    }();
+    const auto found =
+        std::lower_bound(byCode.begin(), byCode.end(), code,
+                         [](const DmtEntry* e, uint32_t c) { return e->standardCode < c; });
+    return found != byCode.end() && (*found)->standardCode == code ? std::optional((*found)->mode)
+                                                                   : std::nullopt;
 }
 
 std::optional<ModeTiming> FindDmtMode(uint32_t width, uint32_t height, uint32_t nominalHz) {

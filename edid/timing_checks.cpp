@@ -94,17 +94,17 @@ std::pair<uint32_t, uint32_t> ReducedAspect(uint32_t width, uint32_t height) {
     return {width / d, height / d};
 }
 
-bool SameBlanking(const TableBlanking& a, const TableBlanking& b) {
+inline bool SameBlanking(const TableBlanking& a, const TableBlanking& b) {
     return a.frontPorch == b.frontPorch && a.sync == b.sync && a.backPorch == b.backPorch &&
            a.syncPositive == b.syncPositive;
 }
 
-uint32_t BlankingOf(const TableBlanking& b) {
+inline uint32_t BlankingOf(const TableBlanking& b) {
     return b.frontPorch + b.sync + b.backPorch;
 }
 
 // Every field a source sends the same, the picture aspect ratio included.
-bool Identical(const TableMode& a, const TableMode& b) {
+inline bool Identical(const TableMode& a, const TableMode& b) {
     return a.width == b.width && a.height == b.height && a.interlaced == b.interlaced &&
            a.pixelClockKHz == b.pixelClockKHz && SameBlanking(a.h, b.h) && SameBlanking(a.v, b.v) &&
            a.aspectH == b.aspectH && a.aspectV == b.aspectV;
@@ -112,7 +112,7 @@ bool Identical(const TableMode& a, const TableMode& b) {
 
 // The same size, clock and blanking totals, but other porches, syncs or
 // polarities; borders make the porches ambiguous, so neither has any.
-bool Near(const TableMode& a, const TableMode& b) {
+inline bool Near(const TableMode& a, const TableMode& b) {
     if (a.h.border != 0 || a.v.border != 0 || b.h.border != 0 || b.v.border != 0) {
         return false;
     }
@@ -651,19 +651,24 @@ void AddDisplayDescriptorRates(Descriptor d, BlockType source, Walk& walk) {
 void CheckDetailedTimingAgainstTables(Descriptor descriptor, const DetailedTiming& timing,
                                       uint32_t blockIndex, std::size_t offset,
                                       const DiagnosticSink& sink, Walk& walk) {
-    if (timing.pixelClockKHz < kMinPixelClockKHz) {
+    if (!Checking(sink) || timing.pixelClockKHz < kMinPixelClockKHz) {
         return;
     }
     const std::optional<TableMode> dtd = ModeOfDetailed(descriptor, timing);
     if (blockIndex == 0 && walk.info.detailedTimings.size() == 1) {
         walk.timings.firstDtd = dtd;
     }
-    if (!Checking(sink)) {
-        return;
-    }
+    // Near and identical both need the same clock, size and scan; few
+    // table modes have a DTD's clock.
+    const auto candidate = [&dtd](const TableMode& m) {
+        return m.width == dtd->width && m.height == dtd->height && m.interlaced == dtd->interlaced;
+    };
     std::optional<uint32_t> nearVic;
     std::optional<uint32_t> sameVic;
     for (const auto& [clock, e] : ModesOfClock(VicsByClock(), dtd->pixelClockKHz)) {
+        if (!candidate(e->format)) {
+            continue;
+        }
         if (!nearVic && Near(*dtd, e->format)) {
             nearVic = e->vic;
         }
@@ -681,7 +686,7 @@ void CheckDetailedTimingAgainstTables(Descriptor descriptor, const DetailedTimin
                  ", but other porches, syncs or polarities");
     } else {
         for (const auto& [clock, e] : ModesOfClock(DmtsByClock(), dtd->pixelClockKHz)) {
-            if (Near(*dtd, e->mode)) {
+            if (candidate(e->mode) && Near(*dtd, e->mode)) {
                 char id[8];
                 std::snprintf(id, sizeof id, "0x%02X", e->id);
                 Warn(sink, DiagnosticCode::DtdNearStandardTiming, 0,
@@ -700,6 +705,9 @@ void CheckDetailedTimingAgainstTables(Descriptor descriptor, const DetailedTimin
 
 void CheckVideoDataBlockTimings(std::span<const uint8_t> payload, uint32_t blockIndex,
                                 const DiagnosticSink& sink, Walk& walk) {
+    if (!Checking(sink)) {
+        return;
+    }
     TimingsSeen& seen = walk.timings;
     if (blockIndex == FirstBlockOf(walk.info, BlockType::Cta861)) {
         seen.vic1 |= std::any_of(payload.begin(), payload.end(),
