@@ -5,6 +5,7 @@
 #include "edid/decode.h"
 #include "edid/dmt_table.h"
 #include "edid/info_blocks.h"
+#include "edid/timing_checks.h"
 #include "makers/maker_names.h"
 
 #include <algorithm>
@@ -156,9 +157,7 @@ void AddStandardTiming(uint8_t first, uint8_t second, WholeBlock block, Walk& wa
     t.height = t.squareAspect ? t.width : t.width * kRatios[t.aspect][0] / kRatios[t.aspect][1];
     t.refreshHzNominal = Bits(second, 5, 0) + 60;
     t.dmt = FindDmtMode(t.width, t.height, t.refreshHzNominal);
-    if (const auto mode = FindDmtTableMode(t.width, t.height, t.refreshHzNominal)) {
-        AddRates(walk.listedRates, RatesOf(*mode));
-    }
+    AddStandardTimingRates(first, second, walk);
     walk.info.standardTimings.push_back(t);
 }
 
@@ -274,6 +273,7 @@ void DecodeBaseBlock(WholeBlock block, Walk& walk) {
     CheckIdentity(block, sink, walk);
     CheckDisplayParameters(block, sink);
     info.establishedTimings = EstablishedTimingsOf(block, walk.listedRates);
+    NoteBaseBlockForTimings(block, walk);
     for (std::size_t i = 0; i < kStandardTimingCount; ++i) {
         const std::size_t offset = kStandardTimingsOffset + 2 * i;
         CheckStandardTimingCode(block.subspan(offset).first<2>(), offset, sink, info);

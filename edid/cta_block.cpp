@@ -4,6 +4,7 @@
 #include "edid/cta_checks.h"
 #include "edid/cta_data_blocks.h"
 #include "edid/info_blocks.h"
+#include "edid/timing_checks.h"
 
 #include <algorithm>
 #include <string>
@@ -105,6 +106,7 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
             break;
         case kCtaTagVideo:
             AddShortVideo(payload, at, walk.listedRates, cta);
+            CheckVideoDataBlockTimings(payload, blockIndex, at, walk);
             break;
         case kCtaTagVendor:
             entry.oui = AddVendorBlock(payload, CtaVendorKind::Data, walk.listedRates, cta);
@@ -119,6 +121,9 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
                 entry.extendedTag = payload[0];
                 DecodeExtended(payload[0], payload.subspan(1), Within(at, 1), entry,
                                walk.listedRates, cta);
+                if (payload[0] == kCtaExtYcbcr420Video) {
+                    CheckYcbcr420VideoTimings(payload.subspan(1), Within(at, 1), walk);
+                }
             }
             break;
         default:

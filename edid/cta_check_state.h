@@ -51,6 +51,10 @@ struct CtaCheckState {
     // Byte 3 of the first CTA-861 block of revision 2 or later (0 before
     // one is read): the flags every block's data blocks answer to.
     uint8_t flags = 0;
+    // CTA-861 blocks read so far, and byte 3 of the first when its revision
+    // has flags.
+    uint32_t ctaBlocks = 0;
+    uint8_t firstFlags = 0;
     // Data blocks read so far, in CTA-861 blocks and DisplayID sections.
     uint32_t dataBlocks = 0;
     // The kinds of data block allowed once each, seen so far: bit n for

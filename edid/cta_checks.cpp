@@ -2,6 +2,7 @@
 // block answers to whatever its kind (its length, how often it may appear,
 // the basic audio flag), with the small blocks of colour, HDR and speakers.
 #include "edid/cta_checks.h"
+#include "edid/displayid_checks.h"
 
 #include "edid/bits.h"
 #include "edid/cta_names.h"
@@ -368,12 +369,26 @@ void AddPending(Walk& walk, const DiagnosticSink& sink, std::size_t offset, CtaP
     }
 }
 
+// Revision 3 is CTA-861's since 2003; 2 is withdrawn, 0 none at all.
+void CheckRevision(uint8_t revision, const DiagnosticSink& sink) {
+    if (revision == 0 || revision == 2) {
+        Fail(sink, DiagnosticCode::CtaRevisionInvalid, kRevisionOffset,
+             revision == 0 ? std::string("byte 1 gives revision 0, which CTA-861 never had")
+                           : std::string("byte 1 gives revision 2, which CTA-861 withdrew"));
+    } else if (revision > 3) {
+        Warn(sink, DiagnosticCode::CtaRevisionInvalid, kRevisionOffset,
+             "byte 1 gives revision " + to_string(revision) + ", later than 3, the last known");
+    }
+}
+
 void CheckCtaBlock(std::span<const uint8_t, 128> block, const DiagnosticSink& sink, Walk& walk) {
     if (!Checking(sink)) {
         return;
     }
     const uint8_t revision = block[kRevisionOffset];
     const uint8_t flags = block[kFlagsOffset];
+    const bool firstBlock = walk.cta.ctaBlocks++ == 0;
+    CheckRevision(revision, sink);
     if (revision == 0) {
         return;
     }
@@ -392,6 +407,13 @@ void CheckCtaBlock(std::span<const uint8_t, 128> block, const DiagnosticSink& si
         // The first block's flags hold for all, read before any data block.
         if (walk.cta.dataBlocks == 0) {
             walk.cta.flags = flags;
+        }
+        if (firstBlock) {
+            walk.cta.firstFlags = flags;
+        } else if (flags != walk.cta.firstFlags) {
+            Fail(sink, DiagnosticCode::CtaHeaderInconsistent, kFlagsOffset,
+                 "byte 3 holds " + ByteHex(flags) + ", where the first CTA-861 block's holds " +
+                     ByteHex(walk.cta.firstFlags) + ": every CTA-861 block gives the same flags");
         }
     }
     const std::size_t offset = block[kTimingsOffsetOffset];
@@ -432,6 +454,21 @@ void CheckCtaBlock(std::span<const uint8_t, 128> block, const DiagnosticSink& si
              "byte " + to_string(first - block.begin()) + " is not 0, though it lies past the " +
                  "block's last detailed timing, where only padding belongs");
     }
+}
+
+// DisplayID timing data blocks that CTA-861 data blocks carry: their
+// revision byte comes first, and decides their size.
+void CheckCarriedTimings(uint32_t kind, std::span<const uint8_t> payload,
+                         const DiagnosticSink& sink) {
+    if (!payload.empty()) {
+        CheckCtaCarriedTimingRevision(static_cast<uint8_t>(kind & 0xFF), payload[0],
+                                      Within(sink, 2));
+    }
+    const uint32_t grown = payload.empty() ? 0 : Bits(payload[0], 6, 4);
+    const std::size_t least = kind == kTypeVii    ? 21 + grown
+                              : kind == kTypeViii ? (!payload.empty() && Bit(payload[0], 3) ? 3 : 2)
+                                                  : 7 + grown;
+    TooShort(payload.size(), least, kind, sink);
 }
 
 void CheckCtaDataBlock(const CtaDataBlockView& view, const DiagnosticSink& sink, Walk& walk) {
@@ -550,13 +587,9 @@ void CheckCtaDataBlock(const CtaDataBlockView& view, const DiagnosticSink& sink,
         }
         break;
     case kTypeVii:
-        TooShort(payload.size(), 21 + (payload.empty() ? 0 : Bits(payload[0], 6, 4)), kind, sink);
-        break;
     case kTypeViii:
-        TooShort(payload.size(), !payload.empty() && Bit(payload[0], 3) ? 3 : 2, kind, sink);
-        break;
     case kTypeX:
-        TooShort(payload.size(), 7 + (payload.empty() ? 0 : Bits(payload[0], 6, 4)), kind, sink);
+        CheckCarriedTimings(kind, payload, sink);
         break;
     case kOverride:
         CheckOverride(payload, sink, walk, view.block);

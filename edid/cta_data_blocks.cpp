@@ -94,18 +94,16 @@ void AddShortVideo(Payload payload, const DiagnosticSink& sink, RateSpan& rates,
     }
 }
 
-void AddYcbcr420Only(Payload payload, const DiagnosticSink& sink, RateSpan& rates, CtaInfo& cta) {
+// The rates of these VICs, at half the line rate, are the timing checks'
+// (CheckYcbcr420VideoTimings).
+void AddYcbcr420Only(Payload payload, const DiagnosticSink& sink, RateSpan& /*rates*/,
+                     CtaInfo& cta) {
     CheckVideoCodes(payload, sink);
     for (const uint8_t code : payload) {
         if (!IsReservedSvd(code)) {
             const bool flagged = code > kReservedSvd && code <= kReservedSvd + kLastFlaggableVic;
             const uint32_t vic = flagged ? code & 0x7Fu : code;
             cta.ycbcr420OnlyVics.push_back(vic);
-            // YCbCr 4:2:0 carries half the pixels a clock of the link, the
-            // rate range limits are about.
-            if (const auto mode = FindVicTableMode(vic)) {
-                rates.max.clockMHz = std::max(rates.max.clockMHz, mode->pixelClockKHz / 2000.0);
-            }
         }
     }
 }

@@ -173,6 +173,32 @@ void CheckTagVersion(const DisplayIdDataBlock& b, uint32_t version, const Diagno
 
 } // namespace
 
+void CheckCtaCarriedTimingRevision(uint8_t didTag, uint8_t revisionByte,
+                                   const DiagnosticSink& sink) {
+    if (!Checking(sink)) {
+        return;
+    }
+    // CTA-861-I: type VII at revision 2 without the DSC flag DisplayID gives
+    // it; types VIII and X as DisplayID 2.1 has them.
+    const RevisionRule rule = didTag == kDidType7   ? RevisionRule{2, 0}
+                              : didTag == kDidType8 ? RevisionRule{1, 0xE8}
+                                                    : RevisionRule{0, 0x70};
+    const uint32_t revision = revisionByte & 7;
+    if (revision != rule.revision) {
+        Warn(sink, DiagnosticCode::DisplayIdBlockRevisionUnknown, 0,
+             DidBlockLabel(didTag) +
+                 " a CTA-861 data block carries: bits 2 to 0 of its first "
+                 "byte give revision " +
+                 to_string(revision) + ", where CTA-861 gives it revision " +
+                 to_string(rule.revision));
+    }
+    if (const uint32_t unknown = revisionByte & ~7u & ~uint32_t{rule.flags}; unknown != 0) {
+        Warn(sink, DiagnosticCode::DisplayIdBlockFlagsUnknown, 0,
+             DidBlockLabel(didTag) + " a CTA-861 data block carries: its first byte sets bits " +
+                 ByteHex(unknown) + " that this kind and revision of block does not define");
+    }
+}
+
 // The data block's name, as the decoded sections list it; the blocks of
 // DisplayID 2.1 that they do not name yet are named here.
 std::string DidBlockLabel(uint8_t tag) {

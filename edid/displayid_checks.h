@@ -77,6 +77,13 @@ void CheckDisplayIdTiming(const DisplayIdDataBlock& block, std::span<const uint8
 
 // What follows the last data block of a section's payload: `rest`, empty
 // when the data blocks fill it. `sink` names offsets of `rest`.
+// The revision byte of a DisplayID type VII, VIII or X timing block (tag
+// `didTag`) that a CTA-861 data block carries; `sink` names offsets from
+// that byte. Its rules are those of CTA-861, which fixes revision 2 for type
+// VII with no flags.
+void CheckCtaCarriedTimingRevision(uint8_t didTag, uint8_t revisionByte,
+                                   const DiagnosticSink& sink);
+
 void CheckDisplayIdFiller(std::span<const uint8_t> rest, const DiagnosticSink& sink);
 
 // The section's bytes past its checksum, up to the block's checksum.

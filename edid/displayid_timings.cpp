@@ -6,6 +6,7 @@
 #include "edid/detailed_timing_rules.h"
 #include "edid/displayid_checks.h"
 #include "edid/dmt_table.h"
+#include "edid/timing_formulas.h"
 #include "edid/vic_table.h"
 
 #include <algorithm>
@@ -190,13 +191,90 @@ void AddOther(std::optional<ModeTiming> mode, DisplayIdInfo& section) {
     }
 }
 
-void AddBitmap(Bytes payload, std::size_t size, bool dmt, DisplayIdInfo& section) {
+void AddTableRates(const std::optional<TableMode>& mode, RateSpan& rates) {
+    if (mode) {
+        AddRates(rates, RatesOf(*mode));
+    }
+}
+
+void AddBitmap(Bytes payload, std::size_t size, bool dmt, DisplayIdInfo& section, RateSpan& rates) {
     const Bytes bits = payload.first(std::min(payload.size(), size));
     for (std::size_t bit = 0; bit < 8 * bits.size(); ++bit) {
         if (Bit(bits[bit / 8], bit % 8)) {
             const auto code = static_cast<uint32_t>(bit + 1);
             AddOther(dmt ? FindDmtModeById(code) : FindVicMode(code), section);
+            AddTableRates(dmt ? FindDmtTableModeById(code) : FindVicTableMode(code), rates);
         }
+    }
+}
+
+// The table mode of a code of type IV or VIII, as CodedMode.
+std::optional<TableMode> CodedTableMode(uint32_t codeType, uint32_t code) {
+    switch (codeType) {
+    case 0:
+        return FindDmtTableModeById(code);
+    case 1:
+        return FindVicTableMode(code);
+    case 2:
+        if (const std::optional<uint32_t> vic = VicOfHdmiVic(code)) {
+            return FindVicTableMode(*vic);
+        }
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+CvtBlanking BlankingOfCode(uint32_t code) {
+    return code <= 3 ? static_cast<CvtBlanking>(code) : CvtBlanking::Normal;
+}
+
+// The CVT timing a formula-based descriptor (types III, V, IX, X) names,
+// with the blanking and options it asks for; an aspect ratio of type III
+// that is undefined or reserved is taken for 1:1.
+TableMode FormulaMode(uint8_t tag, Bytes d) {
+    switch (tag) {
+    case kDidType3: {
+        static constexpr std::pair<uint32_t, uint32_t> kAspects[] = {
+            {1, 1}, {5, 4}, {4, 3}, {15, 9}, {16, 9}, {16, 10}, {64, 27}, {256, 135}};
+        const uint32_t aspect = Bits(d[0], 3, 0);
+        const auto [across, down] = aspect < std::size(kAspects) ? kAspects[aspect] : kAspects[0];
+        const uint32_t width = 8 * Plus1(d[1]);
+        return CvtMode(width, width * down / across, Plus1(Bits(d[2], 6, 0)),
+                       Bits(d[0], 6, 4) == 1 ? CvtBlanking::Reduced1 : CvtBlanking::Normal);
+    }
+    case kDidType5:
+        return CvtMode(Plus1(Le16(d, 2)), Plus1(Le16(d, 4)), Plus1(d[6]), CvtBlanking::Reduced2);
+    case kDidType9: {
+        const uint32_t code = Bits(d[0], 2, 0);
+        return CvtMode(Plus1(Le16(d, 1)), Plus1(Le16(d, 3)), Plus1(d[5]),
+                       code <= 2 ? BlankingOfCode(code) : CvtBlanking::Normal);
+    }
+    default: {
+        // Type X: bit 4 asks for video-optimized rates (version 2) or a
+        // blanking of 160 pixels (version 3); longer descriptors add to
+        // version 3's blanking.
+        const CvtBlanking blanking = BlankingOfCode(Bits(d[0], 2, 0));
+        const bool v3 = blanking == CvtBlanking::Reduced3;
+        CvtOptions options;
+        options.alternative = Bit(d[0], 4);
+        options.earlyVsync = v3 && Bit(d[0], 3);
+        const bool shortVblank = d.size() >= 8 && Bit(d[7], 0);
+        options.vBlankUs = shortVblank ? 300 : 460;
+        options.hBlank = v3 ? (options.alternative ? 160 : 80) : 0;
+        uint32_t rate = d[5];
+        if (d.size() > 6) {
+            rate |= Bits(d[6], 1, 0) << 8;
+            if (v3) {
+                const uint32_t delta = Bits(d[6], 4, 2);
+                options.hBlank = options.hBlank == 80 ? 80 + 8 * delta
+                                 : delta <= 5         ? 160 + 8 * delta
+                                                      : 160 - (delta - 5) * 8;
+                options.vBlankUs += Bits(d[6], 7, 5) * (shortVblank ? 20 : 35);
+            }
+        }
+        return CvtMode(Plus1(Le16(d, 1)), Plus1(Le16(d, 3)), Plus1(rate), blanking, options);
+    }
     }
 }
 
@@ -251,42 +329,49 @@ void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
         ForEachDescriptor(payload, kDidType3Size, [&](Bytes d) {
             check(d);
             AddOther(Type3(d), section);
+            AddTableRates(FormulaMode(block.tag, d), rates);
         });
         break;
     case kDidType5:
         ForEachDescriptor(payload, kDidType5Size, [&](Bytes d) {
             check(d);
             AddOther(SizedFormula(d, 2, 6, false), section);
+            AddTableRates(FormulaMode(block.tag, d), rates);
         });
         break;
     case kDidType9:
         ForEachDescriptor(payload, kDidType9Size, [&](Bytes d) {
             check(d);
             AddOther(SizedFormula(d, 1, 5, false), section);
+            AddTableRates(FormulaMode(block.tag, d), rates);
         });
         break;
     case kDidType10:
         ForEachDescriptor(payload, kDidType10Size + extra, [&](Bytes d) {
             check(d);
             AddOther(SizedFormula(d, 1, 5, extra != 0), section);
+            AddTableRates(FormulaMode(block.tag, d), rates);
         });
         break;
     case kDidType4:
         for (const uint8_t code : payload) {
             AddOther(CodedMode(codeType, code), section);
+            AddTableRates(CodedTableMode(codeType, code), rates);
         }
         break;
     case kDidType8:
         // Bit 3 of the revision byte: two-byte codes.
         ForEachDescriptor(payload, Bit(block.revision, 3) ? 2 : 1, [&](Bytes d) {
-            AddOther(CodedMode(codeType, d.size() == 2 ? Le16(d, 0) : d[0]), section);
+            const uint32_t code = d.size() == 2 ? Le16(d, 0) : d[0];
+            AddOther(CodedMode(codeType, code), section);
+            AddTableRates(CodedTableMode(codeType, code), rates);
         });
         break;
     case kDidDmtBitmap:
-        AddBitmap(payload, kDidDmtBitmapSize, true, section);
+        AddBitmap(payload, kDidDmtBitmapSize, true, section, rates);
         break;
     case kDidVicBitmap:
-        AddBitmap(payload, kDidVicBitmapSize, false, section);
+        AddBitmap(payload, kDidVicBitmapSize, false, section, rates);
         break;
     default:
         break;

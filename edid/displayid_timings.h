@@ -20,8 +20,8 @@ struct DisplayIdDataBlock {
 // bitmaps): detailed ones to `info.detailedTimings` with the block index
 // `blockIndex`, the others to `section.otherTimings`. Any other data block
 // adds nothing. A timing cut short by the payload's end is left out. The
-// rates of the detailed ones go to `rates`. Each descriptor is checked as
-// it is read, into `sink`, which names offsets of the payload.
+// rates of every timing go to `rates`. Each descriptor is checked as it is
+// read, into `sink`, which names offsets of the payload.
 void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
                          DisplayIdInfo& section, EdidInfo& info, RateSpan& rates,
                          const DiagnosticSink& sink, DisplayIdScratch& scratch);

@@ -4,6 +4,7 @@
 #include "edid/descriptor_rule.h"
 #include "edid/detailed_timing_rules.h"
 #include "edid/info_blocks.h"
+#include "edid/timing_checks.h"
 
 #include <string>
 
@@ -95,10 +96,11 @@ void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, std::size_t offse
     if (!IsDisplayDescriptor(descriptor)) {
         DetailedTiming timing;
         DecodeDetailedTiming(descriptor, timing);
+        const DiagnosticSink sink = Within(SinkOf(walk, blockIndex), offset);
         info.detailedTimings.push_back(TimingOf(descriptor, timing, blockIndex, source));
-        CheckDetailedTiming(descriptor, timing, info.detailedTimings.back(),
-                            Within(SinkOf(walk, blockIndex), offset), walk);
+        CheckDetailedTiming(descriptor, timing, info.detailedTimings.back(), sink, walk);
         AddListedRates(info.detailedTimings.back(), timing, walk);
+        CheckDetailedTimingAgainstTables(descriptor, timing, blockIndex, offset, sink, walk);
         return;
     }
     std::optional<std::size_t> baseIndex;
@@ -106,6 +108,7 @@ void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, std::size_t offse
         baseIndex = (offset - kFirstDescriptorOffset) / kDescriptorSize;
     }
     CheckDisplayDescriptor(descriptor, baseIndex, Within(SinkOf(walk, blockIndex), offset), walk);
+    AddDisplayDescriptorRates(descriptor, source, walk);
     const uint8_t tag = DisplayDescriptorTag(descriptor);
     std::optional<std::u16string>* text = tag == kTagSerialString  ? &info.serialString
                                           : tag == kTagProductName ? &info.productName

@@ -5,6 +5,7 @@
 #include "edid/dmt_table.h"
 
 #include <algorithm>
+#include <cmath>
 
 struct Rates {
     // Line rate, kHz.
@@ -20,7 +21,12 @@ struct RateSpan {
     Rates max{0, 0, 0};
 };
 
+// A timing of no pixels or lines a line (a formula fed a size of 0) has no
+// rates to add.
 inline void AddRates(RateSpan& span, const Rates& r) {
+    if (!std::isfinite(r.hKHz) || !std::isfinite(r.vHz)) {
+        return;
+    }
     span.any = true;
     span.min.hKHz = std::min(span.min.hKHz, r.hKHz);
     span.min.vHz = std::min(span.min.vHz, r.vHz);
@@ -32,7 +38,6 @@ inline void AddRates(RateSpan& span, const Rates& r) {
 // The rates of a table's mode (a field's half of the lines when
 // interlaced).
 inline Rates RatesOf(const TableMode& mode) {
-    const double lines = mode.interlaced ? mode.vTotal / 2.0 : mode.vTotal;
-    const double hKHz = static_cast<double>(mode.pixelClockKHz) / mode.hTotal;
-    return {hKHz, hKHz * 1000.0 / lines, mode.pixelClockKHz / 1000.0};
+    const double hKHz = static_cast<double>(mode.pixelClockKHz) / HTotal(mode);
+    return {hKHz, hKHz * 1000.0 / FieldLines(mode), mode.pixelClockKHz / 1000.0};
 }

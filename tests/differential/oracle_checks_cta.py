@@ -7,6 +7,12 @@ FORUM = r'(Vendor-Specific Data Block \(HDMI Forum\), OUI C4-5D-D8|HDMI Forum Si
         r'Data Block): '
 
 MESSAGES = [
+    (r'Byte 3 must be the same for all CTA-861 Extension Blocks', 'cta-header-inconsistent'),
+    (r'(Invalid|Deprecated|Unknown) CTA-861 Extension revision', 'cta-revision-invalid'),
+    (r'DisplayID Type (VII|VIII|X) Video Timing Data Block: Unexpected revision',
+     'displayid-block-revision-unknown'),
+    (r'DisplayID Type (VII|VIII|X) Video Timing Data Block: Unexpected flags',
+     'displayid-block-flags-unknown'),
     (r'Missing VCDB, needed for Set Selectable RGB Quantization', 'cta-missing-vcdb'),
     (r'IT Video Formats are overscanned by default', 'cta-it-overscan'),
     (r'(Add a Colorimetry Data Block with the sRGB colorimetry bit set|Colorimetry Data Block: '

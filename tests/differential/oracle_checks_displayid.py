@@ -5,6 +5,8 @@ The CTA-861 data blocks a DisplayID section embeds (tag 0x81) are the CTA-861 fa
 are the DisplayID timing blocks a CTA-861 block embeds (its "DisplayID Type VII/VIII/X Video
 Timing Data Block"s), whose messages edid-decode words as it words DisplayID's own: ANY below
 leaves them out."""
+import re
+
 
 # Any data block of a DisplayID section, not one embedded in a CTA-861 block.
 ANY = r'(?!DisplayID Type (VII|VIII|X) Video Timing Data Block)[^:]*: '
@@ -16,7 +18,9 @@ PRODUCT = r'Product Identification Data Block \(0x[02]0\)[^:]*: '
 VENDOR = r'Product Identification Data Block \(0x[02]0\)|Vendor-Specific Data Block \(0x7[ef]\)'
 
 MESSAGES = [
-    # The section and its header.
+    # The section and its header. The structure family's pattern for a block's checksum matches
+    # first; refine() below tells a section's own from it.
+    (r'Invalid checksum 0x', 'displayid-checksum-invalid', r'DisplayID'),
     (r'DisplayID Base Block has no product type', 'displayid-product-type-missing'),
     (r'Unknown Display Product (Type|Primary Use Case) 0x', 'displayid-reserved-value'),
     (r'Expected \d+ DisplayID Extension Blocks?, but got', 'displayid-extension-count-mismatch'),
@@ -94,6 +98,19 @@ MESSAGES = [
     (ARVR, 'displayid-arvr-inconsistent'),
 ]
 
-# edid-decode words a DisplayID section's own checksum as it words a block's ("Invalid checksum"),
-# which maps to checksum-invalid; documented/displayid.tsv lists the crafted case.
-NOT_COMPARED = {'displayid-checksum-invalid'}
+NOT_COMPARED = set()
+
+
+def refine(message, output, code):
+    """edid-decode words a DisplayID section's own checksum as it words a block's, and non-zero
+    bytes past a section as those past a CTA-861 block's data: told apart by where they are."""
+    if 'DisplayID' not in message.kind:
+        return code
+    if code == 'padding-nonzero':
+        return 'displayid-padding-nonzero'
+    m = re.match(r'Invalid checksum (0x[0-9a-f]{2}) \(should be (0x[0-9a-f]{2})\)', message.text)
+    # The section's checksum line is indented under the block's heading, the block's is not.
+    if code == 'checksum-invalid' and m and \
+            '\n  Checksum: %s (should be %s)' % m.groups() in output.text:
+        return 'displayid-checksum-invalid'
+    return code

@@ -10,8 +10,6 @@ MESSAGES = [
     (r'EDID Structure Version & Revision: Unknown EDID (major|minor) version', 'version-unknown'),
     (r'Unknown Extension Block\.', 'extension-block-unknown'),
     (r'Deprecated extension block for EDID 2\.0', 'extension-block-unknown'),
-    (r'Byte 3 must be the same for all CTA-861 Extension Blocks', 'cta-header-inconsistent'),
-    (r'Deprecated CTA-861 Extension revision', 'cta-revision-deprecated'),
 ]
 
 # Codes of ours that no message of edid-decode can match: it refuses an EDID without a header

@@ -13,13 +13,14 @@ MESSAGES = [
     (r'Required 640x480p60 timings are missing', 'required-timing-missing'),
     (r'CTA-861: Native progressive timings are a mix', 'native-timings-mixed'),
     (r'CTA-861: Multiple native progressive timings', 'native-timings-mixed'),
-    (r'CTA-861: (A native interlaced timing is present|Multiple native interlaced timings)',
-     'native-interlaced-timing'),
-    (r'CTA-861: Native progressive resolution of .* is smaller than the max preferred',
-     'native-smaller-than-preferred'),
+    (r'CTA-861: (A native interlaced timing is present|Multiple native interlaced timings|'
+     r'Native interlaced timings are a mix)', 'native-interlaced-timing'),
+    (r'CTA-861: Native (progressive|interlaced) resolution of .* is smaller than the max '
+     r'preferred', 'native-smaller-than-preferred'),
     (r'No Native Video Resolution was defined', 'native-resolution-missing'),
     (r'CTA-861: The maximum HDMI TMDS clock is', 'hdmi-tmds-clock-exceeded'),
-    (r'Video Data Block: VIC \d+ and the first DTD are not identical', 'cta-first-vic-not-first-dtd'),
+    (r'Video Data Block: (VIC \d+ and the first DTD are not identical|The first VIC \d+ has '
+     r'width or height >= 4096)', 'cta-first-vic-not-first-dtd'),
     (r'Video Data Block: All VICs are in ascending order', 'cta-vics-ascending'),
     (r'Video Data Block: For improved preferred timing interoperability', 'cta-preferred-vic-hint'),
     (r'YCbCr 4:2:0 (Capability Map|Video) Data Block: Some YCbCr 4:2:0 timings are invalid for '

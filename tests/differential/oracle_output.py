@@ -10,9 +10,9 @@ DATA = os.path.join(ROOT, 'tests', 'data')
 STORED = os.path.join(DATA, 'oracle')
 
 # One check message: 'failure' or 'warning', the block it is about (its section's "Block N, ...:"
-# heading; the whole-EDID heading "EDID:" counts as block 0), and its text, continuation lines
-# joined to it with ' / '.
-Message = collections.namedtuple('Message', 'severity block text')
+# heading; the whole-EDID heading "EDID:" counts as block 0), the kind of block that heading names
+# ('' for the whole EDID), and its text, continuation lines joined to it with ' / '.
+Message = collections.namedtuple('Message', 'severity block kind text')
 
 Output = collections.namedtuple('Output', 'text messages verdict refused')
 
@@ -20,7 +20,7 @@ Output = collections.namedtuple('Output', 'text messages verdict refused')
 def parse(text):
     """The Output of one stored file. `verdict` is 'fail' with a failure, 'warn' with warnings
     only, else 'pass'; `refused` is true when edid-decode read no EDID at all."""
-    messages, severity, block = [], None, None
+    messages, severity, block, kind = [], None, None, ''
     for line in text.splitlines():
         if line in ('Warnings:', 'Failures:'):
             severity, block = ('warning' if line == 'Warnings:' else 'failure'), None
@@ -29,13 +29,13 @@ def parse(text):
         elif severity is None or not line.strip():
             continue
         elif not line.startswith(' '):
-            m = re.match(r'Block (\d+), ', line)
-            block = int(m.group(1)) if m else 0
+            m = re.match(r'Block (\d+), (.*):$', line)
+            block, kind = (int(m.group(1)), m.group(2)) if m else (0, '')
         elif line.startswith('    ') and messages:
             last = messages[-1]
             messages[-1] = last._replace(text=last.text + ' / ' + line.strip())
         else:
-            messages.append(Message(severity, block, line.strip()))
+            messages.append(Message(severity, block, kind, line.strip()))
     refused = 'EDID conformity:' not in text
     severities = {m.severity for m in messages}
     verdict = 'fail' if 'failure' in severities else 'warn' if severities else 'pass'

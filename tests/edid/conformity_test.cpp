@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <numeric>
+#include <set>
 
 namespace {
 
@@ -120,6 +122,33 @@ TEST(Conformity, ATimingWithoutPixelsAcrossHasNoAspectRatio) {
     const std::vector<std::string> codes = Codes(DecodeEdidInfo(edid));
     EXPECT_NE(std::find(codes.begin(), codes.end(), "F:invalid-detailed-timing"), codes.end());
     EXPECT_EQ(std::find(codes.begin(), codes.end(), "W:image-size-aspect-mismatch"), codes.end());
+}
+
+// Scripts count the codes: each needs its row in README.md's tables, and no
+// row may name a code the program does not have.
+TEST(Conformity, EveryCodeHasItsReadmeRowAndEveryRowItsCode) {
+    const std::string readme =
+        ReadWhole(std::filesystem::path(MONIQUET_TEST_DATA) / "../../README.md");
+    std::set<std::string> rows;
+    for (std::size_t at = readme.find("\n| `"); at != std::string::npos;
+         at = readme.find("\n| `", at + 1)) {
+        const std::size_t end = readme.find('`', at + 4);
+        if (readme.compare(end, 3, "` |") == 0) {
+            rows.insert(readme.substr(at + 4, end - at - 4));
+        }
+    }
+    std::set<std::string> codes;
+    for (const DiagnosticCode code : AllDiagnosticCodes()) {
+        const std::string name(DiagnosticCodeName(code));
+        EXPECT_TRUE(codes.insert(name).second) << "two codes named " << name;
+        EXPECT_TRUE(rows.count(name)) << name << " has no row in README.md";
+    }
+    for (const std::string& row : rows) {
+        const bool code =
+            row.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") == std::string::npos;
+        EXPECT_TRUE(!code || codes.count(row) || row.find('-') == std::string::npos)
+            << "README.md has a row for " << row << ", which is no code";
+    }
 }
 
 TEST(Conformity, VerdictIsTheWorstSeverity) {
