@@ -226,7 +226,7 @@ void CheckRanges(Walk& walk) {
     // Line rates are whole Hz, pixel clocks whole kHz, as a sink counts them.
     const double minH = std::floor(span.min.hKHz * 1000) / 1000;
     const double maxH = std::floor(span.max.hKHz * 1000) / 1000;
-    const auto maxClockKHz = std::lround(span.max.clockMHz * 1000);
+    const int64_t maxClockKHz = std::llround(span.max.clockMHz * 1000);
     std::string outside;
     bool beyondRounding = false;
     const auto compare = [&](const char* what, double low, double high, double min, double max,
@@ -252,8 +252,8 @@ void CheckRanges(Walk& walk) {
     };
     compare("vertical", limits.minVHz, limits.maxVHz, span.min.vHz, span.max.vHz, " Hz");
     compare("horizontal", limits.minHKHz, limits.maxHKHz, minH, maxH, " kHz");
-    if (limits.maxPixelClockMHz && maxClockKHz > *limits.maxPixelClockMHz * 1000) {
-        beyondRounding |= maxClockKHz >= (*limits.maxPixelClockMHz + 10) * 1000;
+    if (limits.maxPixelClockMHz && maxClockKHz > int64_t{*limits.maxPixelClockMHz} * 1000) {
+        beyondRounding |= maxClockKHz >= (int64_t{*limits.maxPixelClockMHz} + 10) * 1000;
         outside += outside.empty() ? "" : "; ";
         outside += "pixel clock up to ";
         outside += Milli(maxClockKHz / 1000.0);
@@ -318,7 +318,7 @@ void CheckHdmiClock(Walk& walk) {
             limitMHz = 0;
         }
     }
-    const auto maxClockKHz = std::lround(walk.listedRates.max.clockMHz * 1000);
+    const int64_t maxClockKHz = std::llround(walk.listedRates.max.clockMHz * 1000);
     if (limitMHz != 0 && maxClockKHz > int64_t{limitMHz} * 1000) {
         Fail(WholeSinkOf(walk, std::nullopt), DiagnosticCode::HdmiTmdsClockExceeded, std::nullopt,
              "listed timings reach a pixel clock of " + Milli(maxClockKHz / 1000.0) +
