@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -81,6 +82,40 @@ void BM_Decode256BytesWithoutChecks(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Decode256BytesWithoutChecks);
+
+// The checks' cost itself, printed as a counter: batches of the 256-byte
+// sample decoded with and without them, alternately, so that a change of the
+// machine's pace weighs on both alike. A difference below 0 is noise the
+// batches could not tell from the cost: the counter `below_zero` says so, and
+// the figure is then no measurement.
+void BM_ChecksCost256Bytes(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    constexpr int kBatch = 64;
+    const std::vector<uint8_t> edid = ReadBytes(kSamples + "/at-tv0001-at-maker.bin");
+    Clock::duration with{}, without{};
+    int64_t batches = 0;
+    const auto time = [&edid](DecodeOptions options) {
+        const Clock::time_point start = Clock::now();
+        for (int i = 0; i < kBatch; ++i) {
+            EdidInfo info = DecodeEdidInfo(edid, options);
+            benchmark::DoNotOptimize(info);
+        }
+        return Clock::now() - start;
+    };
+    for (auto _ : state) {
+        with += time(DecodeOptions{});
+        without += time(kDecodeWithoutChecks);
+        ++batches;
+    }
+    const double perEdid = static_cast<double>(kBatch * batches);
+    const double withNs = std::chrono::duration<double, std::nano>(with).count() / perEdid;
+    const double withoutNs = std::chrono::duration<double, std::nano>(without).count() / perEdid;
+    state.counters["with_ns"] = withNs;
+    state.counters["without_ns"] = withoutNs;
+    state.counters["checks_ns"] = withNs - withoutNs;
+    state.counters["below_zero"] = withNs < withoutNs ? 1 : 0;
+}
+BENCHMARK(BM_ChecksCost256Bytes);
 
 // The same for a sample with a DisplayID section (and a CTA-861 block), whose
 // data blocks and timings the DisplayID checks read.

@@ -32,6 +32,12 @@ void FormatJson(std::span<const uint8_t> edid, const EdidInfo& info) {
     static const int kTopKeys = TopKeysOfEveryInfo();
     Check(json.ends_with("\n}\n") && fuzz_checks::WellFormedJson(json, kTopKeys) &&
           fuzz_checks::OnlyPrintable(json));
+    // The verdict is the one its lists make: fail with a failure, warn with
+    // warnings only.
+    const bool failures = json.find("\"failures\": []") == std::string::npos;
+    const bool warnings = json.find("\"warnings\": []") == std::string::npos;
+    const char* verdict = failures ? "fail" : warnings ? "warn" : "pass";
+    Check(json.find(std::string("\"verdict\": \"") + verdict + "\"") != std::string::npos);
 }
 
 // info, and info --check: the text, then the checks' section with the
