@@ -6,9 +6,10 @@
 
 std::string FormatInfoJson(const EdidInfo& info) {
     JsonWriter w;
-    w.out.reserve(8192);
+    // Room for the largest samples' text, so that it is written in one piece.
+    JsonReserve(w, 32768);
     WriteInfoJson(w, info);
-    w.out += '\n';
+    JsonText(w) += '\n';
     return std::move(w.out);
 }
 

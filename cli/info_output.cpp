@@ -47,7 +47,7 @@ void TextValue(InfoOutput& out, std::string_view label, std::string_view value) 
 void Begin(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
            TextShow show, bool array) {
     if (out.json != nullptr) {
-        if (!key.empty() && !out.json->levels.empty() && out.json->levels.back().close == '}') {
+        if (!key.empty() && JsonInObject(*out.json)) {
             JsonKey(*out.json, key);
         }
         array ? JsonBeginArray(*out.json, layout) : JsonBeginObject(*out.json, layout);
@@ -57,7 +57,7 @@ void Begin(InfoOutput& out, std::string_view key, std::string_view label, JsonLa
 }
 
 void JsonKeyOf(InfoOutput& out, std::string_view key) {
-    if (!out.json->levels.empty() && out.json->levels.back().close == '}') {
+    if (JsonInObject(*out.json)) {
         JsonKey(*out.json, key);
     }
 }

@@ -6,12 +6,42 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
 // A comma, a line break and the indentation of the levels our texts have,
 // to be written in one piece: every item pays for this.
-constexpr std::string_view kBreak = ",\n                ";
+constexpr std::string_view kBreak = ",\n                                ";
+
+[[gnu::noinline]] void Grow(JsonWriter& w, std::size_t n) {
+    const std::size_t room = std::max(2 * w.room, w.used + n + 4096);
+    auto larger = std::make_unique_for_overwrite<char[]>(room);
+    if (w.used != 0) {
+        std::memcpy(larger.get(), w.buffer.get(), w.used);
+    }
+    w.buffer = std::move(larger);
+    w.room = room;
+}
+
+// A place for `n` more bytes.
+inline char* Room(JsonWriter& w, std::size_t n) {
+    if (w.room - w.used < n) {
+        Grow(w, n);
+    }
+    return w.buffer.get() + w.used;
+}
+
+void Put(JsonWriter& w, std::string_view text) {
+    char* at = Room(w, text.size());
+    std::memcpy(at, text.data(), text.size());
+    w.used += text.size();
+}
+
+void Put(JsonWriter& w, char c) {
+    *Room(w, 1) = c;
+    ++w.used;
+}
 
 // Separator and line break before an item of the innermost container.
 void BeginValue(JsonWriter& w) {
@@ -19,36 +49,54 @@ void BeginValue(JsonWriter& w) {
         w.afterKey = false;
         return;
     }
-    if (w.levels.empty()) {
+    if (w.depth == 0) {
         return;
     }
-    JsonLevel& level = w.levels.back();
+    JsonLevel& level = w.levels[w.depth - 1];
     const std::size_t comma = level.empty ? 0 : 1;
-    if (level.lines) {
-        const std::size_t indent = 2 * w.levels.size();
-        const std::size_t kept = std::min(indent, kBreak.size() - 2);
-        w.out += kBreak.substr(1 - comma, comma + 1 + kept);
-        if (indent > kept) {
-            w.out.append(indent - kept, ' ');
-        }
-    } else if (comma != 0) {
-        w.out += ", ";
-    }
     level.empty = false;
+    if (level.lines) {
+        const std::size_t indent = 2 * w.depth;
+        if (indent + 2 <= kBreak.size()) {
+            Put(w, kBreak.substr(1 - comma, comma + 1 + indent));
+            return;
+        }
+        Put(w, kBreak.substr(1 - comma, comma + 1));
+        std::memset(Room(w, indent), ' ', indent);
+        w.used += indent;
+    } else if (comma != 0) {
+        Put(w, ", ");
+    }
 }
 
 void Begin(JsonWriter& w, JsonLayout layout, char open, char close) {
     BeginValue(w);
-    const bool insideInline = !w.levels.empty() && !w.levels.back().lines;
-    w.levels.push_back({layout == JsonLayout::Lines && !insideInline, true, close});
-    w.out += open;
+    const bool insideInline = w.depth != 0 && !w.levels[w.depth - 1].lines;
+    if (w.depth < kJsonDepth) {
+        w.levels[w.depth++] = {layout == JsonLayout::Lines && !insideInline, true, close};
+    }
+    Put(w, open);
 }
 
 bool IsControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
+// Digits of `value` at `at`, which has room for 20; returns their count.
+std::size_t WriteUnsigned(char* at, uint64_t value) {
+    return static_cast<std::size_t>(std::to_chars(at, at + 20, value).ptr - at);
+}
+
 } // namespace
+
+std::string& JsonText(JsonWriter& w) {
+    w.out.assign(w.buffer.get(), w.used);
+    return w.out;
+}
+
+void JsonReserve(JsonWriter& w, std::size_t bytes) {
+    Room(w, bytes);
+}
 
 void JsonBeginObject(JsonWriter& w, JsonLayout layout) {
     Begin(w, layout, '{', '}');
@@ -59,26 +107,32 @@ void JsonBeginArray(JsonWriter& w, JsonLayout layout) {
 }
 
 void JsonEnd(JsonWriter& w) {
-    const JsonLevel level = w.levels.back();
-    w.levels.pop_back();
-    if (level.lines && !level.empty) {
-        w.out += '\n';
-        w.out.append(2 * w.levels.size(), ' ');
+    if (w.depth == 0) {
+        return;
     }
-    w.out += level.close;
+    const JsonLevel level = w.levels[--w.depth];
+    if (level.lines && !level.empty) {
+        const std::size_t indent = 2 * w.depth;
+        Put(w, '\n');
+        std::memset(Room(w, indent), ' ', indent);
+        w.used += indent;
+    }
+    Put(w, level.close);
 }
 
 void JsonKey(JsonWriter& w, std::string_view key) {
     BeginValue(w);
-    w.out += '"';
-    w.out += key;
-    w.out += "\": ";
+    char* at = Room(w, key.size() + 4);
+    at[0] = '"';
+    std::memcpy(at + 1, key.data(), key.size());
+    std::memcpy(at + 1 + key.size(), "\": ", 3);
+    w.used += key.size() + 4;
     w.afterKey = true;
 }
 
 void JsonString(JsonWriter& w, std::u16string_view text) {
     BeginValue(w);
-    w.out += '"';
+    Put(w, '"');
     std::size_t plain = 0; // start of the run not yet written
     for (std::size_t i = 0; i <= text.size(); ++i) {
         const bool end = i == text.size();
@@ -86,39 +140,44 @@ void JsonString(JsonWriter& w, std::u16string_view text) {
         if (!end && !IsControl(c) && c != u'"' && c != u'\\') {
             continue;
         }
-        w.out += ToUtf8(text.substr(plain, i - plain));
+        Put(w, ToUtf8(text.substr(plain, i - plain)));
         plain = i + 1;
         if (end) {
             break;
         }
         if (c == u'"' || c == u'\\') {
-            w.out += '\\';
-            w.out += static_cast<char>(c);
+            Put(w, '\\');
+            Put(w, static_cast<char>(c));
         } else {
             static constexpr char kHex[] = "0123456789abcdef";
-            w.out += "\\u00";
-            w.out += kHex[c >> 4];
-            w.out += kHex[c & 0xF];
+            const char escape[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+            Put(w, std::string_view(escape, sizeof escape));
         }
     }
-    w.out += '"';
+    Put(w, '"');
 }
 
 void JsonAsciiString(JsonWriter& w, std::string_view text) {
     BeginValue(w);
-    w.out += '"';
-    w.out += text;
-    w.out += '"';
+    char* at = Room(w, text.size() + 2);
+    at[0] = '"';
+    std::memcpy(at + 1, text.data(), text.size());
+    at[text.size() + 1] = '"';
+    w.used += text.size() + 2;
 }
 
 void JsonUnsigned(JsonWriter& w, uint64_t value) {
     BeginValue(w);
-    AppendUnsigned(w.out, value);
+    w.used += WriteUnsigned(Room(w, 20), value);
 }
 
 void JsonSigned(JsonWriter& w, int64_t value) {
     BeginValue(w);
-    AppendSigned(w.out, value);
+    char* at = Room(w, 21);
+    const bool negative = value < 0;
+    *at = '-';
+    const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : value;
+    w.used += (negative ? 1 : 0) + WriteUnsigned(at + (negative ? 1 : 0), magnitude);
 }
 
 void JsonFixed(JsonWriter& w, double value, int decimals) {
@@ -127,15 +186,15 @@ void JsonFixed(JsonWriter& w, double value, int decimals) {
         return;
     }
     BeginValue(w);
-    AppendFixed(w.out, value, decimals);
+    w.used += WriteFixed(Room(w, kFixedRoom), value, decimals);
 }
 
 void JsonBool(JsonWriter& w, bool value) {
     BeginValue(w);
-    w.out += value ? "true" : "false";
+    Put(w, value ? std::string_view("true") : std::string_view("false"));
 }
 
 void JsonNull(JsonWriter& w) {
     BeginValue(w);
-    w.out += "null";
+    Put(w, "null");
 }

@@ -3,10 +3,11 @@
 // on one line, as its caller chooses.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 enum class JsonLayout {
     Lines,  // one item per line
@@ -22,14 +23,34 @@ struct JsonLevel {
     char close = '}';
 };
 
+// Containers nest no deeper than this in our texts; deeper ones are
+// written flat rather than past the array.
+inline constexpr std::size_t kJsonDepth = 32;
+
+// The text is written into `buffer` (`used` bytes of its `room`), whose
+// bytes are not set beforehand; JsonText copies it into `out`.
 struct JsonWriter {
-    // The text so far, UTF-8, without a final line feed.
+    std::unique_ptr<char[]> buffer;
+    std::size_t room = 0;
+    std::size_t used = 0;
     std::string out;
     // Open containers, outermost first.
-    std::vector<JsonLevel> levels;
+    std::array<JsonLevel, kJsonDepth> levels{};
+    std::size_t depth = 0;
     // A key was just written; its value follows on the same line.
     bool afterKey = false;
 };
+
+// The innermost open container is an object, whose values need keys.
+inline bool JsonInObject(const JsonWriter& w) {
+    return w.depth != 0 && w.levels[w.depth - 1].close == '}';
+}
+
+// The text so far, UTF-8, without a final line feed; the writer can go on.
+std::string& JsonText(JsonWriter& w);
+// Room for `bytes` more, so that a text of about that size is written
+// without growing.
+void JsonReserve(JsonWriter& w, std::size_t bytes);
 
 void JsonBeginObject(JsonWriter& w, JsonLayout layout);
 void JsonBeginArray(JsonWriter& w, JsonLayout layout);

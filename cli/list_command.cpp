@@ -156,7 +156,7 @@ void WriteListJson(JsonWriter& w) {
 std::string ListJson() {
     JsonWriter w;
     WriteListJson(w);
-    return std::move(w.out) + "\n";
+    return std::move(JsonText(w)) + "\n";
 }
 
 // The same array inside an object, which is what Ansible takes from a
@@ -169,7 +169,7 @@ std::string ListFacts() {
     JsonKey(w, "version");
     JsonAsciiString(w, MONIQUET_VERSION);
     JsonEnd(w);
-    return std::move(w.out) + "\n";
+    return std::move(JsonText(w)) + "\n";
 }
 
 // What ParseListOptions refused, in a few words.

@@ -6,43 +6,55 @@
 namespace {
 
 // Room for any 64-bit integer and for any double in its shortest form.
-constexpr std::size_t kNumberRoom = 32;
+constexpr std::size_t kNumberRoom = kFixedRoom;
 
 constexpr double kPowersOfTen[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 // `value` in fixed notation through integers, which is several times faster
-// than the general conversion; false where that could round differently
-// (a value near a half of the last digit, or too large), for the caller to
-// convert it exactly.
-bool AppendFixedFast(std::string& out, double value, int decimals) {
+// than the general conversion, into `out` (room for kNumberRoom); 0 where
+// that could round differently (a value near a half of the last digit, or
+// too large), for the caller to convert it exactly.
+std::size_t WriteFixedFast(char* out, double value, int decimals) {
     if (decimals < 0 || decimals > 9 || !(std::fabs(value) < 1e9)) {
-        return false;
+        return 0;
     }
     const double scaled = std::fabs(value) * kPowersOfTen[decimals];
     const double floor = std::floor(scaled);
     if (std::fabs(scaled - floor - 0.5) < 1e-6) {
-        return false;
+        return 0;
     }
     const auto units = static_cast<uint64_t>(floor) + (scaled - floor > 0.5 ? 1 : 0);
     const auto divisor = static_cast<uint64_t>(kPowersOfTen[decimals]);
+    char* at = out;
     if (std::signbit(value) && units != 0) {
-        out += '-';
+        *at++ = '-';
     }
-    AppendUnsigned(out, units / divisor);
+    at = std::to_chars(at, out + kNumberRoom, units / divisor).ptr;
     if (decimals > 0) {
-        out += '.';
-        char digits[9];
+        *at++ = '.';
         uint64_t fraction = units % divisor;
         for (int i = decimals - 1; i >= 0; --i) {
-            digits[i] = static_cast<char>('0' + fraction % 10);
+            at[i] = static_cast<char>('0' + fraction % 10);
             fraction /= 10;
         }
-        out.append(digits, static_cast<std::size_t>(decimals));
+        at += decimals;
     }
-    return true;
+    return static_cast<std::size_t>(at - out);
 }
 
 } // namespace
+
+std::size_t WriteFixed(char* out, double value, int decimals) {
+    if (const std::size_t n = WriteFixedFast(out, value, decimals); n != 0) {
+        return n;
+    }
+    auto result = std::to_chars(out, out + kNumberRoom, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc{}) {
+        // Too long in fixed notation: the shortest form, which always fits.
+        result = std::to_chars(out, out + kNumberRoom, value);
+    }
+    return static_cast<std::size_t>(result.ptr - out);
+}
 
 void AppendUnsigned(std::string& out, uint64_t value) {
     char buffer[kNumberRoom];
@@ -55,17 +67,8 @@ void AppendSigned(std::string& out, int64_t value) {
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {
-    if (AppendFixedFast(out, value, decimals)) {
-        return;
-    }
     char buffer[kNumberRoom];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc{}) {
-        // Too long in fixed notation: the shortest form, which always fits.
-        result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    }
-    out.append(buffer, result.ptr);
+    out.append(buffer, WriteFixed(buffer, value, decimals));
 }
 
 std::string UnsignedText(uint64_t value) {

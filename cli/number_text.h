@@ -2,6 +2,7 @@
 // whatever the locale.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,10 @@ void AppendSigned(std::string& out, int64_t value);
 // `decimals` digits after the point. A value whose fixed form would pass 32
 // characters is written in its shortest form.
 void AppendFixed(std::string& out, double value, int decimals);
+// The same into `out`, which has room for kFixedRoom characters; returns how
+// many it wrote.
+inline constexpr std::size_t kFixedRoom = 32;
+std::size_t WriteFixed(char* out, double value, int decimals);
 
 // The same as a string of its own.
 std::string UnsignedText(uint64_t value);

@@ -9,7 +9,7 @@ namespace {
 std::string Quoted(std::u16string_view text) {
     JsonWriter w;
     JsonString(w, text);
-    return w.out;
+    return JsonText(w);
 }
 
 TEST(JsonString, EscapesQuotesBackslashesAndEveryControlCharacter) {
@@ -43,14 +43,14 @@ TEST(JsonWriter, LinesAndInlineContainersNest) {
     JsonBeginArray(w, JsonLayout::Lines);
     JsonEnd(w);
     JsonEnd(w);
-    EXPECT_EQ(w.out, "{\n"
-                     "  \"a\": 1,\n"
-                     "  \"list\": [\n"
-                     "    {\"x\": true, \"y\": [null, false]}\n"
-                     "  ],\n"
-                     "  \"empty\": []\n"
-                     "}");
-    EXPECT_TRUE(w.levels.empty());
+    EXPECT_EQ(JsonText(w), "{\n"
+                           "  \"a\": 1,\n"
+                           "  \"list\": [\n"
+                           "    {\"x\": true, \"y\": [null, false]}\n"
+                           "  ],\n"
+                           "  \"empty\": []\n"
+                           "}");
+    EXPECT_EQ(w.depth, 0u);
 }
 
 TEST(JsonNumbers, FixedDecimalsAndNullWhereJsonHasNoNumber) {
@@ -64,7 +64,8 @@ TEST(JsonNumbers, FixedDecimalsAndNullWhereJsonHasNoNumber) {
     JsonFixed(w, -std::numeric_limits<double>::infinity(), 6);
     JsonUnsigned(w, std::numeric_limits<uint64_t>::max());
     JsonEnd(w);
-    EXPECT_EQ(w.out, "[59.777293, 60.000000, 148.50, 1e+300, null, null, 18446744073709551615]");
+    EXPECT_EQ(JsonText(w),
+              "[59.777293, 60.000000, 148.50, 1e+300, null, null, 18446744073709551615]");
 }
 
 } // namespace
