@@ -18,3 +18,21 @@ void WriteInfoJson(JsonWriter& w, const EdidInfo& info) {
     out.json = &w;
     DescribeInfo(out, info);
 }
+
+void WriteInfoJsonLine(JsonWriter& w, const std::string& file, const EdidInfo& info) {
+    InfoOutput out;
+    out.json = &w;
+    out.file = &file;
+    DescribeInfo(out, info);
+    JsonEndLine(w);
+}
+
+void WriteErrorJsonLine(JsonWriter& w, const std::string& file, const std::string& error) {
+    JsonBeginObject(w, JsonLayout::Inline);
+    JsonKey(w, "file");
+    JsonUtf8String(w, file);
+    JsonKey(w, "error");
+    JsonUtf8String(w, error);
+    JsonEnd(w);
+    JsonEndLine(w);
+}

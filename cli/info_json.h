@@ -23,3 +23,11 @@ std::string FormatInfoJson(const EdidInfo& info);
 // The object as the next value of `w`, laid out as above at any depth: the
 // whole of FormatInfoJson, or one entry's "info" in `list --json`.
 void WriteInfoJson(JsonWriter& w, const EdidInfo& info);
+
+// `info --json FILE...`: for each file one line of JSON Lines, appended to
+// `w`, which is `compact`. An EDID's line is the object above on one line,
+// with "file" (the name as given) as its first key; a file that gives no
+// EDID gets {"file": ..., "error": REASON}, the reason the command prints
+// after the name on standard error.
+void WriteInfoJsonLine(JsonWriter& w, const std::string& file, const EdidInfo& info);
+void WriteErrorJsonLine(JsonWriter& w, const std::string& file, const std::string& error);

@@ -4,6 +4,7 @@
 #include "cli/utf8.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -51,6 +52,10 @@ void Begin(InfoOutput& out, std::string_view key, std::string_view label, JsonLa
             JsonKey(*out.json, key);
         }
         array ? JsonBeginArray(*out.json, layout) : JsonBeginObject(*out.json, layout);
+        if (out.file != nullptr && !array) {
+            JsonKey(*out.json, "file");
+            JsonUtf8String(*out.json, *std::exchange(out.file, nullptr));
+        }
         return;
     }
     out.textLevels.push_back({show, label, {}, true});

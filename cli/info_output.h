@@ -40,6 +40,9 @@ struct InfoOutput {
     // Exactly one of the two is set: where the JSON or the text goes.
     JsonWriter* json = nullptr;
     std::string* text = nullptr;
+    // JSON: when set, a "file" member with this name opens the object
+    // (`info --json FILE...`, one line per file); it is written once.
+    const std::string* file = nullptr;
     std::vector<TextLevel> textLevels;
     // The text shows the conformity checks only when asked (`info
     // --check`); the JSON always has them.

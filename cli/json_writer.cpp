@@ -65,7 +65,7 @@ void BeginValue(JsonWriter& w) {
         std::memset(Room(w, indent), ' ', indent);
         w.used += indent;
     } else if (comma != 0) {
-        Put(w, ", ");
+        Put(w, w.compact ? std::string_view(",") : std::string_view(", "));
     }
 }
 
@@ -73,13 +73,21 @@ void Begin(JsonWriter& w, JsonLayout layout, char open, char close) {
     BeginValue(w);
     const bool insideInline = w.depth != 0 && !w.levels[w.depth - 1].lines;
     if (w.depth < kJsonDepth) {
-        w.levels[w.depth++] = {layout == JsonLayout::Lines && !insideInline, true, close};
+        const bool lines = layout == JsonLayout::Lines && !insideInline && !w.compact;
+        w.levels[w.depth++] = {lines, true, close};
     }
     Put(w, open);
 }
 
 bool IsControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// \u00XX for a control character `c`.
+void PutEscape(JsonWriter& w, char16_t c) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    const char escape[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+    Put(w, std::string_view(escape, sizeof escape));
 }
 
 // Digits of `value` at `at`, which has room for 20; returns their count.
@@ -126,7 +134,7 @@ void JsonKey(JsonWriter& w, std::string_view key) {
     at[0] = '"';
     std::memcpy(at + 1, key.data(), key.size());
     std::memcpy(at + 1 + key.size(), "\": ", 3);
-    w.used += key.size() + 4;
+    w.used += key.size() + (w.compact ? 3 : 4);
     w.afterKey = true;
 }
 
@@ -149,12 +157,40 @@ void JsonString(JsonWriter& w, std::u16string_view text) {
             Put(w, '\\');
             Put(w, static_cast<char>(c));
         } else {
-            static constexpr char kHex[] = "0123456789abcdef";
-            const char escape[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
-            Put(w, std::string_view(escape, sizeof escape));
+            PutEscape(w, c);
         }
     }
     Put(w, '"');
+}
+
+void JsonUtf8String(JsonWriter& w, std::string_view text) {
+    BeginValue(w);
+    Put(w, '"');
+    while (!text.empty()) {
+        const std::size_t length = Utf8SequenceLength(text);
+        const auto lead = static_cast<uint8_t>(text[0]);
+        // The code point when below U+0100, the range of every character
+        // escaped; 0x100 for the others.
+        const char16_t c = length == 1                  ? lead
+                           : length == 2 && lead < 0xC4 ? (lead & 0x1F) << 6 | (text[1] & 0x3F)
+                                                        : 0x100;
+        if (length == 0) {
+            Put(w, "\uFFFD");
+        } else if (c == u'"' || c == u'\\') {
+            Put(w, '\\');
+            Put(w, static_cast<char>(c));
+        } else if (IsControl(c)) {
+            PutEscape(w, c);
+        } else {
+            Put(w, text.substr(0, length));
+        }
+        text.remove_prefix(length == 0 ? 1 : length);
+    }
+    Put(w, '"');
+}
+
+void JsonEndLine(JsonWriter& w) {
+    Put(w, '\n');
 }
 
 void JsonAsciiString(JsonWriter& w, std::string_view text) {

@@ -1,6 +1,7 @@
 // A JSON text built value by value, laid out for a reader: each container
 // on lines of its own (one item per line, indented by two spaces a level) or
-// on one line, as its caller chooses.
+// on one line, as its caller chooses; or, for JSON Lines, every value on one
+// line without spaces, whatever the caller chose.
 #pragma once
 
 #include <array>
@@ -39,6 +40,9 @@ struct JsonWriter {
     std::size_t depth = 0;
     // A key was just written; its value follows on the same line.
     bool afterKey = false;
+    // Every container on one line, "," and ":" without a space after them:
+    // one line of JSON Lines per top-level value.
+    bool compact = false;
 };
 
 // The innermost open container is an object, whose values need keys.
@@ -48,6 +52,17 @@ inline bool JsonInObject(const JsonWriter& w) {
 
 // The text so far, UTF-8, without a final line feed; the writer can go on.
 std::string& JsonText(JsonWriter& w);
+// The text so far, in the writer's own buffer: a caller that writes it out
+// may then start the buffer anew with JsonClear, keeping its room.
+inline std::string_view JsonBytes(const JsonWriter& w) {
+    return {w.buffer.get(), w.used};
+}
+inline void JsonClear(JsonWriter& w) {
+    w.used = 0;
+}
+// Ends a top-level value with a line feed: the next one starts a line of
+// its own.
+void JsonEndLine(JsonWriter& w);
 // Room for `bytes` more, so that a text of about that size is written
 // without growing.
 void JsonReserve(JsonWriter& w, std::size_t bytes);
@@ -65,6 +80,10 @@ void JsonKey(JsonWriter& w, std::string_view key);
 // (U+0000 to U+001F, U+007F to U+009F) are escaped, the last as \u00XX, so
 // that no control character reaches a terminal.
 void JsonString(JsonWriter& w, std::u16string_view text);
+// `text` is UTF-8 as a command line gives it (a file name): escaped as
+// JsonString escapes, each byte that is not part of valid UTF-8 written as
+// U+FFFD, so that the text stays valid JSON.
+void JsonUtf8String(JsonWriter& w, std::string_view text);
 // `text` is ASCII.
 void JsonAsciiString(JsonWriter& w, std::string_view text);
 void JsonUnsigned(JsonWriter& w, uint64_t value);

@@ -1,42 +1,11 @@
 #include "cli/output.h"
 
+#include "cli/utf8.h"
+
 #include <cstdint>
 #include <cstdio>
 
 namespace {
-
-// The length of the UTF-8 sequence at the start of `text`, or 0 when it is
-// not a valid one (overlong, a surrogate, past U+10FFFF, cut short).
-std::size_t ValidSequenceLength(std::string_view text) {
-    const auto byte = [&text](std::size_t i) { return static_cast<uint8_t>(text[i]); };
-    const uint8_t lead = byte(0);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead < 0xE0) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead < 0xF0) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead < 0xF5) {
-        length = 4;
-    }
-    if (length == 0 || length > text.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    // The second byte's range rules out overlong forms, surrogates and code
-    // points past U+10FFFF.
-    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
-        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
-        return 0;
-    }
-    return length;
-}
 
 // C0 controls, DEL and the C1 controls U+0080 to U+009F.
 bool IsControl(std::string_view sequence) {
@@ -61,7 +30,7 @@ std::string EscapedForTerminal(std::string_view text) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out;
     while (!text.empty()) {
-        const std::size_t length = ValidSequenceLength(text);
+        const std::size_t length = Utf8SequenceLength(text);
         const std::string_view sequence = text.substr(0, length == 0 ? 1 : length);
         if (length == 0 || IsControl(sequence)) {
             for (const char c : sequence) {
@@ -87,9 +56,13 @@ int UsageError(const std::string& what) {
 // `const char* + std::string&&` and stops a -Werror build.
 std::string QuotedArgument(const std::string& argument) {
     std::string quoted = "'";
-    quoted += EscapedForTerminal(argument);
+    quoted += ShownArgument(argument);
     quoted += '\'';
     return quoted;
+}
+
+std::string ShownArgument(const std::string& argument) {
+    return EscapedForTerminal(argument);
 }
 
 int PrintHelp(const std::string& text) {

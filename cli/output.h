@@ -20,6 +20,10 @@ int UsageError(const std::string& what);
 // usage error that names it.
 std::string QuotedArgument(const std::string& argument);
 
+// `argument` escaped as Fail escapes a subject, without the quotes: a file
+// name as a heading shows it.
+std::string ShownArgument(const std::string& argument);
+
 // --help, COMMAND --help: prints `text` to standard output; returns 0, or the
 // result of Fail when the write fails.
 int PrintHelp(const std::string& text);

@@ -29,11 +29,15 @@ const CommandHelp kCommands[] = {
      "Prints the label the dialog program lists for that EDID: the maker's three\n"
      "letters and the product code in four hex digits, e.g. AOC2367.\n"},
     {"info",
-     {{"info [--json] [--check] FILE", "print everything the EDID says (--json: as JSON)"}},
+     {{"info [--json] [--check] FILE...", "print everything the EDID says (--json: as JSON)"}},
      "Decodes every block of the EDID: maker and model, serial number, date,\n"
      "validity of each block, features, colour, every timing, range limits,\n"
      "CTA-861 data blocks, DisplayID sections, and one list of every mode.\n"
-     "  --json   print one JSON object instead of text\n"
+     "Several files are decoded in turn, each under a \"==> FILE <==\" heading; one\n"
+     "that cannot be read is reported, the others are still decoded, and the\n"
+     "exit status is 1.\n"
+     "  --json   print one JSON object instead of text; for several files one\n"
+     "           line each (JSON Lines), with \"file\" first, or {\"file\", \"error\"}\n"
      "  --check  show the conformity checks too, and exit 1 when one fails\n"},
     {"list",
      {{"list [--json]", "list the monitors of this machine (--json: as JSON)"},

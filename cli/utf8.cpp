@@ -1,5 +1,7 @@
 #include "cli/utf8.h"
 
+#include <cstdint>
+
 namespace {
 
 bool IsHighSurrogate(char16_t c) {
@@ -42,4 +44,35 @@ std::string ToUtf8(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t lead = byte(0);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead < 0xE0) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead < 0xF5) {
+        length = 4;
+    }
+    if (length == 0 || length > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    // The second byte's range rules out overlong forms, surrogates and code
+    // points past U+10FFFF.
+    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
+        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
+        return 0;
+    }
+    return length;
 }

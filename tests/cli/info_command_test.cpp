@@ -103,7 +103,7 @@ TEST(CliInfo, BadInputNamesTheFileAndItsFaultWrongCommandLineSaysWhatIsWrong) {
         {"info " + Quoted(oddHex) + " --json", 1, oddHex + ": line 3: odd number of hex digits"},
         {"info", 2, "missing FILE"},
         {"info --json", 2, "missing FILE"},
-        {"info " + sample + " x", 2, "unexpected argument 'x'"},
+        {"info " + sample + " - - < " + sample, 2, "standard input ('-') given more than once"},
         {"info --jsn " + sample, 2, "unknown option '--jsn'"},
         {"info -j " + sample, 2, "unknown option '-j'"},
         {"info " + sample + " --json --json", 2, "option '--json' given twice"},

@@ -53,6 +53,34 @@ TEST(JsonWriter, LinesAndInlineContainersNest) {
     EXPECT_EQ(w.depth, 0u);
 }
 
+// A file name as given: valid UTF-8 kept, controls escaped as JsonString
+// escapes them, each byte of invalid UTF-8 U+FFFD.
+TEST(JsonUtf8String, KeepsValidUtf8AndReplacesEachBadByte) {
+    JsonWriter w;
+    JsonUtf8String(w, "\xC3\xA9\\\"\x01\xC2\x85\xFF\xC3 \xED\xA0\x80\xF0\x9F\x96\xA5");
+    EXPECT_EQ(JsonText(w), "\"\xC3\xA9\\\\\\\"\\u0001\\u0085\uFFFD\uFFFD \uFFFD\uFFFD\uFFFD"
+                           "\xF0\x9F\x96\xA5\"");
+}
+
+// JSON Lines: the layouts asked for give way to one line without spaces.
+TEST(JsonWriter, CompactPutsEachTopLevelValueOnALine) {
+    JsonWriter w;
+    w.compact = true;
+    for (int i = 0; i < 2; ++i) {
+        JsonBeginObject(w, JsonLayout::Lines);
+        JsonKey(w, "a");
+        JsonBeginArray(w, JsonLayout::Lines);
+        JsonUnsigned(w, 1);
+        JsonNull(w);
+        JsonEnd(w);
+        JsonKey(w, "b");
+        JsonBool(w, true);
+        JsonEnd(w);
+        JsonEndLine(w);
+    }
+    EXPECT_EQ(JsonBytes(w), "{\"a\":[1,null],\"b\":true}\n{\"a\":[1,null],\"b\":true}\n");
+}
+
 TEST(JsonNumbers, FixedDecimalsAndNullWhereJsonHasNoNumber) {
     JsonWriter w;
     JsonBeginArray(w, JsonLayout::Inline);

@@ -175,8 +175,9 @@ TEST(CliErrors, InputWithoutEdidHeaderIsDecodedWithAWarning) {
 TEST(CliManners, HelpListsEveryCommandEachCommandHasItsOwnAndVersionIsTheProjects) {
     const std::string usage = RunCli("--help").out;
     EXPECT_EQ(RunCli("-h").out, usage);
-    for (const char* command : {" report FILE ", " label FILE ", " info [--json] [--check] FILE ",
-                                " list [--json] ", " save INDEX FILE ", " save --all DIR "}) {
+    for (const char* command :
+         {" report FILE ", " label FILE ", " info [--json] [--check] FILE... ", " list [--json] ",
+          " save INDEX FILE ", " save --all DIR "}) {
         EXPECT_NE(usage.find(std::string("moniquet-cli") + command), std::string::npos) << command;
     }
     for (const char* args :
