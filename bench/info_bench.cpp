@@ -1,7 +1,9 @@
 // `info --json` cost per EDID: the whole-EDID decoder and the JSON text,
 // over the real samples of the tests (128 to 512 bytes), over a 256-byte
 // sample alone, and over the richest one (384 bytes: CTA-861 data blocks and
-// a DisplayID section). Aims: 5 and 10 microseconds.
+// a DisplayID section). Aims: 5 and 10 microseconds. Over the 401 EDIDs of
+// the corpus, the decoder alone and with the line `info --json FILE...`
+// writes (bench/batch-rate times the command itself).
 #include "cli/info_json.h"
 #include "edid/edid_info.h"
 
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -141,5 +144,55 @@ void BM_DecodeOnlyAllSamples(benchmark::State& state) {
     Run(state, AllSamples(), false);
 }
 BENCHMARK(BM_DecodeOnlyAllSamples);
+
+// The 401 EDIDs of the corpus (tests/data/corpus/edid-samples.tsv), as hex.
+std::vector<std::vector<uint8_t>> Corpus() {
+    std::vector<std::vector<uint8_t>> edids;
+    std::ifstream in(std::string(MONIQUET_TEST_DATA) + "/corpus/edid-samples.tsv");
+    for (std::string line; std::getline(in, line);) {
+        const std::string hex = line.substr(line.rfind('\t') + 1);
+        std::vector<uint8_t>& edid = edids.emplace_back();
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+            edid.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        }
+    }
+    return edids;
+}
+
+// What `info --json --check FILE...` does for each file once it is read:
+// the decoder with the checks and the line of JSON Lines, in a writer that
+// keeps its room from EDID to EDID, as the command's does. Without the
+// JSON, the decoder's share.
+void RunCorpus(benchmark::State& state, bool withJson) {
+    const std::vector<std::vector<uint8_t>> edids = Corpus();
+    const std::string file = "corpus.bin";
+    JsonWriter w;
+    w.compact = true;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        for (const std::vector<uint8_t>& edid : edids) {
+            const EdidInfo info = DecodeEdidInfo(edid);
+            if (withJson) {
+                WriteInfoJsonLine(w, file, info);
+                bytes += w.used;
+                JsonClear(w);
+            } else {
+                benchmark::DoNotOptimize(info);
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(edids.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(bytes));
+}
+
+void BM_CorpusDecode(benchmark::State& state) {
+    RunCorpus(state, false);
+}
+BENCHMARK(BM_CorpusDecode);
+
+void BM_CorpusDecodeAndJsonLine(benchmark::State& state) {
+    RunCorpus(state, true);
+}
+BENCHMARK(BM_CorpusDecodeAndJsonLine);
 
 } // namespace

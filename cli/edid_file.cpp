@@ -9,15 +9,17 @@
 
 namespace {
 
-// Appends to `bytes` what `stream` holds until `bytes` holds `limit` bytes or
-// the stream ends.
+// Reads into `bytes` after its first `length` what `stream` holds, until
+// `length` reaches `limit` or the stream ends. `bytes` only grows, so that its
+// room, zero-filled once, serves every file of a run.
 bool ReadUpTo(std::FILE* stream, std::size_t limit, std::vector<uint8_t>& bytes,
-              std::string& error) {
-    const std::size_t start = bytes.size();
-    if (limit > start) {
-        bytes.resize(limit);
+              std::size_t& length, std::string& error) {
+    if (limit > length) {
+        if (bytes.size() < limit) {
+            bytes.resize(limit);
+        }
         errno = 0;
-        bytes.resize(start + std::fread(bytes.data() + start, 1, limit - start, stream));
+        length += std::fread(bytes.data() + length, 1, limit - length, stream);
     }
     if (std::ferror(stream)) {
         const int code = errno;
@@ -135,15 +137,19 @@ bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes
 }
 
 bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error, std::string* warning) {
-    std::vector<uint8_t> input;
-    if (!ReadUpTo(stream, kMaximumEdidSize + 1, input, error)) {
+    // Kept from call to call: `info FILE...` reads many files.
+    static thread_local std::vector<uint8_t> buffer;
+    std::size_t length = 0;
+    if (!ReadUpTo(stream, kMaximumEdidSize + 1, buffer, length, error)) {
         return false;
     }
+    const std::span<const uint8_t> start(buffer.data(), length);
     // Hex text takes more room than the bytes it stands for.
-    if (input.size() > kMaximumEdidSize && IsHexText(input) &&
-        !ReadUpTo(stream, kMaximumHexTextSize + 1, input, error)) {
+    if (length > kMaximumEdidSize && IsHexText(start) &&
+        !ReadUpTo(stream, kMaximumHexTextSize + 1, buffer, length, error)) {
         return false;
     }
+    const std::span<const uint8_t> input(buffer.data(), length);
     const uint64_t wholeSize = std::feof(stream) ? input.size() : SeekableSize(stream);
     return EdidFromInput(input, wholeSize, edid, error, warning);
 }
