@@ -38,15 +38,6 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
                       [](char a, char b) { return (a | 0x20) == (b | 0x20); });
 }
 
-// -1 for a character that is no hex digit.
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    const char lower = static_cast<char>(c | 0x20);
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
-
 bool IsRegistryExport(const std::vector<std::string_view>& lines) {
     for (const std::string_view line : lines) {
         const std::string_view text = Trimmed(line);

@@ -1,19 +1,13 @@
 #include "cli/quantumdata_xml.h"
 
+#include "cli/hex_line.h"
+
 #include <algorithm>
 
 namespace {
 
 constexpr std::string_view kBlockTag = "<BLOCK";
 constexpr std::size_t kBlockDigits = 2 * kEdidBlockLength;
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    const char lower = static_cast<char>(c | 0x20);
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';

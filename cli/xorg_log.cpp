@@ -1,5 +1,7 @@
 #include "cli/xorg_log.h"
 
+#include "cli/hex_line.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -60,14 +62,6 @@ std::optional<LogLine> ReadLogLine(std::string_view line) {
 bool IsEdidTitle(std::string_view line) {
     const std::optional<LogLine> log = ReadLogLine(line);
     return log && log->message == kEdidTitle;
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    const char lower = static_cast<char>(c | 0x20);
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
 bool AllHexDigits(std::string_view text) {

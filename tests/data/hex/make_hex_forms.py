@@ -175,6 +175,10 @@ def main():
     # QuantumData's XML, its blocks on one line or wrapped.
     write("gsm773b-four-blocks.quantumdata-xml.txt",
           quantumdata_xml(sample("gsm773b-four-blocks")[0], broken=(1, 3)))
+    path = sample("aoc2868-hdmi-forum")[1]
+    write("aoc2868-hdmi-forum.edid-decode-xml.txt",
+          subprocess.run(["edid-decode", "-o", "xml", path.name, "-"], cwd=path.parent,
+                         check=True, capture_output=True).stdout)
     # edid-decode's whole output, the decoded text after the dump.
     newer = os.environ.get("NEWER_EDID_DECODE")
     if newer:
