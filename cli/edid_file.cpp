@@ -120,7 +120,9 @@ bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes
     }
     EdidBytes bytes;
     std::vector<HexLineSpan> spans;
-    if (!ParseHexText(input, bytes, error, &spans) || !HasAllAnnouncedBlocks(bytes, error)) {
+    std::string textWarning;
+    if (!ParseHexText(input, bytes, error, &spans, &textWarning) ||
+        !HasAllAnnouncedBlocks(bytes, error)) {
         return false;
     }
     std::string blocksWarning;
@@ -130,8 +132,11 @@ bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes
     if (!KeepIfEdidSize(bytes, bytes.size(), edid, error)) {
         return false;
     }
-    if (warning != nullptr && !blocksWarning.empty()) {
-        *warning = blocksWarning;
+    if (!textWarning.empty() && !blocksWarning.empty()) {
+        textWarning += "; ";
+    }
+    if (warning != nullptr && !(textWarning + blocksWarning).empty()) {
+        *warning = textWarning + blocksWarning;
     }
     return true;
 }

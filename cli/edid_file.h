@@ -16,8 +16,9 @@
 // its EDID announces or holds bytes past its last whole 128-byte block.
 // Bytes that do not start with the EDID header (random bytes, a compressed
 // file, hex text of something else) are still taken, with `warning`, when
-// given, set to say so (and, for hex text, whether they are whole blocks);
-// it is left alone otherwise.
+// given, set to say so (and, for hex text, whether they are whole blocks),
+// and so is it for an X server log that holds more than one EDID; it is
+// left alone otherwise.
 bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
                    std::string& error, std::string* warning = nullptr);
 

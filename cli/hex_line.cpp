@@ -128,6 +128,10 @@ std::string TakeOffset(std::vector<std::string_view>& tokens, OffsetStyle& style
 
 } // namespace
 
+int HexDigitValue(char c) {
+    return IsHexDigit(c) ? HexValue(c) : -1;
+}
+
 HexLine ReadHexLine(std::string_view line, HexLineState& state) {
     HexLine read;
     if (state.inComment) {

@@ -50,6 +50,9 @@ struct HexLineState {
     std::size_t textColumnAt = 0;
 };
 
+// The value of hex digit `c`, -1 for a character that is none.
+int HexDigitValue(char c);
+
 // Reads one line, its line end left out. The offset column is the first
 // token when it is 6 or more hex digits and a colon (xxd), or 6 or more hex
 // digits followed by groups of one width alone (hexdump -C, od); a text

@@ -2,7 +2,9 @@
 
 #include "cli/hex_dump.h"
 #include "cli/hex_line.h"
+#include "cli/quantumdata_xml.h"
 #include "cli/text_input.h"
+#include "cli/xorg_log.h"
 
 #include <algorithm>
 #include <array>
@@ -34,15 +36,6 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
     return text.size() >= start.size() &&
            std::equal(start.begin(), start.end(), text.begin(),
                       [](char a, char b) { return (a | 0x20) == (b | 0x20); });
-}
-
-// -1 for a character that is no hex digit.
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    const char lower = static_cast<char>(c | 0x20);
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
 bool IsRegistryExport(const std::vector<std::string_view>& lines) {
@@ -116,14 +109,26 @@ bool IsHexText(std::span<const uint8_t> input) {
 }
 
 bool ParseHexText(std::span<const uint8_t> input, EdidBytes& bytes, std::string& error,
-                  std::vector<HexLineSpan>* spans) {
+                  std::vector<HexLineSpan>* spans, std::string* warning) {
     const std::string text = DecodedText(input);
     const std::vector<std::string_view> lines = Lines(text);
     std::vector<HexLineSpan> read;
-    const bool ok = IsRegistryExport(lines) ? ReadRegistryExport(lines, bytes, read, error)
-                                            : ReadDump(lines, bytes, read, error);
+    std::string note;
+    bool ok = false;
+    if (IsRegistryExport(lines)) {
+        ok = ReadRegistryExport(lines, bytes, read, error);
+    } else if (IsQuantumDataXml(text)) {
+        ok = ReadQuantumDataXml(text, lines, bytes, read, error);
+    } else if (IsXorgLog(lines)) {
+        ok = ReadXorgLog(lines, bytes, read, error, note);
+    } else {
+        ok = ReadDump(lines, bytes, read, error);
+    }
     if (ok && spans != nullptr) {
         *spans = std::move(read);
+    }
+    if (ok && warning != nullptr && !note.empty()) {
+        *warning = std::move(note);
     }
     return ok;
 }

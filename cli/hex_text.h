@@ -1,6 +1,7 @@
 // An EDID written as hex text, as people paste it from other tools: the EDID
 // lines of `xrandr --verbose`, a dump of xxd, hexdump -C or od, a C array,
-// the hex block at the top of edid-decode's output, a registry export.
+// the hex block at the top of edid-decode's output, a registry export, a
+// QuantumData XML file, an X server log.
 #pragma once
 
 #include "cli/hex_dump.h"
@@ -37,12 +38,15 @@ bool IsHexText(std::span<const uint8_t> input);
 // the blocks of edid-decode's dump must hold 128 bytes each. A registry
 // export (its first line "Windows Registry Editor Version 5.00" or
 // "REGEDIT4") gives the value "EDID"=hex:... with its continuation lines,
-// and nothing else. Returns false, with `error` set and `bytes` untouched,
+// and nothing else; a QuantumData XML file its <BLOCKn> elements
+// (cli/quantumdata_xml.h); an X server log the first EDID it shows
+// (cli/xorg_log.h), with `warning`, when given, set to say how many it holds
+// when more than one. Returns false, with `error` set and `bytes` untouched,
 // when a line up to there breaks those rules or has an odd number of hex
 // digits ("line 7: odd number of hex digits"), or there is no hex line.
 // `spans`, when given, is set to where each line's bytes start.
 bool ParseHexText(std::span<const uint8_t> input, EdidBytes& bytes, std::string& error,
-                  std::vector<HexLineSpan>* spans = nullptr);
+                  std::vector<HexLineSpan>* spans = nullptr, std::string* warning = nullptr);
 
 // The line (0 for the first) that byte `byte` of ParseHexText's bytes was
 // read from.

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kRateDecimals = 6;
 constexpr int kRateTextDecimals = 3;
-constexpr int kClockDecimals = 2;
 constexpr int kChromaticityDecimals = 4;
 
 std::optional<std::string_view> InterfaceName(std::optional<uint32_t> code) {
@@ -25,6 +24,17 @@ std::optional<std::string_view> ColorTypeName(std::optional<uint32_t> type) {
     static constexpr std::array<std::string_view, 4> kNames = {"monochrome", "rgb", "non-rgb",
                                                                "undefined"};
     return type ? std::optional(kNames[*type & 3]) : std::nullopt;
+}
+
+// The decimals of MHz that a clock stored in steps of `stepKHz` has: 2 for
+// 10 kHz, 3 for 1 kHz. Fewer would round off what the EDID stores, more
+// would show digits it cannot hold.
+int ClockDecimals(uint32_t stepKHz) {
+    int decimals = 3;
+    for (; decimals > 0 && stepKHz != 0 && stepKHz % 10 == 0; stepKHz /= 10) {
+        --decimals;
+    }
+    return decimals;
 }
 
 std::string_view AspectName(const StandardTiming& t) {
@@ -191,7 +201,7 @@ std::string SyncText(uint32_t front, uint32_t sync, int32_t back, std::optional<
 std::string TimingText(const TimingInfo& t) {
     std::string text = SizeText(t.width, t.height, t.interlaced) + ", ";
     text += t.refreshHz ? FixedText(*t.refreshHz, kRateTextDecimals) + " Hz, " : "- Hz, ";
-    text += FixedText(t.pixelClockKHz / 1000.0, kClockDecimals) + " MHz, ";
+    text += FixedText(t.pixelClockKHz / 1000.0, ClockDecimals(t.pixelClockStepKHz)) + " MHz, ";
     if (t.imageWidthMm && t.imageHeightMm) {
         text += UnsignedText(*t.imageWidthMm) + " x " + UnsignedText(*t.imageHeightMm) + " mm, ";
     }
@@ -223,7 +233,8 @@ void DescribeDetailedTimings(InfoOutput& out, const std::vector<TimingInfo>& tim
         Unsigned(out, "height", "", t.height);
         Bool(out, "interlaced", "", t.interlaced);
         Fixed(out, "refresh_hz", "", t.refreshHz, kRateDecimals, kRateTextDecimals);
-        Fixed(out, "pixel_clock_mhz", "", t.pixelClockKHz / 1000.0, kClockDecimals, kClockDecimals);
+        const int clockDecimals = ClockDecimals(t.pixelClockStepKHz);
+        Fixed(out, "pixel_clock_mhz", "", t.pixelClockKHz / 1000.0, clockDecimals, clockDecimals);
         if (t.imageWidthMm && t.imageHeightMm) {
             BeginObject(out, "image_size_mm", "", JsonLayout::Inline, TextShow::Hidden);
             Unsigned(out, "width", "", t.imageWidthMm);

@@ -112,9 +112,8 @@ void DescribeDisplayId(InfoOutput& out, const EdidInfo& info) {
     for (const DisplayIdInfo& section : info.displayId) {
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Items);
         Unsigned(out, "block", "Section in block", section.block);
-        Unsigned(out, "version", "", section.version);
+        Name(out, "version", "Version", VersionText(section.version));
         if (IsText(out)) {
-            TextLine(out, "Version", VersionText(section.version));
             TextLine(out, section.version >= kFirstVersion2 ? "Primary use case" : "Product type",
                      ProductTypeText(section.version, section.productType));
         }

@@ -16,8 +16,9 @@ struct CommandHelp {
 
 constexpr std::string_view kInputForms =
     "FILE holds an EDID as bytes, or as hex text (from xrandr --verbose, xxd -p,\n"
-    "edid-decode, a C array); - reads standard input. Bytes that do not start\n"
-    "with the EDID header are decoded as they are, with a warning.\n";
+    "edid-decode, a C array, an Xorg.0.log, a QuantumData XML file); - reads\n"
+    "standard input. Bytes that do not start with the EDID header are decoded as\n"
+    "they are, with a warning.\n";
 
 const CommandHelp kCommands[] = {
     {"report",

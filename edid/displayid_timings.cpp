@@ -33,6 +33,8 @@ struct Axis {
 
 struct Detailed {
     uint32_t clockKHz = 0;
+    // The unit the clock is stored in, which TimingInfo keeps.
+    uint32_t clockStepKHz = 10;
     Axis h;
     Axis v;
     bool interlaced = false;
@@ -54,6 +56,7 @@ TimingInfo TimingOf(const Detailed& d, uint32_t blockIndex) {
     t.height = d.v.active;
     t.interlaced = d.interlaced;
     t.pixelClockKHz = d.clockKHz;
+    t.pixelClockStepKHz = d.clockStepKHz;
     t.hFrontPorch = d.h.front;
     t.hSync = d.h.sync;
     t.hBackPorch = BackPorch(d.h);
@@ -103,6 +106,7 @@ void CheckDetailed(const Detailed& d, const DiagnosticSink& sink) {
 Detailed Type1Or7(Bytes d, uint32_t clockUnitKHz, bool hasPreferredFlag) {
     Detailed t;
     t.clockKHz = Plus1(Le24(d, 0)) * clockUnitKHz;
+    t.clockStepKHz = clockUnitKHz;
     t.preferred = hasPreferredFlag && Bit(d[3], 7);
     t.interlaced = Bit(d[3], 4);
     t.h = {Plus1(Le16(d, 4)), Plus1(Le16(d, 6)), Plus1(Le16(d, 8) & 0x7FFF), Plus1(Le16(d, 10)),
@@ -130,6 +134,7 @@ Detailed Type2(Bytes d) {
 Detailed Type6(Bytes d) {
     Detailed t;
     t.clockKHz = Plus1(Le16(d, 0) | Bits(d[2], 5, 0) << 16);
+    t.clockStepKHz = 1;
     t.preferred = Bit(d[2], 7);
     t.interlaced = Bit(d[13], 7);
     t.h = {Plus1(d[3] | Bits(d[4], 5, 0) << 8), Plus1(d[7] | Bits(d[9], 3, 0) << 8),

@@ -56,6 +56,10 @@ struct TimingInfo {
     // descriptors; DisplayID's reach 167772160 (type I) and come in steps
     // of 1 kHz (types VI and VII).
     uint32_t pixelClockKHz = 0;
+    // The step in kHz in which the clock is stored: 10 for 18-byte
+    // descriptors and DisplayID types I and II, 1 for types VI and VII. The
+    // clock is shown to the decimals of this step, no more and no fewer.
+    uint32_t pixelClockStepKHz = 10;
     // Image size in mm, 0 to 4095 each, 0 where the descriptor holds 0;
     // empty for DisplayID timings, which have none.
     std::optional<uint32_t> imageWidthMm;

@@ -236,13 +236,31 @@ inline std::string Registry(Bytes bytes) {
     return Utf16(value + "\"Size\"=dword:00000080\r\n\r\n", false);
 }
 
-inline constexpr int kFormCount = 15;
+// An X server log: the prefix before each line, other lines around the
+// EDID's, one of them before its "EDID (in hex):" line as hex as its own.
+inline std::string XorgLog(Bytes bytes) {
+    const std::string prefix = "[    28.014] (II) modeset(0): ";
+    std::string text = "[    27.998] (II) modeset(0): Output DP-1 connected\n" + prefix +
+                       "00ffffffffffff00\n" + prefix + "EDID (in hex):\n";
+    for (const Bytes line : Lines(bytes, 16)) {
+        text += prefix + "\t";
+        for (const uint8_t byte : line) {
+            text += Pair(byte);
+        }
+        text += "\n";
+    }
+    return text + prefix + "Printing probed modes for output DP-1\n" +
+           "[    28.015] (II) AMDGPU(0): EDID (in hex):\n[    28.015] (II) AMDGPU(0): \t00ff\n";
+}
+
+inline constexpr int kFormCount = 16;
 
 // The forms whose groups of more than a byte a reader must put in order.
 inline constexpr int kXxdForm = 0;
 inline constexpr int kXxdLittleEndianForm = 12;
 inline constexpr int kOdWordsForm = 13;
 inline constexpr int kHexdumpWordsForm = 14;
+inline constexpr int kXorgLogForm = 15;
 
 // Form `index` (0 to kFormCount - 1) of `bytes`, as a file holds it.
 inline std::string Form(int index, Bytes bytes) {
@@ -273,10 +291,12 @@ inline std::string Form(int index, Bytes bytes) {
         return "\xEF\xBB\xBF" + OdPlain(bytes) + std::string(1, '\0');
     case kXxdLittleEndianForm:
         return XxdLittleEndian(bytes);
+    case kHexdumpWordsForm:
+        return Words(bytes, true);
     case kOdWordsForm:
         return Words(bytes, false);
     default:
-        return Words(bytes, true);
+        return XorgLog(bytes);
     }
 }
 

@@ -11,7 +11,7 @@ import shutil
 import sys
 
 DATA = pathlib.Path(__file__).resolve().parent.parent / 'tests' / 'data'
-FORMS = 15  # hex_forms::kFormCount
+FORMS = 16  # hex_forms::kFormCount
 
 
 def edids():

@@ -25,6 +25,19 @@ std::string HexLines(std::size_t count, const std::string& lineEnd = "\n") {
     return text + lineEnd;
 }
 
+// HexLines(count) as an X server log shows them, after its "EDID (in hex):".
+std::string XorgLog(std::size_t count, const std::string& source = "modeset(0)") {
+    std::string text = "[    28.014] (II) " + source + ": EDID (in hex):\n";
+    for (std::size_t i = 0; i < count; i += 16) {
+        text += "[    28.014] (II) " + source + ": \t";
+        for (std::size_t j = i; j < std::min(count, i + 16); ++j) {
+            text += "a5";
+        }
+        text += "\n";
+    }
+    return text;
+}
+
 // A block of them: the EDID header, HexLines(112), then its last 8 bytes,
 // no extension announced.
 const std::string kHeaderLine = "00 ff ff ff ff ff ff 00\n";
@@ -78,6 +91,20 @@ TEST(HexText, RefusedInputsNameTheirFault) {
                         "them little-endian); dump one byte a group, as od -An -tx1 does"},
         {"edid-decode (hex):\n\n" + HexLines(112) + "\n" + HexLines(128),
          "line 9: block 0 of edid-decode's dump ends after 112 bytes, not 128"},
+        // An X server log: its EDID's lines end at a line of another source
+        // or of other words; QuantumData's XML blocks run 0, 1, 2...
+        {XorgLog(0) + "[    28.014] (II) modeset(0): Printing probed modes\n",
+         "line 1: no hex lines after \"EDID (in hex):\""},
+        {XorgLog(16) + "[    28.014] (II) modeset(0): \ta5a\n", "line 3: odd number of hex digits"},
+        {XorgLog(64) + "[    28.015] (II) AMDGPU(0): \ta5a5\n" + XorgLog(64).substr(45),
+         "not an EDID block: 64 bytes"},
+        {"<DATAOBJ><BLOCK0>" + std::string(255, 'a') + "g</BLOCK0>",
+         "line 1: <BLOCK0> holds 'g', which is no hex digit"},
+        {"<DATAOBJ>\n  <BLOCK0>00ff\n", "line 2: <BLOCK0> without </BLOCK0>"},
+        {"<DATAOBJ>\n<BLOCKS></BLOCKS>\n</DATAOBJ>\n",
+         "no <BLOCK0> element in the QuantumData XML"},
+        {"<DATAOBJ><BLOCK1>" + std::string(256, 'a') + "</BLOCK1>",
+         "line 1: <BLOCK1> where <BLOCK0> was to come"},
         // Bytes past the last whole block of an EDID.
         {kHeaderLine + HexLines(112) + kNoExtensionsLine + "00\n",
          "line 11: 1 byte past the last whole 128-byte block"},
@@ -128,6 +155,10 @@ TEST(HexText, GroupsOffsetsAndRulersAreReadAsTheToolMeantThem) {
         // A ruler line is no data, and BOM-less UTF-16 is text.
         {"00 01 02 03 04 05 06 07\n00 ff ff ff\n", "00ffffff"},
         {Utf16Le("0ff0\r\n"), "0ff0"},
+        // An older server's log has no time stamps.
+        {"(II) RADEON(0): EDID (in hex):\r\n(II) RADEON(0): \t00ffffffffffff00\r\n"
+         "(II) RADEON(0):   0102 \r\n(II) RADEON(0): 0304 is no EDID\r\n",
+         "00ffffffffffff000102"},
     };
     for (const auto& [text, hex] : cases) {
         EdidBytes bytes;
@@ -150,6 +181,8 @@ TEST(HexText, WithoutTheHeaderItIsDecodedWithAWarning) {
         {HexLines(128), "no EDID header; decoded as is"},
         {HexLines(200), "no EDID header, and 200 bytes: not whole 128-byte blocks; decoded as is"},
         {kHeaderLine + HexLines(112) + kNoExtensionsLine, ""},
+        {XorgLog(128) + XorgLog(128, "modeset(1)"),
+         "the log holds 2 EDIDs; decoded the first; no EDID header; decoded as is"},
     };
     for (const auto& [text, warning] : cases) {
         EdidBytes edid;

@@ -21,7 +21,8 @@ TEST(CliReport, WritesTheReportAsUtf8WithEveryCodeUnitKept) {
 
 // Hex text pasted from other tools (tests/data/hex/SAMPLE.FORM.txt) gives the
 // report of the sample it was made from (a real one: the synthetic ones have
-// only info's golden files), from a file and through a pipe.
+// only info's golden files), from a file and through a pipe, with the warning
+// of its .warning file, if any.
 TEST(CliReport, HexTextGivesTheReportOfTheBytesItHolds) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry :
@@ -37,8 +38,12 @@ TEST(CliReport, HexTextGivesTheReportOfTheBytesItHolds) {
         const std::string name = file.filename().string();
         const std::string expected =
             ReadWhole(SamplePath(name.substr(0, name.find('.')), ".report"));
+        const std::filesystem::path warning = file.string() + ".warning";
         const CliResult r = RunCli("report " + Quoted(file.string()));
-        EXPECT_EQ(r.err, "") << name;
+        EXPECT_EQ(r.err, std::filesystem::exists(warning)
+                             ? "moniquet-cli: " + file.string() + ": " + ReadWhole(warning)
+                             : "")
+            << name;
         EXPECT_EQ(r.out, expected) << name;
         EXPECT_EQ(RunCli("report - < " + Quoted(file.string())).out, expected) << name;
     }

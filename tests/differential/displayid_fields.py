@@ -87,7 +87,7 @@ def sections(text):
             continue
         s = line.strip()
         if m := re.match(r'  Version: (\d+)\.(\d+)$', line):
-            current['version'] = int(m[1]) << 4 | int(m[2])
+            current['version'] = f'{int(m[1])}.{int(m[2])}'
         elif m := re.match(r'  (Display Product Type|Display Product Primary Use Case): (.*)$',
                            line):
             names = PRODUCT_TYPES[m[1]]

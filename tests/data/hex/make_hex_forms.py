@@ -2,7 +2,10 @@
 """Writes the hex forms of tests/data/hex from the samples of tests/data/edid
 with the tools people paste them from (xxd, hexdump, od, edid-decode) and the
 edits people make. Run from anywhere; the files are committed, so the tests
-do not need the tools."""
+do not need the tools. The full output of a newer edid-decode than Debian's is
+written only when NEWER_EDID_DECODE names one; the committed file stays
+otherwise."""
+import os
 import pathlib
 import subprocess
 import tempfile
@@ -52,6 +55,45 @@ def registry_export(data, first_line):
     return (f"{first_line}\r\n\r\n{key}\r\n{other}" + "\r\n".join(lines) +
             '\r\n"Size"=dword:00000080\r\n\r\n' + key.replace("MNQ0001", "MNQ0002") +
             '\r\n"EDID"=hex:00,ff\r\n\r\n')
+
+
+def xorg_log(edids, start=27.981):
+    """An X server log of the modesetting driver as it probes one output per
+    EDID, each shown after "EDID (in hex):" 16 bytes a line, with the lines
+    about the monitor and its modes that the server writes around them."""
+    lines = [f"[{start - 0.6:10.3f}] X.Org X Server 1.21.1.7",
+             f"[{start - 0.5:10.3f}] (==) Log file: \"/var/log/Xorg.0.log\", Time: Mon Mar  3 09:12:44 2025",
+             f"[{start - 0.1:10.3f}] (II) modeset(0): using drv /dev/dri/card0"]
+    for n, (output, data) in enumerate(edids):
+        t = f"[{start + 0.017 * n:10.3f}]"
+        maker = "".join(chr(64 + (int.from_bytes(data[8:10], "big") >> s & 31)) for s in (10, 5, 0))
+        lines += [f"{t} (II) modeset(0): EDID for output {output}",
+                  f"{t} (II) modeset(0): Manufacturer: {maker}  Model: {data[11]:x}{data[10]:02x}"
+                  f"  Serial#: {int.from_bytes(data[12:16], 'little')}",
+                  f"{t} (II) modeset(0): Year: {1990 + data[17]}  Week: {data[16]}",
+                  f"{t} (II) modeset(0): EDID Version: {data[18]}.{data[19]}",
+                  f"{t} (II) modeset(0): EDID (in hex):"]
+        lines += [f"{t} (II) modeset(0): \t{data[i:i + 16].hex()}" for i in range(0, len(data), 16)]
+        lines += [f"{t} (II) modeset(0): Printing probed modes for output {output}",
+                  f'{t} (II) modeset(0): Modeline "1920x1080"x60.0  148.50  1920 2008 2052 2200'
+                  "  1080 1084 1089 1125 +hsync +vsync (67.5 kHz eP)"]
+    lines.append(f"[{start + 0.2:10.3f}] (II) modeset(0): Output {edids[0][0]} connected")
+    return "\n".join(lines) + "\n"
+
+
+def quantumdata_xml(data, broken=()):
+    """The XML a QuantumData instrument saves an EDID as: one <BLOCKn> per
+    block, upper-case digits; the blocks numbered in `broken` written as 64
+    digits a line, as an editor wraps them."""
+    blocks = []
+    for n in range(len(data) // 128):
+        digits = data[n * 128:(n + 1) * 128].hex().upper()
+        if n in broken:
+            digits = "".join(f"\n            {digits[i:i + 64]}" for i in range(0, 256, 64)) + "\n        "
+        blocks.append(f"        <BLOCK{n}>{digits}</BLOCK{n}>")
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n<DATAOBJ>\n'
+            '    <HEADER TYPE="DID" VERSION="1.0"></HEADER>\n    <DATA>\n' +
+            "\n".join(blocks) + "\n    </DATA>\n</DATAOBJ>\n")
 
 
 def write(name, text, encoding="utf-8"):
@@ -121,6 +163,28 @@ def main():
     write("gsm5b11-tiled.utf16le-no-bom.txt",
           run("xxd", "-p", name="gsm5b11-tiled").replace("\n", "\r\n"), "utf-16-le")
 
+    # An X server log, one monitor or two (the first decoded, with a warning).
+    gbt = sample("gbt3213-cta-displayid")[0]
+    write("gbt3213-cta-displayid.xorg-log.txt", xorg_log([("DP-1", gbt)]))
+    aoc = sample("aoc2367-plain")[0]
+    gsm = sample("gsm5662-nul-in-name")[0]
+    write("aoc2367-plain.xorg-log-two-monitors.txt",
+          xorg_log([("HDMI-1", aoc), ("DP-2", gsm)]))
+    write("aoc2367-plain.xorg-log-two-monitors.txt.warning",
+          "the log holds 2 EDIDs; decoded the first\n")
+    # QuantumData's XML, its blocks on one line or wrapped.
+    write("gsm773b-four-blocks.quantumdata-xml.txt",
+          quantumdata_xml(sample("gsm773b-four-blocks")[0], broken=(1, 3)))
+    path = sample("aoc2868-hdmi-forum")[1]
+    write("aoc2868-hdmi-forum.edid-decode-xml.txt",
+          subprocess.run(["edid-decode", "-o", "xml", path.name, "-"], cwd=path.parent,
+                         check=True, capture_output=True).stdout)
+    # edid-decode's whole output, the decoded text after the dump.
+    newer = os.environ.get("NEWER_EDID_DECODE")
+    if newer:
+        write("boe0c80-displayid2.edid-decode-full.txt",
+              run(newer, name="boe0c80-displayid2"))
+
     # Dumps that do not hold the EDID they were made from: an error, not
     # another EDID.
     def bad(name, text, reason):
@@ -155,6 +219,21 @@ def main():
         "line 39: 2 bytes past the last whole 128-byte block")
     bad("gbt3213-cta-displayid.xxd-word-after", run("xxd", name="gbt3213-cta-displayid") +
         "cafe\n", "line 25: no offset column, unlike the lines before it")
+    # A log cut short, a block of QuantumData's XML left out, cut or moved.
+    at_tv = sample("at-tv0001-at-maker")[0]
+    log = xorg_log([("HDMI-1", at_tv)]).splitlines(keepends=True)
+    bad("at-tv0001-at-maker.xorg-log-cut", "".join(log[:8 + 12] + log[8 + 16:]),
+        "hex text ends after 192 bytes; the EDID announces 256")
+    xml = quantumdata_xml(sample("gsm773b-four-blocks")[0]).splitlines(keepends=True)
+    bad("gsm773b-four-blocks.quantumdata-xml-block-lost", "".join(xml[:6] + xml[7:]),
+        "line 7: <BLOCK3> where <BLOCK2> was to come")
+    bad("gsm773b-four-blocks.quantumdata-xml-blocks-swapped",
+        "".join(xml[:5] + [xml[6], xml[5]] + xml[7:]),
+        "line 6: <BLOCK2> where <BLOCK1> was to come")
+    bad("gsm773b-four-blocks.quantumdata-xml-block-cut",
+        "".join(xml[:5]) + xml[5].replace("</BLOCK1>", "", 1)[:-3] + "</BLOCK1>\n" + "".join(xml[6:]),
+        "line 6: <BLOCK1> holds 254 hex digits, not 256")
+
     # Words of 8 bytes whose order nothing tells: the header reads the same
     # both ways, and od has no text column.
     bad("aoc2367-plain.od-An-tx8", run("od", "-An", "-v", "-tx8", name="aoc2367-plain"),

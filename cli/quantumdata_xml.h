@@ -1,0 +1,22 @@
+// An EDID saved by a QuantumData generator or analyser as XML: inside
+// <DATAOBJ>, one element per block, <BLOCK0> to <BLOCKn>, each holding the
+// block's 128 bytes as 256 hex digits, which white space may break into lines.
+#pragma once
+
+#include "cli/hex_dump.h"
+#include "edid/edid_bytes.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Whether `text` holds a <DATAOBJ> element.
+bool IsQuantumDataXml(std::string_view text);
+
+// The blocks of the <BLOCKn> elements of `text`, whose lines are `lines`
+// (views into it); `spans` gives the line of each block's element. Returns
+// false, with `error` set to a reason that names the element and its line,
+// when the elements do not run <BLOCK0>, <BLOCK1>... without a gap, one is
+// not closed, or one holds anything but 256 hex digits and white space.
+bool ReadQuantumDataXml(std::string_view text, const std::vector<std::string_view>& lines,
+                        EdidBytes& bytes, std::vector<HexLineSpan>& spans, std::string& error);
