@@ -1,4 +1,5 @@
 #include "cli/info_describe.h"
+#include "cli/info_describe_fields.h"
 
 #include "cli/number_text.h"
 
@@ -20,6 +21,7 @@ void DescribeBlocks(InfoOutput& out, const std::vector<BlockInfo>& blocks) {
                 TextLine(out, "Block " + UnsignedText(block.index),
                          block.beyondCount ? type + ", beyond the extension count: not decoded"
                                            : type);
+                TextFieldLines(out, block.fields);
             }
         }
     }
@@ -31,6 +33,9 @@ void DescribeBlocks(InfoOutput& out, const std::vector<BlockInfo>& blocks) {
         Bool(out, "checksum_valid", "", block.checksumValid);
         if (block.beyondCount) {
             Bool(out, "beyond_count", "", true);
+        }
+        if (block.fields) {
+            JsonFields(out, "fields", block.fields);
         }
         End(out);
     }

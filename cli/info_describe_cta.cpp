@@ -1,5 +1,6 @@
 // What the CTA-861 data blocks say.
 #include "cli/info_describe.h"
+#include "cli/info_describe_fields.h"
 
 #include "cli/number_text.h"
 #include "edid/cta_names.h"
@@ -306,11 +307,13 @@ void DescribeDataBlocks(InfoOutput& out, const std::vector<CtaDataBlock>& blocks
     for (const CtaDataBlock& b : blocks) {
         const std::string name = CtaDataBlockName(b);
         TextLine(out, "Data block", "block " + UnsignedText(b.block) + ": " + name);
+        TextFieldLines(out, b.fields);
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
         Unsigned(out, "block", "", b.block);
         Unsigned(out, "tag", "", b.tag);
         Unsigned(out, "extended_tag", "", b.extendedTag);
         Name(out, "name", "", name);
+        JsonFields(out, "fields", b.fields);
         End(out);
     }
     End(out);

@@ -1,5 +1,6 @@
 // What the DisplayID sections say.
 #include "cli/info_describe.h"
+#include "cli/info_describe_fields.h"
 
 #include "cli/number_text.h"
 
@@ -119,9 +120,20 @@ void DescribeDisplayId(InfoOutput& out, const EdidInfo& info) {
         }
         Unsigned(out, "product_type", "", section.productType);
         Bool(out, "checksum_valid", "Checksum valid", section.checksumValid);
-        BeginArray(out, "data_blocks", "Data blocks", JsonLayout::Inline, TextShow::Joined);
-        for (const std::string& name : section.dataBlocks) {
-            Name(out, "", "", name);
+        if (section.dataBlocks.empty()) {
+            TextLine(out, "Data block", "-");
+        }
+        BeginArray(out, "data_blocks", "", JsonLayout::Inline, TextShow::Items);
+        for (const DisplayIdDataBlockEntry& b : section.dataBlocks) {
+            TextLine(out, "Data block", b.name);
+            TextFieldLines(out, b.fields);
+            BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
+            Unsigned(out, "block", "", section.block);
+            Unsigned(out, "tag", "", b.tag);
+            Null(out, "extended_tag", "");
+            Name(out, "name", "", b.name);
+            JsonFields(out, "fields", b.fields);
+            End(out);
         }
         End(out);
         DescribeProduct(out, section.product);

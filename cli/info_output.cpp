@@ -20,7 +20,7 @@ void WriteLine(std::string& text, std::string_view label, std::string_view value
     text += "  ";
     text += label;
     text.append(label.size() < kLabelWidth ? kLabelWidth - label.size() : 0, ' ');
-    text += " : ";
+    text += value.empty() ? " :" : " : ";
     text += value;
     text += '\n';
 }

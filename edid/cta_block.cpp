@@ -1,6 +1,7 @@
 // A CTA-861 extension block: its header, its data blocks and its detailed
 // timings.
 #include "edid/bits.h"
+#include "edid/block_fields.h"
 #include "edid/cta_checks.h"
 #include "edid/cta_data_blocks.h"
 #include "edid/info_blocks.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -87,7 +89,7 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
         const DiagnosticSink at = Within(sink, pos + 1);
         const std::size_t start = pos;
         pos += 1 + length;
-        CtaDataBlock entry{blockIndex, Bits(header, 7, 5), std::nullopt, std::nullopt};
+        CtaDataBlock entry{blockIndex, Bits(header, 7, 5), std::nullopt, std::nullopt, 0, 0, {}};
         const auto undecoded = [&](CtaUndecodedKind kind, std::size_t bytes) {
             cta.undecoded.push_back({blockIndex, kind, static_cast<uint32_t>(bytes),
                                      static_cast<uint32_t>(cta.dataBlocks.size()),
@@ -129,7 +131,15 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
         default:
             break;
         }
-        cta.dataBlocks.push_back(entry);
+        entry.offset = blockIndex * kEdidBlockLength + sink.origin + static_cast<uint32_t>(start);
+        entry.length = static_cast<uint32_t>(length);
+        if (walk.fields) {
+            const bool extended = entry.tag == kCtaTagExtended && !payload.empty();
+            entry.fields =
+                CtaDataBlockFields(static_cast<uint8_t>(entry.tag),
+                                   extended ? std::optional<uint8_t>(payload[0]) : std::nullopt,
+                                   extended ? payload.subspan(1) : payload);
+        }
         CtaDataBlockView view{static_cast<uint8_t>(entry.tag), std::nullopt, payload, blockIndex,
                               blockIndex < info.blocks.size() &&
                                   info.blocks[blockIndex].type == BlockType::DisplayId};
@@ -137,6 +147,7 @@ void DecodeCtaDataBlocks(std::span<const uint8_t> area, uint32_t blockIndex,
             view.extendedTag = payload[0];
             view.payload = payload.subspan(1);
         }
+        cta.dataBlocks.push_back(std::move(entry));
         CheckCtaDataBlock(view, Within(sink, start), walk);
     }
     ResolveYcbcr420Capable(cta);

@@ -3,6 +3,7 @@
 // the basic audio flag), with the small blocks of colour, HDR and speakers.
 #include "edid/cta_checks.h"
 #include "edid/displayid_checks.h"
+#include "edid/fields.h"
 
 #include "edid/bits.h"
 #include "edid/cta_names.h"
@@ -89,11 +90,6 @@ bool IsKnownOui(uint32_t oui) {
 
 uint32_t Reversed(uint32_t oui) {
     return (oui >> 16) | (oui & 0xFF00u) | ((oui & 0xFFu) << 16);
-}
-
-std::string OuiText(uint32_t oui) {
-    return ByteHex(oui >> 16).substr(2) + "-" + ByteHex(oui >> 8 & 0xFF).substr(2) + "-" +
-           ByteHex(oui & 0xFF).substr(2);
 }
 
 // How the messages name a data block.
@@ -327,7 +323,7 @@ uint32_t CheckVendor(uint32_t kind, std::span<const uint8_t> payload, const Diag
     if (!IsKnownOui(oui) && IsKnownOui(Reversed(oui))) {
         oui = Reversed(oui);
         Fail(sink, DiagnosticCode::CtaOuiByteOrder, ouiAt,
-             "the vendor-specific data block stores OUI " + OuiText(oui) +
+             "the vendor-specific data block stores OUI " + OuiName(oui) +
                  " most significant byte first; OUIs are stored least significant byte first");
     }
     if (kind != kVendor) {

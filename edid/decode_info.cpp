@@ -1,6 +1,7 @@
 // The walk over an EDID: its framing (size, header, blocks, checksums,
 // version), then each block the extension count announces, by its kind,
 // then the checks of the EDID as a whole.
+#include "edid/block_fields.h"
 #include "edid/block_map.h"
 #include "edid/info_blocks.h"
 #include "edid/whole_edid_checks.h"
@@ -105,6 +106,10 @@ void DecodeBlocks(std::span<const uint8_t> edid, bool beyondCount, Walk& walk) {
         default:
             break;
         }
+        if (walk.fields) {
+            // Indexed: `entry` is the walk's own record.
+            walk.info.blocks[entry.index].fields = ExtensionBlockFields(entry.type, block);
+        }
     }
 }
 
@@ -114,6 +119,7 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     EdidInfo info;
     Walk walk = StartWalk(info, options.checks ? &info.diagnostics : nullptr);
     walk.base.referenceYear = options.referenceYear;
+    walk.fields = options.fields;
     const DiagnosticSink base = SinkOf(walk, 0);
     info.sizeBytes = edid.size();
     info.headerValid = edid.size() >= kEdidHeader.size() &&
@@ -138,7 +144,7 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
         const uint32_t sum = SumOf(block);
         // Captures often repeat a block past the count: it is not part of
         // the EDID the monitor announced.
-        info.blocks.push_back({index, BlockTypeOf(index, block[0]), sum == 0, i >= announced});
+        info.blocks.push_back({index, BlockTypeOf(index, block[0]), sum == 0, i >= announced, {}});
         CheckExtensionTag(info.blocks.back(), block[0], SinkOf(walk, index));
         if (sum != 0) {
             Fail(SinkOf(walk, index), DiagnosticCode::ChecksumInvalid, kChecksumOffset,
@@ -168,6 +174,7 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     EdidInfo all = info;
     all.diagnostics.clear();
     Walk whole = CarryWalk(walk, all);
+    whole.fields = false;
     DecodeBlocks(edid, true, whole);
     CheckWholeEdid(whole);
     return info;

@@ -2,9 +2,11 @@
 // in principle run on into the next block; real EDIDs hold one per block,
 // and nothing past the block is read.
 #include "edid/bits.h"
+#include "edid/block_fields.h"
 #include "edid/displayid_checks.h"
 #include "edid/displayid_names.h"
 #include "edid/displayid_timings.h"
+#include "edid/fields.h"
 
 #include <algorithm>
 #include <numeric>
@@ -16,19 +18,6 @@ using Bytes = std::span<const uint8_t>;
 // Counts and sizes are stored one less than they are.
 uint32_t Plus1Of(uint32_t stored) {
     return stored + 1;
-}
-
-std::string OuiText(uint32_t oui) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    for (int shift = 16; shift >= 0; shift -= 8) {
-        const uint32_t byte = oui >> shift & 0xFF;
-        if (!text.empty()) {
-            text += '-';
-        }
-        text += {kHex[byte >> 4], kHex[byte & 0xF]};
-    }
-    return text;
 }
 
 uint32_t BigEndianOui(Bytes bytes) {
@@ -44,7 +33,7 @@ std::optional<DisplayIdProduct> ProductOf(const DisplayIdDataBlock& block) {
     if (block.tag == kDidProductId) {
         product.vendor = std::u16string(p.begin(), p.begin() + kDidVendorSize);
     } else {
-        const std::string oui = OuiText(BigEndianOui(p));
+        const std::string oui = OuiName(BigEndianOui(p));
         product.vendor = std::u16string(oui.begin(), oui.end());
     }
     product.productCode = Le16(p, kDidProductCodeOffset);
@@ -128,7 +117,17 @@ void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, std::
     CheckDisplayIdDataBlock(block, section.version, blockIndex,
                             Within(SinkOf(walk, blockIndex), at - kDisplayIdDataBlockHeaderSize),
                             walk.displayId);
-    section.dataBlocks.push_back(DisplayIdBlockName(block.tag, VendorOui(block)));
+    DisplayIdDataBlockEntry& entry = section.dataBlocks.emplace_back();
+    entry.tag = block.tag;
+    entry.revision = block.revision;
+    entry.offset =
+        blockIndex * kEdidBlockLength + static_cast<uint32_t>(at - kDisplayIdDataBlockHeaderSize);
+    entry.length = static_cast<uint32_t>(block.payload.size());
+    entry.name = DisplayIdBlockName(block.tag, VendorOui(block));
+    if (walk.fields) {
+        entry.fields =
+            DisplayIdDataBlockFields(block.tag, block.revision, block.payload, section.version);
+    }
     switch (block.tag) {
     case kDidProductId:
     case kDidProductId2:

@@ -28,6 +28,11 @@ struct BlockInfo {
     // Past the blocks that the base block's extension count announces:
     // listed and checksummed, but not decoded.
     bool beyondCount = false;
+    // The content of an extension block other than CTA-861 and DisplayID
+    // (whose data blocks carry theirs), field by field: the video timing,
+    // display information, localized string and block map blocks; empty
+    // for other kinds, or when decoded without fields.
+    std::optional<Fields> fields;
 };
 
 // One detailed timing: an 18-byte descriptor whose bytes 0 and 1 are not
@@ -190,10 +195,13 @@ struct DecodeOptions {
     // than a year after it is a fault. Empty: the clock's year (UTC), so
     // that a test pins it to keep its expectations through the calendar.
     std::optional<uint32_t> referenceYear;
+    // Whether each data block and extension block gets its `fields`;
+    // without, they stay empty and nothing else changes.
+    bool fields = true;
 };
 
 // The decoding alone, for what measures or compares it.
-inline constexpr DecodeOptions kDecodeWithoutChecks{false, std::nullopt};
+inline constexpr DecodeOptions kDecodeWithoutChecks{false, std::nullopt, true};
 
 // Decodes `edid`, of any length. Nothing past its end is read, and a block
 // cut short is not decoded: below 128 bytes only `sizeBytes`, `headerValid`

@@ -3,6 +3,7 @@
 // (edid/edid_info.h). Names of the codes kept here: edid/cta_names.h.
 #pragma once
 
+#include "edid/fields.h"
 #include "edid/info_base.h"
 
 #include <array>
@@ -136,6 +137,13 @@ struct CtaDataBlock {
     std::optional<uint32_t> extendedTag;
     // Vendor-specific blocks only, as CtaVendorBlock::oui.
     std::optional<uint32_t> oui;
+    // Where its header byte is in the EDID, 0 to 32767, and the length
+    // its header gives, 0 to 31.
+    uint32_t offset = 0;
+    uint32_t length = 0;
+    // What it holds, field by field (edid/fields.h); empty for a kind of
+    // block the standards do not define, or when decoded without fields.
+    std::optional<Fields> fields;
 };
 
 // Why bytes of a CTA-861 block were not decoded.

@@ -2,6 +2,7 @@
 // EdidInfo (edid/edid_info.h).
 #pragma once
 
+#include "edid/fields.h"
 #include "edid/info_base.h"
 
 #include <cstdint>
@@ -40,6 +41,22 @@ struct DisplayIdParameters {
     std::optional<double> gamma;
 };
 
+// One data block of a DisplayID section.
+struct DisplayIdDataBlockEntry {
+    // Its tag (byte 0), 0 to 255, and revision (byte 1), 0 to 255.
+    uint32_t tag = 0;
+    uint32_t revision = 0;
+    // Where its header starts in the EDID, and the payload's length
+    // (byte 2), 0 to 248.
+    uint32_t offset = 0;
+    uint32_t length = 0;
+    // As DisplayIdBlockName gives it.
+    std::string name;
+    // What it holds, field by field (edid/fields.h); empty for a tag the
+    // standards do not define, or when decoded without fields.
+    std::optional<Fields> fields;
+};
+
 // One DisplayID section.
 struct DisplayIdInfo {
     // The extension block that holds it.
@@ -50,8 +67,8 @@ struct DisplayIdInfo {
     uint32_t productType = 0;
     // The section's own checksum.
     bool checksumValid = false;
-    // The names of its data blocks, in order.
-    std::vector<std::string> dataBlocks;
+    // Its data blocks, in order.
+    std::vector<DisplayIdDataBlockEntry> dataBlocks;
     // The timings that are not detailed timings, as modes: DMT and VIC
     // codes (types IV and VIII, the DMT and VIC bitmaps) at their tables'
     // exact rates, formula timings (types III, V, IX and X) at the nominal

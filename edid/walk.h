@@ -64,17 +64,19 @@ struct Walk {
     CtaCheckState cta;
     // The timings read so far, for the rules that weigh them.
     TimingsSeen timings;
+    // Whether the data blocks get their fields (DecodeOptions::fields).
+    bool fields = true;
 };
 
 // A walk that fills `info`, reporting to `diagnostics` (none: checks off).
 inline Walk StartWalk(EdidInfo& info, Diagnostics* diagnostics) {
-    return {info, diagnostics, {}, {}, {}, {}, {}};
+    return {info, diagnostics, {}, {}, {}, {}, {}, true};
 }
 
 // `walk` carried on over `info`, a copy of the EdidInfo it filled.
 inline Walk CarryWalk(const Walk& walk, EdidInfo& info) {
     return {info,           walk.diagnostics, walk.listedRates, walk.base,
-            walk.displayId, walk.cta,         walk.timings};
+            walk.displayId, walk.cta,         walk.timings,     walk.fields};
 }
 
 // Where the decoder of block `block` reports.

@@ -216,7 +216,7 @@ def compare(ours, text, check, skip):
         if any(name in TAG_SWAP for name in names):
             skip('tag 0x2A (type X timings): this edid-decode names tag 0x32 so')
             names = [TAG_SWAP.get(name, name) for name in names]
-        check(f'{field}.data_blocks', o['data_blocks'], names)
+        check(f'{field}.data_blocks', [b['name'] for b in o['data_blocks']], names)
         compare_timings(f'{field}.timings', [d for d in timings if d['block'] == t['block']],
                         t['dtds'], check, skip)
         compare_others(field, ours['modes'], t['others'], check, skip)

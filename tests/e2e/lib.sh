@@ -335,6 +335,23 @@ e2e_remove_wine_monitors() {
         'HKLM\System\CurrentControlSet\Enum\DISPLAY\Default_Monitor' /f >/dev/null 2>&1 || true
 }
 
+# e2e_reg_delete KEY: deletes KEY and all below it, and returns once a query
+# no longer finds it. A running program's display set-up may reopen or
+# rewrite keys under Enum\DISPLAY while reg walks the tree, which makes one
+# delete fail now and then; a few tries ride that out, and a key that stays
+# is logged with reg's last words.
+e2e_reg_delete() {
+    local key=$1 try
+    for try in 1 2 3 4 5; do
+        e2e_timeout 60 wine reg delete "$key" /f >"$WINEPREFIX/e2e-reg-delete.log" 2>&1
+        e2e_timeout 60 wine reg query "$key" >/dev/null 2>&1 || return 0
+        sleep 0.5
+    done
+    e2e_log "reg delete $key: the key stays:"
+    cat "$WINEPREFIX/e2e-reg-delete.log" >&2
+    return 1
+}
+
 # ---------------------------------------------------------------- programs
 
 # e2e_run EXE [ARGS...]: copies EXE into the prefix, imports pending seeds,

@@ -185,7 +185,7 @@ fi
 
 # --- With no monitor listed, Copy leaves the clipboard alone and Save writes
 # nothing after its dialog.
-e2e_timeout 60 wine reg delete 'HKLM\System\CurrentControlSet\Enum\DISPLAY' /f >/dev/null 2>&1
+e2e_reg_delete 'HKLM\System\CurrentControlSet\Enum\DISPLAY'
 e2e_driver click "$en" 1003
 assert_eq "" "$(e2e_driver items "$en" 1001)" "every monitor removed"
 e2e_driver click "$en" 1005

@@ -16,7 +16,7 @@ report_is() { # CAPTION EXPECTED-FILE MESSAGE
     assert_file_eq "$2" "$WINEPREFIX/report.txt" "$3"
 }
 remove_device() {
-    e2e_timeout 60 wine reg delete "$enum\\$1" /f >/dev/null 2>&1
+    e2e_reg_delete "$enum\\$1"
 }
 
 e2e_new_prefix
