@@ -18,11 +18,14 @@
 std::optional<Fields> CtaDataBlockFields(uint8_t tag, std::optional<uint8_t> extendedTag,
                                          std::span<const uint8_t> body);
 
-// The two halves of CtaDataBlockFields, by file: the formats of video,
-// audio, colour and HDR (cta_fields_formats.cpp), and the vendor-specific
-// blocks and the HDMI Forum's (cta_fields_vendor.cpp). Each gives nothing
-// for a kind the other decodes.
+// The parts of CtaDataBlockFields, by file: the formats of video, audio and
+// speakers (cta_fields_formats.cpp), colour, HDR and display devices
+// (cta_fields_colour.cpp), and the vendor-specific blocks and the HDMI
+// Forum's (cta_fields_vendor.cpp). Each gives nothing for a kind another
+// decodes.
 std::optional<Fields> CtaFormatFields(uint8_t tag, std::optional<uint8_t> extendedTag,
+                                      std::span<const uint8_t> body);
+std::optional<Fields> CtaColourFields(uint8_t tag, std::optional<uint8_t> extendedTag,
                                       std::span<const uint8_t> body);
 std::optional<Fields> CtaVendorFields(uint8_t tag, std::optional<uint8_t> extendedTag,
                                       std::span<const uint8_t> body);

@@ -11,7 +11,7 @@ heading of that EDID block that starts with our name of it; an extension block o
 with its "Block N, ..." section. Each group of fields_*.py gives a comparer for the blocks it
 knows; the comparer reads edid-decode's lines under the heading and calls result.same() for every
 field it states, or result.skip(reason) for what it leaves aside, each reason explained in
-fields-skips.tsv. A block edid-decode decodes (lines under its heading) whose fields are null is
+fields-skips/GROUP.tsv. A block edid-decode decodes (lines under its heading) whose fields are null is
 a disagreement, as is a block no comparer takes.
 
 Prints the fields compared and the disagreements per group, the first N disagreements (--show,
@@ -19,6 +19,7 @@ default 20); exits with 1 on any disagreement, an unknown skip reason or a run t
 """
 import collections
 import csv
+import glob
 import json
 import os
 import re
@@ -26,15 +27,17 @@ import subprocess
 import sys
 import tempfile
 
+import fields_cta_colour
 import fields_cta_formats
 import fields_cta_vendor
 import fields_displayid
 import fields_extensions
 import oracle_output
 
-GROUPS = {'cta-formats': fields_cta_formats, 'cta-vendor': fields_cta_vendor,
+GROUPS = {'cta-formats': fields_cta_formats, 'cta-colour': fields_cta_colour,
+          'cta-vendor': fields_cta_vendor,
           'displayid': fields_displayid, 'extensions': fields_extensions}
-SKIPS = os.path.join(oracle_output.HERE, 'fields-skips.tsv')
+SKIPS = os.path.join(oracle_output.HERE, 'fields-skips')
 
 # edid-decode's kinds of extension block ("Block 1, Video Timing Extension Block:").
 EXTENSION_KINDS = {'Video Timing Extension Block': 'vtb',
@@ -44,9 +47,13 @@ EXTENSION_KINDS = {'Video Timing Extension Block': 'vtb',
 
 
 def skip_reasons():
-    with open(SKIPS, newline='') as f:
-        return {row[0]: row[1:] for row in csv.reader(f, delimiter='\t')
-                if row and not row[0].startswith('#')}
+    """reason -> (clause, why), of every group's TSV in fields-skips/."""
+    reasons = {}
+    for path in sorted(glob.glob(os.path.join(SKIPS, '*.tsv'))):
+        with open(path, newline='') as f:
+            reasons.update({row[0]: row[1:] for row in csv.reader(f, delimiter='\t')
+                            if row and not row[0].startswith('#')})
+    return reasons
 
 
 class Result:
@@ -68,7 +75,7 @@ class Result:
 
     def skip(self, reason, count=1):
         if reason not in self.tally.reasons:
-            self.tally.disagree(self.group, '%s: skip reason %r not in fields-skips.tsv'
+            self.tally.disagree(self.group, '%s: skip reason %r not in fields-skips/GROUP.tsv'
                                 % (self.where, reason))
         self.tally.skipped[(self.group, reason)] += count
 
@@ -230,7 +237,8 @@ def main(argv):
             continue
         compare_edid(tally, groups, label, ours[label], oracle_output.read(stored).text)
     if only:
-        tally.problems = {k: v for k, v in tally.problems.items() if k == only}
+        tally.problems = {k: v for k, v in tally.problems.items()
+                          if k in (only, 'unclaimed', 'unpaired')}
     bad = 0
     for name in groups:
         problems = tally.problems.get(name, [])
