@@ -120,6 +120,9 @@ void DescribeIdentity(InfoOutput& out, const EdidInfo& info) {
 
 void DescribeInfo(InfoOutput& out, const EdidInfo& info) {
     BeginObject(out, "", "", JsonLayout::Lines, TextShow::Items);
+    if (!IsText(out)) {
+        Unsigned(out, "schema_version", "", kJsonSchemaVersion);
+    }
     DescribeValidity(out, info);
     DescribeIdentity(out, info);
     DescribeDisplay(out, info);

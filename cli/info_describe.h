@@ -6,6 +6,11 @@
 #include "cli/info_output.h"
 #include "edid/edid_info.h"
 
+// The version of the shape of `info --json` and `list --json`
+// (schema/*.schema.json): raised whenever a key changes meaning or shape,
+// or goes, so that readers can tell a version they do not know.
+inline constexpr uint32_t kJsonSchemaVersion = 1;
+
 // The whole of it: one JSON object, or the text's sections.
 void DescribeInfo(InfoOutput& out, const EdidInfo& info);
 

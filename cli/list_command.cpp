@@ -1,5 +1,6 @@
 // list and save: the monitors of this machine, read as the dialog program
 // reads them, through RefreshMonitorList.
+#include "cli/info_describe.h"
 #include "cli/base64.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -134,6 +135,8 @@ void WriteListJson(JsonWriter& w) {
     for (std::size_t i = 0; i < g_monitors.size(); ++i) {
         const MonitorRecord& record = g_monitors[i];
         JsonBeginObject(w, JsonLayout::Lines);
+        JsonKey(w, "schema_version");
+        JsonUnsigned(w, kJsonSchemaVersion);
         JsonKey(w, "index");
         JsonUnsigned(w, i);
         JsonKey(w, "label");

@@ -57,6 +57,14 @@ else()
 endif()
 install(FILES contrib/ansible/moniquet.ps1 DESTINATION ${MONIQUET_ANSIBLE_DIR})
 
+# The JSON Schemas of info --json and list --json, for the readers of both.
+if(WIN32)
+    set(MONIQUET_SCHEMA_DIR schema)
+else()
+    set(MONIQUET_SCHEMA_DIR ${CMAKE_INSTALL_DATAROOTDIR}/moniquet/schema)
+endif()
+install(FILES schema/info.schema.json schema/list.schema.json DESTINATION ${MONIQUET_SCHEMA_DIR})
+
 if(WIN32)
     # The programs carry the mingw-w64 runtime, linked statically; some of its
     # files ask for their notices to go with the binaries.

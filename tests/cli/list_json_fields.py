@@ -12,6 +12,7 @@ import json
 import sys
 
 KEYS = {
+    "schema_version": int,
     "index": int,
     "label": str,
     "active": bool,
