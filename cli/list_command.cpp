@@ -1,10 +1,10 @@
 // list and save: the monitors of this machine, read as the dialog program
 // reads them, through RefreshMonitorList.
-#include "cli/info_describe.h"
 #include "cli/base64.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/decode_options.h"
+#include "cli/info_describe.h"
 #include "cli/info_json.h"
 #include "cli/list_options.h"
 #include "cli/list_prometheus.h"
