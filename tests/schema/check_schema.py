@@ -11,7 +11,8 @@ changed and checksums mended, the kind of input the fuzzers make; of every file 
 INPUT_FOLDER (scripts/test passes the fuzzers' corpora); and `list --json`, plain and with
 --facts, over a sysfs tree of three monitors. Then each of a set of broken copies of a golden
 output (a key missing, one too many, a wrong type, a value out of its set) must fail, so that a
-schema that lets anything through fails the test. Exits with 1 on any failure.
+schema that lets anything through fails the test. An object with a key given twice fails too.
+Exits with 1 on any failure.
 """
 import copy
 import glob
@@ -72,6 +73,19 @@ class Check:
             self.failed.append('%s: the schema accepts it' % where)
 
 
+def unique_keys(pairs):
+    """An object whose keys are each given once: JSON's readers keep one of two values under
+    one key, each its own, so a second is a fault of the writer."""
+    keys = [k for k, _ in pairs]
+    if len(set(keys)) != len(keys):
+        raise ValueError('a key given twice: %s' % sorted(k for k in keys if keys.count(k) > 1))
+    return dict(pairs)
+
+
+def parse(text):
+    return json.loads(text, object_pairs_hook=unique_keys)
+
+
 def with_checksums(edid):
     edid = bytearray(edid)
     for start in range(0, len(edid) - 127, 128):
@@ -94,7 +108,7 @@ def variants(samples, count, seed=2026):
 def info_lines(cli, paths):
     """The JSON Lines of one run of `info --json` over `paths` (more than one)."""
     done = subprocess.run([cli, 'info', '--json'] + paths, capture_output=True, encoding='utf-8')
-    return [json.loads(line) for line in done.stdout.splitlines()]
+    return [parse(line) for line in done.stdout.splitlines()]
 
 
 def broken(golden):
@@ -143,7 +157,7 @@ def list_outputs(cli, edids):
         for args in (['list', '--json'], ['list', '--json', '--facts']):
             done = subprocess.run([cli] + args, capture_output=True, encoding='utf-8', env=env,
                                   check=True)
-            yield ' '.join(args), json.loads(done.stdout)
+            yield ' '.join(args), parse(done.stdout)
 
 
 def main(argv):
@@ -154,10 +168,10 @@ def main(argv):
     goldens = sorted(glob.glob(os.path.join(data, '**', '*.info.json'), recursive=True))
     for path in goldens:
         with open(path) as f:
-            check.valid(info, json.load(f), os.path.relpath(path, ROOT))
+            check.valid(info, parse(f.read()), os.path.relpath(path, ROOT))
     with open(os.path.join(data, 'batch', 'info.jsonl')) as f:
         for n, line in enumerate(f, 1):
-            check.valid(info, json.loads(line), 'tests/data/batch/info.jsonl line %d' % n)
+            check.valid(info, parse(line), 'tests/data/batch/info.jsonl line %d' % n)
 
     with tempfile.TemporaryDirectory() as tmp:
         samples, paths = [], []
