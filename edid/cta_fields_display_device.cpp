@@ -79,7 +79,7 @@ void AddPrimaries(Fields& fields, Bytes body) {
     static constexpr std::array<Primary, 3> kPrimaries = {
         Primary{0x16, 0x14, 4}, Primary{0x18, 0x14, 0}, Primary{0x1A, 0x15, 4}};
     const uint32_t count = Bits(body[0x15], 1, 0);
-    Field& list = AddList(fields, "additional_primaries", "Additional primaries");
+    Field& list = AddList(fields, "additional_primaries", "Extra primary");
     for (uint32_t i = 0; i < count; ++i) {
         const Primary& p = kPrimaries[i];
         if (body.size() < p.high + 2) {
@@ -99,7 +99,7 @@ void AddAudio(Fields& fields, Bytes body) {
     if (has(0x0F)) {
         AddBool(fields, "audio", "Audio", Bit(body[0x0F], 7));
         AddBool(fields, "separate_audio_inputs", "Separate audio in", Bit(body[0x0F], 6));
-        AddBool(fields, "audio_input_override", "Audio input override", Bit(body[0x0F], 5));
+        AddBool(fields, "audio_input_override", "Audio override", Bit(body[0x0F], 5));
     }
     if (has(0x10)) {
         // 2 ms steps, bit 7 set for audio behind video; 0 gives no delay.
@@ -118,7 +118,7 @@ void AddFrameRate(Fields& fields, Bytes body) {
         "none", "single buffering", "double buffering", "advanced"};
     const auto has = [&](std::size_t i) { return body.size() > i; };
     if (has(0x11)) {
-        AddName(fields, "frame_rate_conversion", "Frame rate conversion",
+        AddName(fields, "frame_rate_conversion", "Rate conversion",
                 NameOf(kConversions, Bits(body[0x11], 7, 6)));
     }
     if (has(0x12)) {
@@ -173,16 +173,15 @@ Fields VesaDisplayDeviceFields(Bytes body) {
         AddName(fields, "subpixel_layout", "Subpixel layout", SubpixelName(body[0x0B]));
     }
     if (has(0x0D)) {
-        AddFixed(fields, "pixel_pitch_h_mm", "Horizontal pixel pitch", body[0x0C] / 100.0, 2,
-                 " mm");
-        AddFixed(fields, "pixel_pitch_v_mm", "Vertical pixel pitch", body[0x0D] / 100.0, 2, " mm");
+        AddFixed(fields, "pixel_pitch_h_mm", "Pixel pitch across", body[0x0C] / 100.0, 2, " mm");
+        AddFixed(fields, "pixel_pitch_v_mm", "Pixel pitch down", body[0x0D] / 100.0, 2, " mm");
     }
     if (has(0x0E)) {
         const uint8_t byte = body[0x0E];
         AddName(fields, "dithering", "Dithering", NameOf(kDithering, Bits(byte, 7, 6)));
         AddBool(fields, "direct_drive", "Direct drive", Bit(byte, 5));
         // The bit is set when overdrive is not recommended.
-        AddBool(fields, "overdrive_recommended", "Overdrive recommended", !Bit(byte, 4));
+        AddBool(fields, "overdrive_recommended", "Overdrive advised", !Bit(byte, 4));
         AddBool(fields, "deinterlacing", "Deinterlacing", Bit(byte, 3));
     }
     AddAudio(fields, body);
@@ -197,13 +196,11 @@ Fields VesaDisplayDeviceFields(Bytes body) {
     }
     if (has(0x1C)) {
         AddUnsigned(fields, "response_time_ms", "Response time", Bits(body[0x1C], 6, 0), " ms");
-        AddBool(fields, "response_white_to_black", "Response white to black", Bit(body[0x1C], 7));
+        AddBool(fields, "response_white_to_black", "Response to black", Bit(body[0x1C], 7));
     }
     if (has(0x1D)) {
-        AddUnsigned(fields, "overscan_h_percent", "Horizontal overscan", Bits(body[0x1D], 7, 4),
-                    " %");
-        AddUnsigned(fields, "overscan_v_percent", "Vertical overscan", Bits(body[0x1D], 3, 0),
-                    " %");
+        AddUnsigned(fields, "overscan_h_percent", "Overscan across", Bits(body[0x1D], 7, 4), " %");
+        AddUnsigned(fields, "overscan_v_percent", "Overscan down", Bits(body[0x1D], 3, 0), " %");
     }
     return fields;
 }
