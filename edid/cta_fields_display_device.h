@@ -1,0 +1,11 @@
+// The fields of the VESA video display device data block (CTA-861 extended
+// tag 0x02): the panel behind the interface, its timing, audio and colour.
+#pragma once
+
+#include "edid/fields.h"
+
+#include <cstdint>
+#include <span>
+
+// `body` follows the extended tag; 30 bytes in full.
+Fields VesaDisplayDeviceFields(std::span<const uint8_t> body);
