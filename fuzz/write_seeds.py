@@ -2,8 +2,9 @@
 """Writes the seeds of the fuzz targets that start from the real EDIDs of tests/data, into
 OUT/TARGET/: every EDID of tests/data/edid (the .bin files, and the .hex ones as bytes), of
 tests/data/corpus/edid-samples.tsv and of tests/data/crafted/fields-*.tsv for edid_fuzz and
-info_output_fuzz; the same, each after the byte of a hex form (in turn), for hex_forms_fuzz; and every file of tests/data/hex and every .bin and .hex
-file of tests/data/edid, as they are, for hex_text_fuzz. scripts/test runs it before fuzzing.
+info_output_fuzz; the same, each after the byte of a hex form (in turn), for hex_forms_fuzz;
+and every file of tests/data/hex and every .bin and .hex file of tests/data/edid, as they are,
+for hex_text_fuzz. scripts/test runs it before fuzzing.
 
 Usage: write_seeds.py OUT"""
 import pathlib
