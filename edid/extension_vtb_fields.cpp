@@ -132,13 +132,28 @@ Fields DetailedTimingFields(std::span<const uint8_t, 18> descriptor) {
     AddUnsigned(fields, "image_width", "Image width", t.hImageSizeMm, " mm");
     AddUnsigned(fields, "image_height", "Image height", t.vImageSizeMm, " mm");
     AddName(fields, "sync", "Sync", SyncName(flags));
-    // Only digital separate sync has a polarity for each direction.
-    if (Bits(flags, 4, 3) == 3) {
+    // Bits 2 and 1 mean by the kind of sync: for digital separate sync the
+    // polarities, for digital composite serrations and the horizontal
+    // polarity, for analog serrations and sync on all three colours (else
+    // on green only).
+    const uint32_t sync = Bits(flags, 4, 3);
+    if (sync == 3) {
         AddBool(fields, "h_sync_positive", "H sync positive", Bit(flags, 1));
         AddBool(fields, "v_sync_positive", "V sync positive", Bit(flags, 2));
+        AddNull(fields, "serrations", "Serrations");
     } else {
-        AddNull(fields, "h_sync_positive", "H sync positive");
+        if (sync == 2) {
+            AddBool(fields, "h_sync_positive", "H sync positive", Bit(flags, 1));
+        } else {
+            AddNull(fields, "h_sync_positive", "H sync positive");
+        }
         AddNull(fields, "v_sync_positive", "V sync positive");
+        AddBool(fields, "serrations", "Serrations", Bit(flags, 2));
+    }
+    if (sync < 2) {
+        AddBool(fields, "sync_on_green_only", "Sync on green only", !Bit(flags, 1));
+    } else {
+        AddNull(fields, "sync_on_green_only", "Sync on green only");
     }
     AddName(fields, "stereo", "Stereo", StereoName(flags));
     return fields;

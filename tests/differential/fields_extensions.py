@@ -47,12 +47,22 @@ def compare_dtd(ours, lines, result, where):
     result.same(where + ' pixel_clock', ours['pixel_clock'], float(m[8]), tolerance=0.000001)
     result.skip('timing-derived-values')
     extra = m[9] or ''
-    size = re.match(r'(\d+) mm x (\d+) mm', extra)
+    size = re.search(r'(\d+) mm x (\d+) mm', extra)
     result.same(where + ' image size', (ours['image_width'], ours['image_height']),
                 (int(size[1]), int(size[2])) if size else (0, 0))
-    flags = [f for f in re.sub(r'^\d+ mm x \d+ mm,? ?', '', extra).split(', ') if f]
-    if flags:
-        result.skip('dtd-flags', len(flags))
+    flags = [f for f in extra.split(', ') if f and not re.match(r'\d+ mm x \d+ mm$', f)]
+    sync = next((f for f in flags if f in SYNCS), 'digital separate')
+    result.same(where + ' sync', ours['sync'], sync)
+    result.same(where + ' serrations', ours['serrations'],
+                None if sync == 'digital separate' else 'serrate' in flags)
+    result.same(where + ' sync on green only', ours['sync_on_green_only'],
+                'sync-on-green' in flags if 'analog' in sync else None)
+    result.same(where + ' stereo', ours['stereo'],
+                next((STEREO_MODES[f] for f in flags if f in STEREO_MODES), 'none'))
+    rest = [f for f in flags if f not in SYNCS and f not in STEREO_MODES
+            and f not in ('serrate', 'sync-on-green')]
+    if rest:
+        result.wrong('%s: notes %r' % (where, rest))
     h = H_LINE.search(lines[1]) if len(lines) > 1 else None
     v = V_LINE.search(lines[2]) if len(lines) > 2 else None
     if not h or not v:
@@ -61,14 +71,29 @@ def compare_dtd(ours, lines, result, where):
     result.same(where + ' h blanking', (ours['h_front_porch'], ours['h_sync'],
                                         ours['h_back_porch'], ours['h_border']),
                 (int(h[1]), int(h[2]), int(h[3]), int(h[5] or 0)))
-    result.same(where + ' v blanking', (ours['v_front_porch'], ours['v_sync'],
-                                        ours['v_back_porch'], ours['v_border']),
-                (int(v[1]), int(v[2]), int(v[3]), int(v[5] or 0)))
-    if ours['sync'] == 'digital separate':
+    # An interlaced timing's second line gives the other field, the same but for half a line.
+    for line in lines[2:4 if ours['interlaced'] else 3]:
+        v = V_LINE.search(line)
+        result.same(where + ' v blanking', (ours['v_front_porch'], ours['v_sync'],
+                                            ours['v_back_porch'], ours['v_border']),
+                    (int(v[1]), int(v[2]), int(v[3]), int(v[5] or 0)) if v else line)
+    if sync == 'digital separate':
         result.same(where + ' polarities', (ours['h_sync_positive'], ours['v_sync_positive']),
                     (h[4] == 'P', v[4] == 'P'))
+    elif sync == 'digital composite':
+        result.same(where + ' polarities', (ours['h_sync_positive'], ours['v_sync_positive']),
+                    (h[4] == 'P', v[4]))
     else:
         result.skip('dtd-polarity-unused')
+
+
+SYNCS = ('analog composite', 'bipolar analog composite', 'digital composite')
+STEREO_MODES = {'field sequential L/R': 'field sequential, right on sync',
+                'field sequential R/L': 'field sequential, left on sync',
+                'interleaved right even': '2-way interleaved, right on even lines',
+                'interleaved left even': '2-way interleaved, left on even lines',
+                'four way interleaved': '4-way interleaved',
+                'side by side interleaved': 'side by side interleaved'}
 
 
 CVT_RATES = {50: '50 Hz', 60: '60 Hz', 75: '75 Hz', 85: '85 Hz'}
@@ -89,7 +114,7 @@ def vtb(fields, body, heading, result):
     starts = [i for i, line in enumerate(dtd_lines) if line.startswith('DTD')]
     result.same('detailed timings', len(fields['detailed_timings']), len(starts))
     for n, (ours, at) in enumerate(zip(fields['detailed_timings'], starts)):
-        compare_dtd(ours, dtd_lines[at:at + 3], result, 'dtd %d' % (n + 1))
+        compare_dtd(ours, dtd_lines[at:at + 4], result, 'dtd %d' % (n + 1))
     theirs = []
     for line in parts.get('Coordinated Video Timings', []):
         m = TIMING.match(line)

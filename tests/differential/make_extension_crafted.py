@@ -55,6 +55,13 @@ def dtd(clock_khz, h, hblank, v, vblank, hfront, hsync, vfront, vsync, size_mm=(
 DTD_1080P = dtd(148500, 1920, 280, 1080, 45, 88, 44, 4, 5, (527, 296))
 DTD_1280 = dtd(108000, 1280, 408, 1024, 42, 48, 112, 1, 3, (376, 301))
 DTD_1536 = dtd(90980, 1536, 160, 864, 30, 48, 32, 3, 5, (527, 296), flags=0x18)
+# 1920x1080 interlaced at 60 Hz (VIC 5's timing); 1024x768 at 60 Hz (DMT 0x10) with digital
+# composite sync and serrations, then analog composite sync on green only with serrations; and
+# 1536x864 again, 2-way interleaved stereo, the left image on even lines.
+DTD_1080I = dtd(74250, 1920, 280, 540, 22, 88, 44, 2, 5, (527, 296), flags=0x9E)
+DTD_1024_DIGITAL = dtd(65000, 1024, 320, 768, 38, 24, 136, 3, 6, (394, 296), flags=0x14)
+DTD_1024_ANALOG = dtd(65000, 1024, 320, 768, 38, 24, 136, 3, 6, (394, 296), flags=0x04)
+DTD_1536_STEREO = dtd(90980, 1536, 160, 864, 30, 48, 32, 3, 5, (527, 296), flags=0x5F)
 
 
 def vtb(dtds=(), cvts=(), sts=(), version=1):
@@ -131,6 +138,8 @@ CASES = [
     ('a video timing block of one detailed timing with negative polarities and a standard '
      'timing of 16:10 at 75 hz',
      edid(vtb(dtds=[DTD_1536], sts=[bytes.fromhex('a90f')]))),
+    ('a video timing block of an interlaced timing, composite syncs and stereo',
+     edid(vtb(dtds=[DTD_1080I, DTD_1024_DIGITAL, DTD_1024_ANALOG, DTD_1536_STEREO]))),
     ('a display information block of a dvi single link, its version and release, a white '
      'curve',
      edid(di(interface=0x02, version=(0x41, 0, 1, 0), signal=0xDE, data_format=0x24,
