@@ -205,10 +205,6 @@ def ls(fields, body, heading, result):
             result.wrong(where + 'line %r' % label)
 
 
-def yes(text):
-    return {'Yes': True, 'No': False}[text]
-
-
 def name_of(names, text):
     """Ours of edid-decode's name `text`; its reserved codes as ours name them."""
     if m := re.match(r'Unknown \(0x([0-9a-f]{2})\)$', text):
@@ -216,12 +212,12 @@ def name_of(names, text):
     return names.get(text, text)
 
 
-INTERFACES = {'Analog Video Input': 'analog', 'DVI': 'DVI', 'DVI Single Link': 'DVI single link',
+# edid-decode's names of each kind of value, and ours.
+INTERFACES = {'Analog Video Input': 'analog', 'DVI Single Link': 'DVI single link',
               'DVI Dual Link - High Resolution': 'DVI dual link, high resolution',
               'DVI Dual Link - High Color': 'DVI dual link, high colour',
               'DVI - Consumer Electronics': 'DVI for consumer electronics',
-              'Plug & Display': 'plug and display', 'DFP': 'DFP',
-              'Open LDI - Single Link': 'OpenLDI single link',
+              'Plug & Display': 'plug and display', 'Open LDI - Single Link': 'OpenLDI single link',
               'Open LDI - Dual Link': 'OpenLDI dual link',
               'Open LDI - Consumer Electronics': 'OpenLDI for consumer electronics'}
 EDGES = {'Not specified': 'not given', 'Use rising edge of shift clock': 'rising',
@@ -233,100 +229,17 @@ FORMATS = {'8-Bit Over 8-Bit RGB': '8-bit over 8-bit RGB',
                '48-bit MSB-aligned RGB, dual link, high resolution',
            '48-Bit MSB-Aligned RGB (Dual Link - High Color)':
                '48-bit MSB-aligned RGB, dual link, high colour'}
-
-
-def interface(ours, lines, result):
-    """The digital interface part: each line edid-decode prints, against ours."""
-    expected = {}
-    for line in lines:
-        label, _, value = line.partition(': ')
-        if label == 'Supported Digital Interface':
-            expected['interface'] = name_of(INTERFACES, value)
-        elif label in ('Version', 'Release'):
-            expected['standard_' + label.lower()] = value
-        elif label == 'Letter Designation':
-            expected['standard_letter'] = value
-        elif m := re.match(r'Date Code: Year (\d+) Week (\d+) Day (\d+)$', line):
-            expected['standard_date'] = {'year': int(m[1]), 'month': int(m[2]),
-                                         'day': int(m[3])}
-        elif m := re.match(r'Data Enable Signal Usage (Not )?Available$', line):
-            expected['data_enable'] = not m[1]
-        elif m := re.match(r'Data Enable Signal (High|Low)$', line):
-            expected['data_enable_high'] = m[1] == 'High'
-        elif label == 'Edge of Shift Clock':
-            expected['shift_clock_edge'] = EDGES[value]
-        elif m := re.match(r'HDCP is (not )?supported$', line):
-            expected['hdcp'] = not m[1]
-        elif m := re.match(r'Digital Receivers (do not )?support Double Clocking', line):
-            expected['double_clocking'] = not m[1]
-        elif m := re.match(r'Packetized Digital Video is (not )?supported$', line):
-            expected['packetized_video'] = not m[1]
-        elif label == 'Data Formats':
-            expected['data_format'] = name_of(FORMATS, value)
-        elif m := re.match(r'(Minimum|Maximum) Pixel Clock Frequency Per Link: (\d+) MHz$', line):
-            expected['min_pixel_clock' if m[1] == 'Minimum' else 'max_pixel_clock'] = int(m[2])
-        elif line == 'Crossover Frequency: None - Single Link':
-            expected['single_link'] = True
-        elif m := re.match(r'Crossover Frequency: (\d+) MHz$', line):
-            expected['crossover'] = int(m[1])
-        else:
-            result.wrong('digital interface: %r' % line)
-    if 'data_enable' in expected and not expected['data_enable']:
-        expected['data_enable_high'] = None
-    for key, value in expected.items():
-        result.same('digital_interface.' + key, ours.get(key), value)
-    # Clocks of 0 and a crossover of 0 are not printed: ours are null then.
-    if ours['interface'] != 'analog':
-        for key in ('min_pixel_clock', 'max_pixel_clock', 'crossover'):
-            if key not in expected:
-                result.same('digital_interface.' + key, ours[key], None)
-        if 'single_link' not in expected:
-            result.same('digital_interface.single_link', ours['single_link'], False)
-
-
-LAYOUTS = {'Not defined': 'not given', 'RGB': 'RGB', 'BGR': 'BGR',
-           'Quad Pixel - G at bottom left & top right': 'quad, green bottom left and top right',
-           'Quad Pixel - G at bottom right & top left': 'quad, green bottom right and top left'}
-CONFIGURATIONS = {'Not defined': 'not given', 'Delta (Tri-ad)': 'delta', 'Stripe': 'stripe',
-                  'Stripe Offset': 'stripe offset', 'Quad Pixel': 'quad'}
-SHAPES = {'Not defined': 'not given', 'Round': 'round', 'Square': 'square',
-          'Rectangular': 'rectangular', 'Oval': 'oval', 'Elliptical': 'elliptical'}
-DIRECTIONS = {'Not specified': 'not given', 'Direct': 'direct', 'Reflected': 'reflected',
-              'Direct & Reflected': 'both'}
-IMPLEMENTATIONS = {'Not specified': 'not given',
-                   'Large Image device for group viewing': 'large image for group viewing',
-                   'Desktop or personal display': 'desktop or personal',
-                   'Eyepiece type personal display': 'eyepiece personal'}
-
-
-def device(ours, lines, result):
-    expected = {'h_pitch': None, 'v_pitch': None}
-    for line in lines:
-        label, _, value = line.partition(': ')
-        if label == 'Sub-Pixel Layout':
-            expected['sub_pixel_layout'] = name_of(LAYOUTS, value)
-        elif label == 'Sub-Pixel Configuration':
-            expected['sub_pixel_configuration'] = name_of(CONFIGURATIONS, value)
-        elif label == 'Sub-Pixel Shape':
-            expected['sub_pixel_shape'] = name_of(SHAPES, value)
-        elif m := re.match(r'(Horizontal|Vertical) Dot/Pixel Pitch: ([\d.]+) mm$', line):
-            expected['h_pitch' if m[1] == 'Horizontal' else 'v_pitch'] = float(m[2])
-        elif m := re.match(r'Display Device (has|does not have) a Fixed Pixel Format$', line):
-            expected['fixed_pixel_format'] = m[1] == 'has'
-        elif label == 'View Direction':
-            expected['view_direction'] = DIRECTIONS[value]
-        elif m := re.match(r'Display Device uses (non-)?transparent background$', line):
-            expected['transparent_background'] = not m[1]
-        elif label == 'Physical Implementation':
-            expected['physical_implementation'] = IMPLEMENTATIONS[value]
-        elif m := re.match(r'Monitor/display does (not )?support DDC/CI$', line):
-            expected['ddc_ci'] = not m[1]
-        else:
-            result.wrong('display device: %r' % line)
-    for key, value in expected.items():
-        result.same('display_device.' + key, ours.get(key), value)
-
-
+NOT_GIVEN = {'Not defined': 'not given', 'Not specified': 'not given'}
+LAYOUTS = dict(NOT_GIVEN, **{
+    'Quad Pixel - G at bottom left & top right': 'quad, green bottom left and top right',
+    'Quad Pixel - G at bottom right & top left': 'quad, green bottom right and top left'})
+CONFIGURATIONS = dict(NOT_GIVEN, **{'Delta (Tri-ad)': 'delta', 'Stripe Offset': 'stripe offset',
+                                    'Quad Pixel': 'quad'})
+DIRECTIONS = dict(NOT_GIVEN, **{'Direct & Reflected': 'both'})
+IMPLEMENTATIONS = dict(NOT_GIVEN, **{
+    'Large Image device for group viewing': 'large image for group viewing',
+    'Desktop or personal display': 'desktop or personal',
+    'Eyepiece type personal display': 'eyepiece personal'})
 STEREO = {'No direct stereo': 'none',
           'Field seq. stereo via stereo sync signal': 'field sequential by stereo sync',
           'auto-stereoscopic, column interleave': 'auto-stereoscopic, column interleaved',
@@ -336,105 +249,151 @@ CONVERSIONS = {'Not supported': 'none',
                'Horizontal is convertred to a single frequency': 'horizontal to one rate',
                'Both Vertical & Horizontal are converted to single frequencies':
                    'both to one rate each'}
-ORIENTATION_TYPES = {'Not defined': 'not given', 'Fixed Orientation': 'fixed',
-                     'Pivots: Default Orientation': 'pivots, default orientation',
-                     'Pivots: Current Orientation (requires multiple EDID Extension Tables)':
-                         'pivots, current orientation'}
-SCANS = {'Not defined': 'not given',
-         'Fast Scan is on the Major (Long) Axis and Slow Scan is on the Minor Axis':
-             'fast on the long axis',
-         'Fast Scan is on the Minor (Short) Axis and Slow Scan is on the Major Axis':
-             'fast on the short axis',
-         'Reserved': 'reserved'}
-DECODINGS = {'Not defined': 'not given', 'BGR': 'BGR', 'Y/C (S-Video) NTSC': 'Y/C NTSC',
-             'Y/C (S-Video) PAL': 'Y/C PAL', 'Y/C (S-Video) SECAM': 'Y/C SECAM',
-             'YCrCb 4:4:4 per SMPTE 293M & 294M': 'YCrCb 4:4:4 (SMPTE 293M, 294M)',
-             'YCrCb 4:2:2 per SMPTE 293M & 294M': 'YCrCb 4:2:2 (SMPTE 293M, 294M)',
-             'YCrCb 4:2:0 per SMPTE 293M & 294M': 'YCrCb 4:2:0 (SMPTE 293M, 294M)',
-             'YCrCb per SMPTE 260M (Legacy HDTV)': 'YCrCb (SMPTE 260M)',
-             'YPbPr per SMPTE 240M (Legacy HDTV)': 'YPbPr (SMPTE 240M)',
-             'YCrCb per SMPTE 274M (Modern HDTV)': 'YCrCb (SMPTE 274M)',
-             'YPbPr per SMPTE 274M (Modern HDTV)': 'YPbPr (SMPTE 274M)',
-             'Y B-Y R-Y BetaCam (Sony)': 'Y B-Y R-Y, BetaCam',
-             'Y B-Y R-Y M-2 (Matsushita)': 'Y B-Y R-Y, M-2', 'Monochrome': 'monochrome'}
-DECODERS = {'Uses Default Decoding': 'the default', 'BGR': 'BGR', 'Y/C (S-Video)': 'Y/C',
-            'Yxx (SMPTE 2xxM)': 'Yxx (SMPTE 2xxM)', 'Monochrome': 'monochrome'}
-ZERO_PIXEL = {'Upper Left': 'upper left', 'Upper Right': 'upper right',
-              'Lower Left': 'lower left', 'Lower Right': 'lower right'}
+ORIENTATION_TYPES = dict(NOT_GIVEN, **{
+    'Fixed Orientation': 'fixed', 'Pivots: Default Orientation': 'pivots, default orientation',
+    'Pivots: Current Orientation (requires multiple EDID Extension Tables)':
+        'pivots, current orientation'})
+SCANS = dict(NOT_GIVEN, **{
+    'Fast Scan is on the Major (Long) Axis and Slow Scan is on the Minor Axis':
+        'fast on the long axis',
+    'Fast Scan is on the Minor (Short) Axis and Slow Scan is on the Major Axis':
+        'fast on the short axis'})
+DECODINGS = dict(NOT_GIVEN, **{
+    'Y/C (S-Video) NTSC': 'Y/C NTSC', 'Y/C (S-Video) PAL': 'Y/C PAL',
+    'Y/C (S-Video) SECAM': 'Y/C SECAM', 'Y B-Y R-Y BetaCam (Sony)': 'Y B-Y R-Y, BetaCam',
+    'Y B-Y R-Y M-2 (Matsushita)': 'Y B-Y R-Y, M-2', 'Monochrome': 'monochrome',
+    **{'YCrCb %s per SMPTE 293M & 294M' % s: 'YCrCb %s (SMPTE 293M, 294M)' % s
+       for s in ('4:4:4', '4:2:2', '4:2:0')},
+    **{'%s per SMPTE %s (%s HDTV)' % (y, n, age): '%s (SMPTE %s)' % (y, n)
+       for y, n, age in (('YCrCb', '260M', 'Legacy'), ('YPbPr', '240M', 'Legacy'),
+                         ('YCrCb', '274M', 'Modern'), ('YPbPr', '274M', 'Modern'))}})
+DECODERS = {'Uses Default Decoding': 'the default', 'Y/C (S-Video)': 'Y/C',
+            'Monochrome': 'monochrome'}
 ASPECT_MODES = {'Full Mode': 'full', 'Zoom Mode': 'zoom',
                 'Squeeze (Side Bars/Letterbox) Mode': 'squeeze',
                 'Variable (Expand/Shrink) Mode': 'variable'}
-YES_NO = {'Scaler On Board': 'scaler', 'Image Centering': 'image_centering',
-          'Conditional Update': 'conditional_update', 'Interlaced Video': 'interlaced',
-          'Frame Lock': 'frame_lock', 'Standalone Projector': 'standalone_projector',
-          'Dithering': 'dithering'}
-DEPTHS = {'0 (Blue)': 'blue_depth', '1 (Green)': 'green_depth', '2 (Red)': 'red_depth',
-          '0 (Cb/Pb)': 'cb_depth', '1 (Y)': 'y_depth', '2 (Cr/Pr)': 'cr_depth'}
+DEPTHS = {'0 (Blue)': 'blue', '1 (Green)': 'green', '2 (Red)': 'red', '0 (Cb/Pb)': 'cb',
+          '1 (Y)': 'y', '2 (Cr/Pr)': 'cr'}
 
 
-def frequency(value):
-    if value == 'Not available':
-        return None
-    if value == 'Reserved':
-        return 'reserved'
-    return float(value.split()[0])
+def named(names, lower=True):
+    """The value of the line as ours names it: by `names`, else lower case (ours spell the
+    name as edid-decode does but for its capitals) or as it is."""
+    return lambda m: name_of(names, m[1]) if m[1] in names or m[1].startswith('Unknown') \
+        else m[1].lower() if lower else m[1]
 
 
-def capabilities(ours, lines, result):
-    expected, lists, current = {}, {'decoding_capabilities': [], 'aspect_conversions': []}, None
+def negated(m):
+    return not m[1]
+
+
+def first(m):
+    return m[1]
+
+
+def frequency(m):
+    words = {'Not available': None, 'Reserved': 'reserved'}
+    return words[m[1]] if m[1] in words else float(m[1].split()[0])
+
+
+def depth(m):
+    return None if m[2] == 'No Information' else int(m[2]) if m[2].isdigit() else 'reserved'
+
+
+# Of each part of a display information block: our key, and each line edid-decode may print
+# as (pattern, our key, its value from the match); a dict for the value, a list of names
+# whose lines follow (each name and Yes or No).
+DI_PARTS = {
+    'Digital Interface': ('digital_interface', [
+        (r'Supported Digital Interface: (.*)', 'interface', named(INTERFACES, False)),
+        (r'Version: (.*)', 'standard_version', first),
+        (r'Release: (.*)', 'standard_release', first),
+        (r'Letter Designation: (.*)', 'standard_letter', first),
+        (r'Date Code: Year (\d+) Week (\d+) Day (\d+)', 'standard_date',
+         lambda m: {'year': int(m[1]), 'month': int(m[2]), 'day': int(m[3])}),
+        (r'Data Enable Signal Usage (Not )?Available', 'data_enable', negated),
+        (r'Data Enable Signal (High|Low)', 'data_enable_high', lambda m: m[1] == 'High'),
+        (r'Edge of Shift Clock: (.*)', 'shift_clock_edge', named(EDGES)),
+        (r'HDCP is (not )?supported', 'hdcp', negated),
+        (r'Digital Receivers (do not )?support Double Clocking.*', 'double_clocking', negated),
+        (r'Packetized Digital Video is (not )?supported', 'packetized_video', negated),
+        (r'Data Formats: (.*)', 'data_format', named(FORMATS)),
+        (r'Minimum Pixel Clock Frequency Per Link: (\d+) MHz', 'min_pixel_clock',
+         lambda m: int(m[1])),
+        (r'Maximum Pixel Clock Frequency Per Link: (\d+) MHz', 'max_pixel_clock',
+         lambda m: int(m[1])),
+        (r'Crossover Frequency: None - Single Link', 'single_link', lambda m: True),
+        (r'Crossover Frequency: (\d+) MHz', 'crossover', lambda m: int(m[1]))],
+        {'data_enable_high': None, 'min_pixel_clock': None, 'max_pixel_clock': None,
+         'crossover': None, 'single_link': False}),
+    'Display Device': ('display_device', [
+        (r'Sub-Pixel Layout: (.*)', 'sub_pixel_layout', named(LAYOUTS, False)),
+        (r'Sub-Pixel Configuration: (.*)', 'sub_pixel_configuration', named(CONFIGURATIONS)),
+        (r'Sub-Pixel Shape: (.*)', 'sub_pixel_shape', named(NOT_GIVEN)),
+        (r'Horizontal Dot/Pixel Pitch: ([\d.]+) mm', 'h_pitch', lambda m: float(m[1])),
+        (r'Vertical Dot/Pixel Pitch: ([\d.]+) mm', 'v_pitch', lambda m: float(m[1])),
+        (r'Display Device (does not )?ha(?:s|ve) a Fixed Pixel Format', 'fixed_pixel_format',
+         negated),
+        (r'View Direction: (.*)', 'view_direction', named(DIRECTIONS)),
+        (r'Display Device uses (non-)?transparent background', 'transparent_background',
+         negated),
+        (r'Physical Implementation: (.*)', 'physical_implementation', named(IMPLEMENTATIONS)),
+        (r'Monitor/display does (not )?support DDC/CI', 'ddc_ci', negated)],
+        {'h_pitch': None, 'v_pitch': None}),
+    'Display Capabities & Feature Support Set': ('capabilities', [
+        (r'Legacy Modes: (Not all|All) VGA/DOS.*', 'all_legacy_modes', lambda m: m[1] == 'All'),
+        (r'Stereo Video: (.*)', 'stereo', named(STEREO)),
+        *[(label + r': (Yes|No)', key, lambda m: m[1] == 'Yes') for label, key in (
+            ('Scaler On Board', 'scaler'), ('Image Centering', 'image_centering'),
+            ('Conditional Update', 'conditional_update'), ('Interlaced Video', 'interlaced'),
+            ('Frame Lock', 'frame_lock'), ('Standalone Projector', 'standalone_projector'),
+            ('Dithering', 'dithering'))],
+        (r'Frame Rate Conversion: (.*)', 'frame_rate_conversion', named(CONVERSIONS)),
+        (r'Vertical Frequency: (.*)', 'vertical_rate', frequency),
+        (r'Horizontal Frequency: (.*)', 'horizontal_rate', frequency),
+        (r'Display/Scan Orientation Definition Type: (.*)', 'orientation_type',
+         named(ORIENTATION_TYPES)),
+        (r'Screen Orientation: (.*)', 'portrait', lambda m: m[1] == 'Portrait'),
+        (r'Zero Pixel Location: (.*)', 'zero_pixel', named({})),
+        (r'Scan Direction: (.*)', 'scan_direction', named(SCANS)),
+        (r'Default Color/Luminance Decoding: (.*)', 'default_decoding',
+         named(DECODINGS, False)),
+        (r'Preferred Color/Luminance Decoder: (.*)', 'preferred_decoder',
+         named(DECODERS, False)),
+        (r'Color/Luminance Decoding Capabilities:( None)?', 'decoding_capabilities', DECODINGS),
+        (r'Aspect Ratio Conversion Modes:( None)?', 'aspect_conversions', ASPECT_MODES),
+        *[(r'Supported Color Bit-Depth of Sub-Channel (%s): (.*)' % re.escape(label),
+           name + '_depth', depth) for label, name in DEPTHS.items()]], {}),
+}
+
+
+def di_part(ours, lines, rules, defaults, result):
+    expected, listed = {}, None
     for line in lines:
-        label, _, value = line.partition(': ')
-        if line.startswith('  '):
-            label = label.strip()
-            if current == 'decoding_capabilities' and label in DECODINGS:
-                if yes(value):
-                    lists[current].append(DECODINGS[label])
-            elif current == 'aspect_conversions' and label in ASPECT_MODES:
-                if yes(value):
-                    lists[current].append(ASPECT_MODES[label])
-            else:
-                result.wrong('capabilities: %r' % line)
+        if line.startswith('  ') and listed:
+            label, _, value = line.strip().partition(': ')
+            if value == 'Yes':
+                expected[listed[0]].append(listed[1].get(label, label))
             continue
-        current = None
-        if m := re.match(r'Legacy Modes: (All|Not all) VGA/DOS', line):
-            expected['all_legacy_modes'] = m[1] == 'All'
-        elif label == 'Stereo Video':
-            expected['stereo'] = name_of(STEREO, value)
-        elif label in YES_NO:
-            expected[YES_NO[label]] = yes(value)
-        elif label == 'Frame Rate Conversion':
-            expected['frame_rate_conversion'] = CONVERSIONS[value]
-        elif label == 'Vertical Frequency':
-            expected['vertical_rate'] = frequency(value)
-        elif label == 'Horizontal Frequency':
-            expected['horizontal_rate'] = frequency(value)
-        elif label == 'Display/Scan Orientation Definition Type':
-            expected['orientation_type'] = ORIENTATION_TYPES[value]
-        elif label == 'Screen Orientation':
-            expected['portrait'] = value == 'Portrait'
-        elif label == 'Zero Pixel Location':
-            expected['zero_pixel'] = ZERO_PIXEL[value]
-        elif label == 'Scan Direction':
-            expected['scan_direction'] = SCANS[value]
-        elif label == 'Default Color/Luminance Decoding':
-            expected['default_decoding'] = name_of(DECODINGS, value)
-        elif label == 'Preferred Color/Luminance Decoder':
-            expected['preferred_decoder'] = name_of(DECODERS, value)
-        elif line.startswith('Color/Luminance Decoding Capabilities:'):
-            current = 'decoding_capabilities'
-            if value == 'None' and ours['decoding_capabilities']:
-                # Listed only when both bytes have a capability set.
-                result.skip('di-decoding-capabilities-one-byte')
-                lists.pop(current)
-        elif line.startswith('Aspect Ratio Conversion Modes:'):
-            current = 'aspect_conversions'
-        elif m := re.match(r'Supported Color Bit-Depth of Sub-Channel (.*): (.*)$', line):
-            expected[DEPTHS[m[1]]] = None if m[2] == 'No Information' else \
-                int(m[2]) if m[2].isdigit() else 'reserved'
+        listed = None
+        for pattern, key, value in rules:
+            if m := re.match(pattern + '$', line):
+                if isinstance(value, dict):
+                    expected[key], listed = [], (key, value)
+                    if m[1] and ours[key] and key == 'decoding_capabilities':
+                        # Listed only when both bytes have a capability set.
+                        result.skip('di-decoding-capabilities-one-byte')
+                        del expected[key]
+                else:
+                    expected[key] = value(m)
+                break
         else:
-            result.wrong('capabilities: %r' % line)
-    for key, value in list(expected.items()) + list(lists.items()):
-        result.same('capabilities.' + key, ours.get(key), value)
+            result.wrong('%r' % line)
+    for key, value in defaults.items():
+        if key in ours:
+            expected.setdefault(key, value)
+    for key, value in expected.items():
+        result.same(key, ours.get(key), value)
 
 
 def transfer(ours, lines, result):
@@ -457,21 +416,17 @@ def transfer(ours, lines, result):
         result.same('transfer.' + key, ours.get(key), curves.get(key, []))
 
 
-DI_PARTS = {'Digital Interface': ('digital_interface', interface),
-            'Display Device': ('display_device', device),
-            'Display Capabities & Feature Support Set': ('capabilities', capabilities),
-            'Display Transfer Characteristics - Gamma': ('transfer', transfer)}
-
-
 def di(fields, body, heading, result):
     parts = sections(body)
     result.same('version', fields['version'], int(values(parts.pop(''))['Version']))
     for name, lines in parts.items():
-        if name not in DI_PARTS:
+        if name == 'Display Transfer Characteristics - Gamma':
+            transfer(fields['transfer'], lines, result)
+        elif name in DI_PARTS:
+            key, rules, defaults = DI_PARTS[name]
+            di_part(fields[key], lines, rules, defaults, result)
+        else:
             result.wrong('part %r' % name)
-            continue
-        key, compare = DI_PARTS[name]
-        compare(fields[key], lines, result)
 
 
 def decoded(compare):
