@@ -12,7 +12,7 @@ namespace {
 Fields BlockMapFields(ExtensionBlock block, uint32_t index) {
     const uint32_t first = index == 1 ? 1 : 128;
     Fields fields;
-    Field& blocks = AddList(fields, "blocks", "Blocks");
+    Field& blocks = AddList(fields, "blocks", "Entry");
     for (std::size_t i = 1; i < kEdidBlockLength - 1; ++i) {
         if (block[i] == 0) {
             continue;
