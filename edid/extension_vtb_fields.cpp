@@ -55,7 +55,8 @@ void AddCvtCode(Fields& codes, std::span<const uint8_t, kCvtCodeSize> code) {
                 8 * (lines * kRatios[aspect][0] / kRatios[aspect][1] / 8));
     AddUnsigned(entry.items, "height", "Height", lines);
     AddName(entry.items, "aspect", "Aspect", kAspects[aspect]);
-    // Preferred 60 Hz with reduced blanking offered names the reduced one.
+    // Bits 6 and 5 name no rate with reduced blanking: 60 Hz preferred
+    // while 60 Hz with reduced blanking is offered is read as that one.
     uint32_t preferred = Bits(code[2], 6, 5);
     if (preferred == 1 && Bit(code[2], 0)) {
         preferred = 4;

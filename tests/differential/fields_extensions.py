@@ -297,7 +297,8 @@ def frequency(m):
 
 
 def depth(m):
-    return None if m[2] == 'No Information' else int(m[2]) if m[2].isdigit() else 'reserved'
+    # A reserved depth, "Reserved (0x11)", is ours as stored.
+    return None if m[2] == 'No Information' else int(m[2].strip('Reserved ()'), 0)
 
 
 # Of each part of a display information block: our key, and each line edid-decode may print
