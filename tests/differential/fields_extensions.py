@@ -298,7 +298,7 @@ def frequency(m):
 
 def depth(m):
     # A reserved depth, "Reserved (0x11)", is ours as stored.
-    return None if m[2] == 'No Information' else int(m[2].strip('Reserved ()'), 0)
+    return None if m[2] == 'No Information' else int(re.sub(r'Reserved \((.*)\)', r'\1', m[2]), 0)
 
 
 # Of each part of a display information block: our key, and each line edid-decode may print
