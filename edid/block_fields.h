@@ -37,6 +37,7 @@ std::optional<Fields> DisplayIdDataBlockFields(uint8_t tag, uint8_t revision,
                                                std::span<const uint8_t> payload, uint32_t version);
 
 // An extension block of `type` (video timing, display information,
-// localized string, block map), whole, from the EDID `edid` it is in.
-// Empty for the other types.
-std::optional<Fields> ExtensionBlockFields(BlockType type, std::span<const uint8_t, 128> block);
+// localized string, block map), whole, at `index` in its EDID (which a
+// block map's numbering follows). Empty for the other types.
+std::optional<Fields> ExtensionBlockFields(BlockType type, std::span<const uint8_t, 128> block,
+                                           uint32_t index);

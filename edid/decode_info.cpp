@@ -108,7 +108,8 @@ void DecodeBlocks(std::span<const uint8_t> edid, bool beyondCount, Walk& walk) {
         }
         if (walk.fields) {
             // Indexed: `entry` is the walk's own record.
-            walk.info.blocks[entry.index].fields = ExtensionBlockFields(entry.type, block);
+            walk.info.blocks[entry.index].fields =
+                ExtensionBlockFields(entry.type, block, entry.index);
         }
     }
 }

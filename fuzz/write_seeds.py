@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes the seeds of the fuzz targets that start from the real EDIDs of tests/data, into
-OUT/TARGET/: every EDID of tests/data/edid (the .bin files, and the .hex ones as bytes) and
-of tests/data/corpus/edid-samples.tsv for edid_fuzz and info_output_fuzz; the same, each after the byte of a hex
-form (in turn), for hex_forms_fuzz; and every file of tests/data/hex and every .bin and .hex
-file of tests/data/edid, as they are, for hex_text_fuzz. scripts/test runs it before fuzzing.
+OUT/TARGET/: every EDID of tests/data/edid (the .bin files, and the .hex ones as bytes), of
+tests/data/corpus/edid-samples.tsv and of tests/data/crafted/fields-*.tsv for edid_fuzz and
+info_output_fuzz; the same, each after the byte of a hex form (in turn), for hex_forms_fuzz;
+and every file of tests/data/hex and every .bin and .hex file of tests/data/edid, as they are,
+for hex_text_fuzz. scripts/test runs it before fuzzing.
 
 Usage: write_seeds.py OUT"""
 import pathlib
@@ -21,9 +22,12 @@ def edids():
             yield path.stem, path.read_bytes()
         elif path.suffix == '.hex':
             yield path.stem, bytes.fromhex(path.read_text())
-    for line in (DATA / 'corpus' / 'edid-samples.tsv').read_text().splitlines():
-        name, _, hexes = line.split('\t')
-        yield name.replace('/', '_'), bytes.fromhex(hexes)
+    # The crafted EDIDs of the fields hold the blocks the corpus lacks.
+    for tsv in [DATA / 'corpus' / 'edid-samples.tsv'] + sorted(
+            (DATA / 'crafted').glob('fields-*.tsv')):
+        for line in tsv.read_text().splitlines():
+            name, _, hexes = line.split('\t')
+            yield name.replace('/', '_'), bytes.fromhex(hexes)
 
 
 def folder(out, target):
