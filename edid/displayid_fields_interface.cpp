@@ -256,15 +256,21 @@ Fields StereoFields(uint8_t revision, Bytes p) {
     }
     const uint8_t format = p[1];
     const Bytes params = p.subspan(2, std::min<std::size_t>(p[0], p.size() - 2));
-    const auto param = [&](std::size_t i) { return i < params.size() ? params[i] : uint8_t{0}; };
+    // A format's parameters past the block's end are left out.
+    const auto has = [&](std::size_t n) { return params.size() >= n; };
     switch (format) {
     case 0x00:
         AddName(fields, "format", "Format", "field-sequential");
-        AddBool(fields, "left_on_1", "Left when 1", Bit(param(0), 0));
+        if (has(1)) {
+            AddBool(fields, "left_on_1", "Left when 1", Bit(params[0], 0));
+        }
         break;
     case 0x01:
-        AddName(fields, "format", "Format", "side-by-side");
-        AddName(fields, "first_half", "First half", SideName(param(0)));
+    case 0x05:
+        AddName(fields, "format", "Format", format == 1 ? "side-by-side" : "stacked");
+        if (has(1)) {
+            AddName(fields, "first_half", "First half", SideName(params[0]));
+        }
         break;
     case 0x02: {
         AddName(fields, "format", "Format", "pixel-interleaved");
@@ -276,17 +282,18 @@ Fields StereoFields(uint8_t revision, Bytes p) {
     }
     case 0x03:
         AddName(fields, "format", "Format", "dual-interface");
-        AddName(fields, "carries", "Carries", SideName(param(0)));
-        AddName(fields, "mirroring", "Mirroring", std::string(kMirroring[Bits(param(0), 2, 1)]));
+        if (has(1)) {
+            AddName(fields, "carries", "Carries", SideName(params[0]));
+            AddName(fields, "mirroring", "Mirroring",
+                    std::string(kMirroring[Bits(params[0], 2, 1)]));
+        }
         break;
     case 0x04:
         AddName(fields, "format", "Format", "multi-view");
-        AddUnsigned(fields, "views", "Views", param(0));
-        AddUnsigned(fields, "interleaving", "Interleaving", param(1));
-        break;
-    case 0x05:
-        AddName(fields, "format", "Format", "stacked");
-        AddName(fields, "first_half", "Top half", SideName(param(0)));
+        if (has(2)) {
+            AddUnsigned(fields, "views", "Views", params[0]);
+            AddUnsigned(fields, "interleaving", "Interleaving", params[1]);
+        }
         break;
     case 0xFF:
         AddName(fields, "format", "Format", "proprietary");

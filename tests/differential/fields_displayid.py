@@ -1,9 +1,576 @@
-"""Fields of DisplayID data blocks, versions 1.x and 2.x."""
+"""Fields of DisplayID data blocks, versions 1.x and 2.x.
 
-BY_TAG = {}
+Each comparer walks edid-decode's lines under a block's heading; a line it has no rule for is a
+disagreement, so every line is either compared or skipped for a reason of fields-skips/displayid.tsv.
+"""
+import re
+
+# edid-decode prints clocks and coordinates with six decimals.
+SIX = 1.01e-6
+# A CVT timing's exact rate, which edid-decode computes, against the rate the block stores.
+NOMINAL_RATE = 0.6
+HEX_DUMP = re.compile(r"([0-9a-f]{2}(?: [0-9a-f]{2})*)\s+'.*'$")
+TIMING = re.compile(r'(DTD|CVT|DMT 0x(\w\w)|VIC\s+(\d+)|HDMI VIC (\d+)):\s+(\d+)x(\d+)(i?)\s+'
+                    r'([\d.]+) Hz\s+\d+:\d+\s+([\d.]+) kHz\s+([\d.]+) MHz(?: \((.*)\))?$')
+# An interlaced timing's vertical line comes twice, for the odd field and the even one.
+DETAIL = re.compile(r'([HV])front\s+(-?\d+) [HV]sync\s+(-?\d+) [HV]back\s+(-?\d+) [HV]pol ([PN])'
+                    r'(?: V(?:front|back)\s+\+0\.5 (?:Odd|Even) Field)?$')
+STEREO = {'no 3D stereo': 'none', '3D stereo': 'stereo',
+          '3D stereo depends on user action': 'user-action', 'reserved': 'reserved'}
+FORMULA_FLAGS = {'RB': 'reduced-blanking-1', 'RBv2': 'reduced-blanking-2',
+                 'RBv2,video-optimized': 'reduced-blanking-2',
+                 'RBv3': 'reduced-blanking-3', 'RBv3,h-blank-160': 'reduced-blanking-3'}
+ASPECTS = {'1:1': (1, 1), '5:4': (5, 4), '4:3': (4, 3), '15:9': (15, 9), '16:9': (16, 9),
+           '16:10': (16, 10), '64:27': (64, 27), '256:135': (256, 135)}
+
+
+def half(n):
+    """C's integer halving, toward zero."""
+    return int(n / 2)
+
+
+class Lines:
+    """edid-decode's lines of one block, each taken by at most one rule."""
+
+    def __init__(self, body, result):
+        self.body, self.result, self.at = body, result, 0
+
+    def __iter__(self):
+        while self.at < len(self.body):
+            self.at += 1
+            yield self.body[self.at - 1]
+
+    def peek(self):
+        return self.body[self.at] if self.at < len(self.body) else None
+
+    def take(self):
+        self.at += 1
+        return self.body[self.at - 1]
+
+
+def unaccounted(line, result):
+    if HEX_DUMP.match(line.strip()):
+        result.skip('hex dump of a block of the wrong length')
+    else:
+        result.wrong('line not accounted for: %r' % line)
+
+
+def by_rules(fields, body, result, rules):
+    """Each line matched by the first of `rules` (pattern, compare(match)) that matches it."""
+    for line in body:
+        for pattern, compare in rules:
+            if m := re.match(pattern + '$', line):
+                compare(m)
+                break
+        else:
+            unaccounted(line, result)
+
+
+def same(result, fields, key, value, tolerance=0):
+    result.same(key, fields.get(key), value, tolerance)
+
+
+def flags_of(m):
+    return m[11].split(', ') if m[11] else []
+
+
+def compare_detailed(t, m, details, result, kind):
+    result.same('h_active', t['h_active'], int(m[5]))
+    result.same('v_active', t['v_active'], int(m[6]))
+    result.same('interlaced', t['interlaced'], m[7] == 'i')
+    result.same('pixel_clock_khz', t['pixel_clock_khz'] / 1000, float(m[10]), SIX)
+    result.skip('rates derived from the clock and totals', 2)
+    flags = flags_of(m)
+    aspect = flags.pop(0)
+    if kind in ('I', 'VII'):
+        result.same('aspect', 'aspect ' + t['aspect'], aspect)
+    else:
+        result.skip('aspect ratio derived from the size')
+    result.same('stereo', t['stereo'], STEREO.get(flags.pop(0)))
+    result.same('preferred', t['preferred'], 'preferred' in flags)
+    if 'ycbcr420' in t:
+        result.same('ycbcr420', t['ycbcr420'], 'YCbCr 4:2:0' in flags)
+    size = next((f for f in flags if f.endswith(' mm')), None)
+    if size or 'image_width_mm' in t:
+        result.same('image_size', '%s mm x %s mm' % (t.get('image_width_mm'),
+                                                     t.get('image_height_mm')), size)
+    rest = [f for f in flags if f not in ('preferred', 'YCbCr 4:2:0', size)]
+    if rest:
+        result.wrong('timing flags not accounted for: %r' % rest)
+    for axis, front, sync, back, pol in details:
+        a = axis.lower()
+        f, s = t[a + '_front_porch'], t[a + '_sync']
+        b = t[a + '_blank'] - f - s
+        if a == 'v' and t['interlaced']:
+            f, s, b = half(f), half(s), half(b)
+        result.same(a + '_front_porch', f, int(front))
+        result.same(a + '_sync', s, int(sync))
+        result.same(a + '_back_porch', b, int(back))
+        if kind == 'II' and a == 'v':
+            result.skip('type II vertical polarity: edid-decode reads byte 17')
+        else:
+            result.same(a + '_sync_positive', t[a + '_sync_positive'], pol == 'P')
+
+
+def compare_formula(t, m, result, kind):
+    flags = flags_of(m)
+    formula = FORMULA_FLAGS.get(flags[0]) if flags and flags[0].startswith('RB') else None
+    if formula:
+        flags.pop(0)
+    ours = None if t['formula'] in ('standard', 'reserved') else t['formula']
+    if kind == 'V' and ours != 'reduced-blanking-2':
+        result.skip('type V formula other than RB2: edid-decode computes RB2')
+    else:
+        result.same('formula', ours, formula)
+    result.same('width', t['width'], int(m[5]))
+    if kind == 'III':
+        across, down = ASPECTS.get(t['aspect'], (1, 1))
+        result.same('height', t['width'] * down // across, int(m[6]))
+        result.same('aspect', 'aspect ' + t['aspect'], flags.pop(0))
+        if t['interlaced']:
+            result.skip('type III interlaced bit: edid-decode makes a progressive timing')
+    else:
+        result.same('height', t['height'], int(m[6]))
+        flags.pop(0)
+        result.skip('aspect ratio derived from the size')
+    result.same('refresh_hz', t['refresh_hz'], float(m[8]), NOMINAL_RATE)
+    result.skip('CVT timing computed from the formula', 2)
+    if 'stereo' in t:
+        result.same('stereo', t['stereo'], STEREO.get(flags.pop(0)))
+    if 'preferred' in t:
+        result.same('preferred', t['preferred'], 'preferred' in flags)
+    if 'ntsc_rate' in t:
+        result.same('ntsc_rate', t['ntsc_rate'],
+                    'refresh rate * (1000/1001) supported' in flags)
+    if kind == 'X':
+        rb2, rb3 = t['formula'] == 'reduced-blanking-2', t['formula'] == 'reduced-blanking-3'
+        result.same('ycbcr420', t['ycbcr420'], 'YCbCr 4:2:0' in flags)
+        result.same('alternative', t['alternative'] and (rb2 or rb3),
+                    'refresh rate * (1000/1001) supported' in flags
+                    or 'hblank is 160 pixels' in flags)
+        result.same('early_vsync', t['early_vsync'] and rb3, 'early-vsync' in flags)
+        delta = t.get('h_blank_delta', 0) if rb3 else 0
+        result.same('h_blank_delta', delta,
+                    next((int(f[13:]) for f in flags if f.startswith('delta-hblank=')), 0))
+        extra = t.get('v_blank_extra', 0) * (20 if t.get('short_min_v_blank') else 35)
+        result.same('v_blank_extra', extra if rb3 else 0,
+                    next((int(f[11:]) for f in flags if f.startswith('add-vblank=')), 0))
+    known = {'preferred', 'YCbCr 4:2:0', 'refresh rate * (1000/1001) supported',
+             'hblank is 160 pixels', 'early-vsync'}
+    rest = [f for f in flags if f not in known and not f.startswith(('delta-hblank=',
+                                                                     'add-vblank='))]
+    if rest:
+        result.wrong('timing flags not accounted for: %r' % rest)
+
+
+def timings(kind):
+    def compare(fields, body, heading, result):
+        lines = Lines(body, result)
+        ours = iter(fields['timings'])
+        for line in lines:
+            if line == 'These timings support DSC pass-through':
+                result.same('dsc_passthrough', fields.get('dsc_passthrough'), True)
+                continue
+            m = TIMING.match(line)
+            if not m:
+                unaccounted(line, result)
+                continue
+            t = next(ours, None)
+            if t is None:
+                result.wrong('a timing more than ours: %r' % line)
+                continue
+            if m[1] == 'DTD':
+                details = []
+                while (n := lines.peek()) is not None and (d := DETAIL.match(n.strip())):
+                    lines.take()
+                    details.append(d.groups())
+                compare_detailed(t, m, details, result, kind)
+            else:
+                compare_formula(t, m, result, kind)
+        if 'dsc_passthrough' in fields and 'These timings support DSC pass-through' not in body:
+            result.same('dsc_passthrough', fields['dsc_passthrough'], False)
+        for t in ours:
+            result.wrong('a timing edid-decode does not show: %r' % t)
+    return compare
+
+
+def codes_of(body, result):
+    """(type, code) of each DMT, VIC or HDMI VIC line."""
+    out = []
+    for line in body:
+        m = TIMING.match(line)
+        if m and m[2]:
+            out.append(('dmt', int(m[2], 16)))
+        elif m and m[3]:
+            out.append(('vic', int(m[3])))
+        elif m and m[4]:
+            out.append(('hdmi-vic', int(m[4])))
+        else:
+            unaccounted(line, result)
+    return out
+
+
+def same_codes(result, ours, theirs):
+    """edid-decode shows only the codes its tables hold: theirs in our order, the rest skipped."""
+    shown = [c for c in ours if c in theirs]
+    result.same('codes', shown, theirs)
+    if len(ours) > len(shown):
+        result.skip('code not in edid-decode\'s tables', len(ours) - len(shown))
+
+
+def codes(fields, body, heading, result):
+    theirs = codes_of(body, result)
+    same_codes(result, [(fields['code_type'], c) for c in fields['codes']], theirs)
+
+
+def bitmap(kind, key):
+    def compare(fields, body, heading, result):
+        same_codes(result, [(kind, c) for c in fields[key]], codes_of(body, result))
+    return compare
+
+
+def product(fields, body, heading, result):
+    if m := re.search(r", PNP ID '(.*)':$", heading):
+        same(result, fields, 'vendor', m[1])
+    elif m := re.search(r', OUI (\S+):$', heading):
+        vendor = fields.get('vendor', '')
+        if len(vendor) == 3 and not vendor.isalpha():
+            vendor = '-'.join('%02X' % ord(c) for c in vendor)
+        reversed_oui = '-'.join(reversed(vendor.split('-')))
+        if vendor != m[1] and reversed_oui == m[1]:
+            result.skip('OUI stored the other way round: edid-decode shows it reversed')
+        else:
+            result.same('vendor', vendor, m[1])
+    if 'product_code' not in fields:
+        result.skip('product block shorter than 12 bytes: edid-decode reads past it', len(body))
+        return
+    by_rules(fields, body, result, [
+        (r'Product Code: (\d+)', lambda m: same(result, fields, 'product_code', int(m[1]))),
+        (r'Serial Number: (\d+)', lambda m: same(result, fields, 'serial_number', int(m[1]))),
+        (r'(Model Year|Year of Manufacture): (\d+)(?:, Week (\d+))?', lambda m: (
+            same(result, fields, 'model_year', m[1] == 'Model Year'),
+            same(result, fields, 'year', int(m[2])),
+            same(result, fields, 'week', m[3] and int(m[3])))),
+        (r'Product ID: (.*)', lambda m: same(result, fields, 'product_text', m[1]))])
+    if not any(line.startswith('Serial Number') for line in body) and 'serial_number' in fields:
+        same(result, fields, 'serial_number', None)
+    if not any(line.startswith('Product ID') for line in body) and fields.get('product_text'):
+        result.wrong('product text edid-decode does not show')
+
+
+FEATURES = ['De-interlacing', 'Support ACP, ISRC1, or ISRC2packets', 'Fixed pixel format',
+            'Fixed timing', 'Power management (DPM)', 'Audio input override',
+            'Separate audio inputs provided', 'Audio support on video interface']
+OUR_FEATURES = ['deinterlacing', 'acp-isrc-packets', 'fixed-pixel-format', 'fixed-timing',
+                'power-management', 'audio-input-override', 'separate-audio-inputs',
+                'audio-on-video-interface']
+
+
+def image_size(fields, result, m):
+    result.same('image_size', (fields.get('image_width_mm'), fields.get('image_height_mm')),
+                (float(m[1]), float(m[2])))
+
+
+def parameters_1(fields, body, heading, result):
+    features = []
+    by_rules(fields, body, result, [
+        (r'Image size: ([\d.]+) mm x ([\d.]+) mm', lambda m: image_size(fields, result, m)),
+        (r'Display native pixel format: (\d+)x(\d+)', lambda m: (
+            same(result, fields, 'native_width', int(m[1])),
+            same(result, fields, 'native_height', int(m[2])))),
+        (r'Feature support flags:', lambda m: None),
+        (r'  (.*)', lambda m: features.append(OUR_FEATURES[FEATURES.index(m[1])]
+                                              if m[1] in FEATURES else m[1])),
+        (r'Gamma: ([\d.]+)', lambda m: same(result, fields, 'gamma', float(m[1]))),
+        (r'Aspect ratio: ([\d.]+)', lambda m: same(result, fields, 'aspect_ratio', float(m[1]))),
+        (r'Dynamic bpc native: (\d+)', lambda m: same(result, fields, 'dynamic_bpc_native',
+                                                      int(m[1]))),
+        (r'Dynamic bpc overall: (\d+)', lambda m: same(result, fields, 'dynamic_bpc_overall',
+                                                       int(m[1])))])
+    if body and not HEX_DUMP.match(body[0]):
+        same(result, fields, 'features', features)
+        if not any(line.startswith('Gamma') for line in body):
+            same(result, fields, 'gamma', None)
+
+
+SCANS = ['Left to Right, Top to Bottom', 'Right to Left, Top to Bottom',
+         'Top to Bottom, Right to Left', 'Bottom to Top, Right to Left',
+         'Right to Left, Bottom to Top', 'Left to Right, Bottom to Top',
+         'Bottom to Top, Left to Right', 'Top to Bottom, Left to Right']
+OUR_SCANS = ['left-right-top-bottom', 'right-left-top-bottom', 'top-bottom-right-left',
+             'bottom-top-right-left', 'right-left-bottom-top', 'left-right-bottom-top',
+             'bottom-top-left-right', 'top-bottom-left-right']
+LUMINANCE_INFO = {'Minimum guaranteed value': 'minimum',
+                  'Guidance for the Source device': 'guidance', 'Reserved': 'reserved'}
+TECHNOLOGIES = {'Not Specified': 'unspecified', 'Active Matrix LCD': 'lcd-active-matrix',
+                'Organic LED': 'oled', 'Reserved': 'reserved'}
+
+
+def luminance(text):
+    if text == 'do not use':
+        return None
+    if text == 'reserved':
+        return 'reserved'
+    return float(text.split()[0])
+
+
+def same_luminance(result, fields, key, text):
+    theirs = luminance(text)
+    ours = fields.get(key)
+    if isinstance(theirs, float):
+        result.same(key, ours, theirs, max(5.1e-5, 1.01e-6 * theirs))
+    else:
+        result.same(key, ours, theirs)
+
+
+def point(result, key, ours, xy):
+    result.same(key + '.x', (ours or {}).get('x'), float(xy[0]), SIX)
+    result.same(key + '.y', (ours or {}).get('y'), float(xy[1]), SIX)
+
+
+def primary(fields, result, m):
+    i = int(m[1]) - 1
+    primaries = fields.get('primaries', [])
+    point(result, 'primaries[%d]' % i, primaries[i] if i < len(primaries) else None, m.groups()[1:])
+
+
+def parameters_2(fields, body, heading, result):
+    whole = fields.get('image_width_mm') is not None and \
+        not isinstance(fields['image_width_mm'], float)
+    by_rules(fields, body, result, [
+        (r'Image size: ([\d.]+) mm x ([\d.]+) mm', lambda m: image_size(fields, result, m)),
+        (r'Display native pixel format: (\d+)x(\d+)', lambda m: (
+            same(result, fields, 'native_width', int(m[1])),
+            same(result, fields, 'native_height', int(m[2])))),
+        (r'Scan Orientation: (.*)', lambda m: same(result, fields, 'scan_orientation',
+                                                   OUR_SCANS[SCANS.index(m[1])])),
+        (r'Luminance Information: (.*)', lambda m: same(result, fields, 'luminance_information',
+                                                        LUMINANCE_INFO.get(m[1]))),
+        (r'Color Information: CIE (\d+)', lambda m: same(result, fields, 'cie_year',
+                                                         int(m[1]))),
+        (r'Audio Speaker Information: (not )?integrated', lambda m: same(
+            result, fields, 'speakers_integrated', not m[1])),
+        (r'Native Color Chromaticity:', lambda m: None),
+        (r'  Primary #(\d):\s+\(([\d.]+), ([\d.]+)\)', lambda m: primary(fields, result, m)),
+        (r'  White Point: \(([\d.]+), ([\d.]+)\)', lambda m: point(
+            result, 'white_point', fields.get('white_point'), m.groups())),
+        (r'Native Maximum Luminance \(Full Coverage\): (.*)', lambda m: same_luminance(
+            result, fields, 'max_luminance_full', m[1])),
+        (r'Native Maximum Luminance \(10% Rectangular Coverage\): (.*)', lambda m: same_luminance(
+            result, fields, 'max_luminance_10_percent', m[1])),
+        (r'Native Minimum Luminance: (.*)', lambda m: same_luminance(
+            result, fields, 'min_luminance', m[1])),
+        (r'Native Color Depth: (?:(\d+) bpc|Not defined|Reserved)', lambda m: same(
+            result, fields, 'colour_depth_bpc', m[1] and int(m[1]))),
+        (r'Display Device Technology: (.*)', lambda m: same(result, fields, 'technology',
+                                                            TECHNOLOGIES.get(m[1]))),
+        (r'Display Device Theme Preference: (.*)', lambda m: same(
+            result, fields, 'dark_theme_preferred', m[1] == 'Dark Theme Preferred')),
+        (r'Native Gamma EOTF: ([\d.]+)', lambda m: same(result, fields, 'gamma', float(m[1])))])
+    del whole
+    if body and not HEX_DUMP.match(body[0]):
+        if not any(line.startswith('Native Gamma') for line in body):
+            same(result, fields, 'gamma', None)
+        if not any(line.startswith('Display Device Theme') for line in body):
+            result.same('dark_theme_preferred', 'dark_theme_preferred' in fields, False)
+
+
+COLOUR_SPACES = {'sRGB': 'srgb', 'BT.601': 'bt601', 'BT.709': 'bt709', 'Adobe RGB': 'adobe-rgb',
+                 'DCI-P3': 'dci-p3', 'NTSC': 'ntsc', 'EBU': 'ebu',
+                 'Adobe Wide Gamut RGB': 'adobe-wide-gamut-rgb', 'DICOM': 'dicom',
+                 'Reserved': 'reserved'}
+
+
+def colour(fields, body, heading, result):
+    def listed(key, m):
+        items = fields.get(key, [])
+        i = int(m[1])
+        point(result, '%s[%d]' % (key, i), items[i] if i < len(items) else None, m.groups()[1:])
+    shown = {'primaries': 0, 'white_points': 0}
+
+    def count(key, m):
+        shown[key] += 1
+        listed(key, m)
+    by_rules(fields, body, result, [
+        (r'Uses (temporal|spatial) color', lambda m: same(result, fields, 'temporal',
+                                                          m[1] == 'temporal')),
+        (r'Uses (\d+) CIE \(x, y\) coordinates', lambda m: same(result, fields, 'cie_year',
+                                                                int(m[1]))),
+        (r'Associated with Transfer Characteristics Data Block with Identifier (\d+)',
+         lambda m: same(result, fields, 'transfer_id', int(m[1]))),
+        (r'Uses color space (.*)', lambda m: same(result, fields, 'colour_space',
+                                                  COLOUR_SPACES.get(m[1]))),
+        (r'Primary #(\d+): \(([\d.]+), ([\d.]+)\)', lambda m: count('primaries', m)),
+        (r'White point #(\d+): \(([\d.]+), ([\d.]+)\)', lambda m: count('white_points', m))])
+    if not any(line.startswith('Associated') for line in body):
+        same(result, fields, 'transfer_id', 0)
+    for key, n in shown.items():
+        if len(fields.get(key, [])) != n:
+            result.wrong('%s: ours %d, edid-decode shows %d' % (key, len(fields[key]), n))
+
+
+def flags_present(result, fields, body, table):
+    """Lines that a set flag prints: each of ours against whether its line is there."""
+    for key, line in table:
+        result.same(key, fields.get(key), line in body)
+    return [line for line in body if line not in {t[1] for t in table}]
+
+
+def range_limits(fields, body, heading, result):
+    rest = flags_present(result, fields, body, [
+        ('interlaced', 'Supports Interlaced'), ('cvt', 'Supports CVT'),
+        ('cvt_reduced_blanking', 'Supports CVT Reduced Blanking'),
+        ('discrete', 'Discrete frequency display device')]) if fields else body
+    by_rules(fields, rest, result, [
+        (r'Pixel Clock: ([\d.]+)-([\d.]+) MHz', lambda m: (
+            same(result, fields, 'min_pixel_clock_khz', round(float(m[1]) * 1000)),
+            same(result, fields, 'max_pixel_clock_khz', round(float(m[2]) * 1000)))),
+        (r'Horizontal Frequency: (\d+)-(\d+) kHz', lambda m: (
+            same(result, fields, 'min_h_rate_khz', int(m[1])),
+            same(result, fields, 'max_h_rate_khz', int(m[2])))),
+        (r'Minimum Horizontal Blanking: (\d+) pixels', lambda m: same(
+            result, fields, 'min_h_blank', int(m[1]))),
+        (r'Vertical Refresh: (\d+)-(\d+) Hz', lambda m: (
+            same(result, fields, 'min_v_rate_hz', int(m[1])),
+            same(result, fields, 'max_v_rate_hz', int(m[2])))),
+        (r'Minimum Vertical Blanking: (\d+) lines', lambda m: same(
+            result, fields, 'min_v_blank', int(m[1])))])
+
+
+def dynamic_range(fields, body, heading, result):
+    by_rules(fields, body, result, [
+        (r'Minimum Pixel Clock: (\d+) kHz', lambda m: same(result, fields,
+                                                           'min_pixel_clock_khz', int(m[1]))),
+        (r'Maximum Pixel Clock: (\d+) kHz', lambda m: same(result, fields,
+                                                           'max_pixel_clock_khz', int(m[1]))),
+        (r'Minimum Vertical Refresh Rate: (\d+) Hz', lambda m: same(result, fields,
+                                                                    'min_v_rate_hz', int(m[1]))),
+        (r'Maximum Vertical Refresh Rate: (\d+) Hz', lambda m: same(result, fields,
+                                                                    'max_v_rate_hz', int(m[1]))),
+        (r'Seamless Dynamic Video Timing Support: (Yes|No)', lambda m: same(
+            result, fields, 'seamless', m[1] == 'Yes'))])
+
+
+def string(fields, body, heading, result):
+    by_rules(fields, body, result, [
+        (r"Text: '(.*)'", lambda m: same(result, fields, 'text', m[1]))])
+
+
+def container_id(fields, body, heading, result):
+    by_rules(fields, body, result, [
+        (r'Container ID: (\S+)', lambda m: same(result, fields, 'container_id', m[1]))])
+
+
+V_TOTAL = {'Fixed Average V-Total': 'fixed-average',
+           'Fixed Average V-Total and Adaptive V-Total': 'fixed-average-and-adaptive'}
+
+
+def adaptive_sync(fields, body, heading, result):
+    ours = iter(fields['descriptors'])
+    d = {}
+    for line in body:
+        s = line.strip()
+        if re.match(r'Descriptor #\d+:$', s):
+            d = next(ours, None)
+            if d is None:
+                result.wrong('a descriptor more than ours')
+                d = {}
+            for key, text in [('seamless', 'Supports Seamless Transition'),
+                              ('increase_without_jitter', "'Max Single Frame Duration "
+                               "Increase' field value without jitter impact"),
+                              ('decrease_without_jitter', "'Max Single Frame Duration "
+                               "Decrease' field value without jitter impact")]:
+                i = body.index(line)
+                end = next((j for j in range(i + 1, len(body))
+                            if body[j].startswith('Descriptor')), len(body))
+                result.same(key, d.get(key), '  ' + text in body[i + 1:end])
+        elif m := re.match(r'(Non-)?Native Panel Range$', s):
+            same(result, d, 'native_range', not m[1])
+        elif s in V_TOTAL or s.startswith('Reserved '):
+            same(result, d, 'v_total', V_TOTAL.get(s, 'reserved'))
+        elif s in ('Supports Seamless Transition',) or 'without jitter impact' in s:
+            pass
+        elif m := re.match(r'Max Duration (Increase|Decrease): ([\d.]+) ms$', s):
+            same(result, d, 'max_%s_ms' % m[1].lower(), float(m[2]))
+        elif m := re.match(r'(Min|Max) Refresh Rate: (\d+) Hz$', s):
+            same(result, d, '%s_refresh_hz' % m[1].lower(), int(m[2]))
+        else:
+            unaccounted(line, result)
+    for d in ours:
+        result.wrong('a descriptor edid-decode does not show: %r' % d)
+
+
+def brightness(fields, body, heading, result):
+    by_rules(fields, body, result, [
+        (r'Minimum SDR Luminance \(Full Coverage\): (.*)', lambda m: same_luminance(
+            result, fields, 'min_sdr', m[1])),
+        (r'Maximum Suggested SDR Luminance \(Full Coverage\): (.*)', lambda m: same_luminance(
+            result, fields, 'max_sdr', m[1])),
+        (r'Maximum Boost SDR Luminance: (.*)', lambda m: same_luminance(
+            result, fields, 'max_boost_sdr', m[1]))])
+
+
+SST = {'Not Supported': 'none', 'Two Streams (number of links shall be 2 or 4)': 'two-streams',
+       'Four Streams (number of links shall be 4)': 'four-streams', 'Reserved': 'reserved'}
+
+
+def hex_lines(body):
+    return ' '.join(HEX_DUMP.match(line)[1] for line in body if HEX_DUMP.match(line))
+
+
+def vendor(fields, body, heading, result):
+    if 'oui' not in fields:
+        result.skip('block too short for an OUI: edid-decode pads it with zeros')
+        return
+    if m := re.search(r', OUI (\S+):$', heading):
+        oui = fields.get('oui', '')
+        if oui != m[1] and '-'.join(reversed(oui.split('-'))) == m[1]:
+            result.skip('OUI stored the other way round: edid-decode shows it reversed')
+        else:
+            result.same('oui', oui, m[1])
+    if '(VESA)' in heading and 'interface' in fields:
+        by_rules(fields, body, result, [
+            (r'Data Structure Type: (eDP|DP|Reserved \(\d+\))', lambda m: same(
+                result, fields, 'interface', m[1].lower().replace('(', '').replace(')', ''))),
+            (r'Default Colorspace and EOTF Handling: (.*)', lambda m: same(
+                result, fields, 'native_colour', m[1] != 'sRGB')),
+            (r'Number of Pixels in Hor Pix Cnt Overlapping an Adjacent Panel: (\d+)',
+             lambda m: same(result, fields, 'overlap_pixels', int(m[1]))),
+            (r'Multi-SST Operation: (.*)', lambda m: same(result, fields, 'multi_sst',
+                                                          SST.get(m[1]))),
+            (r"Pass through timing's target DSC bits per pixel: ([\d.]+)", lambda m: same(
+                result, fields, 'dsc_bits_per_pixel', float(m[1])))])
+        return
+    data = fields.get('data', '')
+    rest = body
+    if '(Apple)' in heading and heading.startswith('Vendor-Specific Data Block (0x7f)') \
+            and body and (m := re.match(r'Type: (?:(\d+)|BLC Info/Corrections), Version: (\d+)$',
+                                        body[0])):
+        result.same('data[0:2]', data.split()[:2],
+                    ['%02x' % int(m[1] or 1), '%02x' % int(m[2])])
+        data, rest = ' '.join(data.split()[2:]), body[1:]
+    if any(not HEX_DUMP.match(line) for line in rest):
+        result.wrong('lines not accounted for: %r' % rest)
+    result.same('data', data, hex_lines(rest))
+
+
+def nothing(fields, body, heading, result):
+    for line in body:
+        unaccounted(line, result)
+
+
+BY_TAG = {0x00: product, 0x20: product, 0x01: parameters_1, 0x21: parameters_2,
+          0x02: colour, 0x03: timings('I'), 0x04: timings('II'), 0x05: timings('III'),
+          0x06: codes, 0x07: bitmap('dmt', 'dmt_ids'), 0x08: bitmap('vic', 'vics'),
+          0x09: range_limits, 0x0a: string, 0x0b: string, 0x11: timings('V'),
+          0x13: timings('VI'), 0x22: timings('VII'), 0x23: codes, 0x24: timings('IX'),
+          0x25: dynamic_range, 0x29: container_id, 0x2a: timings('X'), 0x2b: adaptive_sync,
+          0x2e: brightness, 0x7e: vendor, 0x7f: vendor, 0x81: nothing}
 
 
 def comparer(kind, entry):
     if kind != 'displayid':
         return None
-    return BY_TAG.get(entry['tag'])
+    # The other modules of the group build on this one's readers.
+    import fields_displayid_interface
+    return BY_TAG.get(entry['tag']) or fields_displayid_interface.BY_TAG.get(entry['tag'])
