@@ -572,5 +572,7 @@ def comparer(kind, entry):
     if kind != 'displayid':
         return None
     # The other modules of the group build on this one's readers.
+    import fields_displayid_arvr
     import fields_displayid_interface
-    return BY_TAG.get(entry['tag']) or fields_displayid_interface.BY_TAG.get(entry['tag'])
+    return (BY_TAG.get(entry['tag']) or fields_displayid_interface.BY_TAG.get(entry['tag'])
+            or fields_displayid_arvr.BY_TAG.get(entry['tag']))
