@@ -123,7 +123,7 @@ Fields Parameters1Fields(Bytes p) {
     AddGamma(fields, "gamma", "Gamma", p[9]);
     AddFixed(fields, "aspect_ratio", "Aspect ratio", (p[10] + 100) / 100.0, 2);
     AddUnsigned(fields, "dynamic_bpc_native", "Dynamic bpc, native", Plus1(Bits(p[11], 3, 0)));
-    AddUnsigned(fields, "dynamic_bpc_overall", "Dynamic bpc, overall", Plus1(Bits(p[11], 7, 4)));
+    AddUnsigned(fields, "dynamic_bpc_overall", "Dynamic bpc, all", Plus1(Bits(p[11], 7, 4)));
     return fields;
 }
 
@@ -160,9 +160,8 @@ Fields Parameters2Fields(uint8_t revision, Bytes p) {
         AddDisplayIdPoint(primaries.items, "", "", p, at);
     }
     AddDisplayIdPoint(fields, "white_point", "White point", p, 18);
-    AddDisplayIdLuminance(fields, "max_luminance_full", "Maximum luminance, full", Le16(p, 21));
-    AddDisplayIdLuminance(fields, "max_luminance_10_percent", "Maximum luminance, 10%",
-                          Le16(p, 23));
+    AddDisplayIdLuminance(fields, "max_luminance_full", "Maximum, full area", Le16(p, 21));
+    AddDisplayIdLuminance(fields, "max_luminance_10_percent", "Maximum, 10% area", Le16(p, 23));
     AddDisplayIdLuminance(fields, "min_luminance", "Minimum luminance", Le16(p, 25));
     const uint8_t device = p[27];
     const uint32_t depth = Bits(device, 2, 0);
@@ -187,7 +186,7 @@ Fields ColourFields(uint8_t revision, Bytes p) {
         "dicom"};
     Fields fields;
     AddUnsigned(fields, "cie_year", "CIE coordinates of", Bit(revision, 7) ? 1976 : 1931);
-    AddUnsigned(fields, "transfer_id", "Transfer characteristics", Bits(revision, 6, 3));
+    AddUnsigned(fields, "transfer_id", "Transfer curves", Bits(revision, 6, 3));
     if (p.empty()) {
         return fields;
     }
@@ -244,7 +243,7 @@ Fields DynamicRangeFields(uint8_t revision, Bytes p) {
     AddUnsigned(fields, "min_v_rate_hz", "Minimum V rate", p[6], " Hz");
     const uint32_t high = Bits(revision, 2, 0) != 0 ? Bits(p[8], 1, 0) << 8 : 0;
     AddUnsigned(fields, "max_v_rate_hz", "Maximum V rate", p[7] | high, " Hz");
-    AddBool(fields, "seamless", "Seamless timing changes", Bit(p[8], 7));
+    AddBool(fields, "seamless", "Seamless", Bit(p[8], 7));
     return fields;
 }
 
@@ -272,8 +271,8 @@ Fields AdaptiveSyncFields(uint8_t revision, Bytes p) {
         AddBool(f, "native_range", "Native panel range", Bit(d[0], 0));
         AddName(f, "v_total", "V total", std::string(kVTotal[Bits(d[0], 3, 2)]));
         AddBool(f, "seamless", "Seamless transition", !Bit(d[0], 4));
-        AddBool(f, "increase_without_jitter", "Increase without jitter", Bit(d[0], 1));
-        AddBool(f, "decrease_without_jitter", "Decrease without jitter", Bit(d[0], 5));
+        AddBool(f, "increase_without_jitter", "Increase, no jitter", Bit(d[0], 1));
+        AddBool(f, "decrease_without_jitter", "Decrease, no jitter", Bit(d[0], 5));
         AddFixed(f, "max_increase_ms", "Maximum increase", d[1] / 4.0, 2, " ms");
         AddFixed(f, "max_decrease_ms", "Maximum decrease", d[5] / 4.0, 2, " ms");
         AddUnsigned(f, "min_refresh_hz", "Minimum refresh", d[2], " Hz");
@@ -288,9 +287,9 @@ Fields BrightnessFields(Bytes p) {
     if (p.size() < 6) {
         return fields;
     }
-    AddDisplayIdLuminance(fields, "min_sdr", "Minimum SDR luminance", Le16(p, 0));
-    AddDisplayIdLuminance(fields, "max_sdr", "Maximum suggested SDR luminance", Le16(p, 2));
-    AddDisplayIdLuminance(fields, "max_boost_sdr", "Maximum boost SDR luminance", Le16(p, 4));
+    AddDisplayIdLuminance(fields, "min_sdr", "SDR minimum", Le16(p, 0));
+    AddDisplayIdLuminance(fields, "max_sdr", "SDR maximum", Le16(p, 2));
+    AddDisplayIdLuminance(fields, "max_boost_sdr", "Boost SDR maximum", Le16(p, 4));
     return fields;
 }
 
@@ -306,8 +305,8 @@ void AddVesa(Fields& fields, Bytes q) {
             kind == 0   ? "edp"
             : kind == 1 ? "dp"
                         : "reserved " + std::to_string(kind));
-    AddBool(fields, "native_colour", "Native colour space and EOTF", Bit(q[0], 7));
-    AddUnsigned(fields, "overlap_pixels", "Pixels overlapping a neighbour", Bits(q[1], 3, 0));
+    AddBool(fields, "native_colour", "Native colour", Bit(q[0], 7));
+    AddUnsigned(fields, "overlap_pixels", "Overlap", Bits(q[1], 3, 0));
     AddName(fields, "multi_sst", "Multi-SST", std::string(kSst[Bits(q[1], 6, 5)]));
     if (q.size() >= 4) {
         AddFixed(fields, "dsc_bits_per_pixel", "DSC bits per pixel",

@@ -40,9 +40,9 @@ void AddHmdLayout(Fields& f, Bytes p) {
     static constexpr std::array<std::string_view, 4> kMetadata = {"none", "first-line", "sdp",
                                                                   "first-line-and-sdp"};
     static constexpr std::array<uint32_t, 4> kReplication = {1, 4, 8, 16};
-    AddCode(f, "dual_layer_sst", "Dual layer on one stream", kDual, Bits(p[0], 1, 0));
+    AddCode(f, "dual_layer_sst", "Two layers, 1 stream", kDual, Bits(p[0], 1, 0));
     if (Bit(p[0], 0)) {
-        AddBool(f, "interleaving_stacked", "Interleaving, eyes stacked", Bit(p[0], 4));
+        AddBool(f, "interleaving_stacked", "Interleaved stacked", Bit(p[0], 4));
     }
     if (Bit(p[0], 1)) {
         AddCode(f, "extended_frame", "Extended frame", kExtended, Bits(p[0], 6, 5));
@@ -53,46 +53,46 @@ void AddHmdLayout(Fields& f, Bytes p) {
     AddUnsigned(f, "layers", "Layers", Bits(p[2], 3, 0) + 1);
     AddCode(f, "layer_metadata", "Layer metadata", kMetadata, Bits(p[2], 5, 4));
     if (Bit(p[2], 4)) {
-        AddUnsigned(f, "replication_factor", "Replication factor", kReplication[Bits(p[2], 7, 6)]);
+        AddUnsigned(f, "replication_factor", "Replication", kReplication[Bits(p[2], 7, 6)]);
     }
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kArea = {{
-        {"right_low_distortion_x", "Right low-distortion area x"},
-        {"right_low_distortion_y", "Right low-distortion area y"},
-        {"left_low_distortion_x", "Left low-distortion area x"},
-        {"left_low_distortion_y", "Left low-distortion area y"},
-        {"low_distortion_width", "Low-distortion area width"},
-        {"low_distortion_height", "Low-distortion area height"},
+        {"right_low_distortion_x", "Right clear area x"},
+        {"right_low_distortion_y", "Right clear area y"},
+        {"left_low_distortion_x", "Left clear area x"},
+        {"left_low_distortion_y", "Left clear area y"},
+        {"low_distortion_width", "Clear area width"},
+        {"low_distortion_height", "Clear area height"},
     }};
     for (std::size_t i = 0; i < kArea.size(); ++i) {
         AddUnsigned(f, kArea[i].first, kArea[i].second, Le16(p, 3 + 2 * i));
     }
-    AddUnsigned(f, "right_eye_orientation", "Right eye orientation", Bits(p[15], 2, 0));
-    AddUnsigned(f, "left_eye_orientation", "Left eye orientation", Bits(p[15], 6, 4));
+    AddUnsigned(f, "right_eye_orientation", "Right eye rotation", Bits(p[15], 2, 0));
+    AddUnsigned(f, "left_eye_orientation", "Left eye rotation", Bits(p[15], 6, 4));
 }
 
 void AddHmdOptics(Fields& f, Bytes p) {
     static constexpr std::array<std::string_view, 3> kMotion = {"not-straight", "together",
                                                                 "lenses-only"};
-    AddFraction13(f, "right_lens_diameter_cm", "Right lens diameter", p, 16, " cm");
-    AddFraction13(f, "left_lens_diameter_cm", "Left lens diameter", p, 18, " cm");
+    AddFraction13(f, "right_lens_diameter_cm", "Right lens", p, 16, " cm");
+    AddFraction13(f, "left_lens_diameter_cm", "Left lens", p, 18, " cm");
     AddFraction13(f, "interocular_angle_rad", "Interocular angle", p, 20, " rad");
     const bool adjustable = Bit(p[22], 0);
     AddBool(f, "lens_adjustable", "Lenses adjustable", adjustable);
     AddCode(f, "lens_motion", "Lens motion", kMotion, Bits(p[22], 2, 1));
     if (adjustable) {
-        AddBool(f, "lens_distance_available", "Lens distance available", Bit(p[22], 3));
+        AddBool(f, "lens_distance_available", "Lens distance", Bit(p[22], 3));
     }
     AddBool(f, "ipd_useful", "IPD useful", Bit(p[22], 4));
-    AddFraction13(f, "lens_adjust_min_cm", "Lens adjustment from", p, 23, " cm");
-    AddFraction13(f, "lens_adjust_range_cm", "Lens adjustment range", p, 25, " cm");
+    AddFraction13(f, "lens_adjust_min_cm", "Lens from", p, 23, " cm");
+    AddFraction13(f, "lens_adjust_range_cm", "Lens range", p, 25, " cm");
     AddFixed(f, "ipd_center_offset_cm", "IPD centre offset",
              static_cast<int16_t>(Le16(p, 27)) / 8192.0, 4, " cm");
     AddFraction13(f, "ipd_min_cm", "IPD from", p, 29, " cm");
     AddFraction13(f, "ipd_range_cm", "IPD range", p, 31, " cm");
-    AddBool(f, "right_display_distance", "Distance to right display", Bit(p[33], 0));
-    AddBool(f, "left_display_distance", "Distance to left display", Bit(p[33], 1));
-    AddBool(f, "right_eye_distance", "Distance to right eye", Bit(p[33], 2));
-    AddBool(f, "left_eye_distance", "Distance to left eye", Bit(p[33], 3));
+    AddBool(f, "right_display_distance", "Right display dist.", Bit(p[33], 0));
+    AddBool(f, "left_display_distance", "Left display dist.", Bit(p[33], 1));
+    AddBool(f, "right_eye_distance", "Right eye distance", Bit(p[33], 2));
+    AddBool(f, "left_eye_distance", "Left eye distance", Bit(p[33], 3));
 }
 
 void AddHmdView(Fields& f, Bytes p) {
@@ -101,7 +101,7 @@ void AddHmdView(Fields& f, Bytes p) {
     static constexpr std::array<std::string_view, 4> kStreams = {"none", "one", "two",
                                                                  "one-or-two"};
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kFov = {{
-        {"h_fov_rad", "Horizontal field of view"},
+        {"h_fov_rad", "H field of view"},
         {"right_fov_right_rad", "Right eye, right"},
         {"right_fov_left_rad", "Right eye, left"},
         {"right_fov_up_rad", "Right eye, up"},
@@ -111,7 +111,7 @@ void AddHmdView(Fields& f, Bytes p) {
         {"left_fov_up_rad", "Left eye, up"},
         {"left_fov_down_rad", "Left eye, down"},
     }};
-    AddCode(f, "foveated", "Foveated rendering", kFoveated, Bits(p[34], 1, 0));
+    AddCode(f, "foveated", "Foveated", kFoveated, Bits(p[34], 1, 0));
     for (std::size_t i = 0; i < kFov.size(); ++i) {
         AddFraction13(f, kFov[i].first, kFov[i].second, p, 35 + 2 * i, " rad");
     }
@@ -121,10 +121,10 @@ void AddHmdView(Fields& f, Bytes p) {
              " pixels/rad");
     AddFixed(f, "left_focal_length", "Left focal length", Le32(p, 57) / 65536.0, 4, " pixels/rad");
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kCentres = {{
-        {"right_projection_y", "Right centre of projection, y"},
-        {"right_projection_x", "Right centre of projection, x"},
-        {"left_projection_y", "Left centre of projection, y"},
-        {"left_projection_x", "Left centre of projection, x"},
+        {"right_projection_y", "Right centre y"},
+        {"right_projection_x", "Right centre x"},
+        {"left_projection_y", "Left centre y"},
+        {"left_projection_x", "Left centre x"},
     }};
     for (std::size_t i = 0; i < kCentres.size(); ++i) {
         AddFixed(f, kCentres[i].first, kCentres[i].second,
@@ -172,7 +172,7 @@ Fields LayerFields(Bytes p) {
     AddBool(f, "configurable", "Configurable", Bit(p[9], 4));
     AddBool(f, "cropping", "Cropping", Bit(p[9], 5));
     AddCode(f, "lens_distortion", "Lens correction", kLens, Bits(p[11], 1, 0));
-    AddCode(f, "lens_distortion_configurable", "Lens correction configurable", kLensConfig,
+    AddCode(f, "lens_distortion_configurable", "Correction settable", kLensConfig,
             Bits(p[11], 3, 2));
     Field& features = AddList(f, "features", "Features");
     for (unsigned bit = 0; bit < kFeatures.size(); ++bit) {
@@ -180,9 +180,8 @@ Fields LayerFields(Bytes p) {
             AddName(features.items, "", "", std::string(kFeatures[bit]));
         }
     }
-    AddCode(f, "async_reprojection", "Asynchronous reprojection", kAsync, Bits(p[13], 1, 0));
-    AddCode(f, "async_configurable", "Reprojection can be disabled", kAsyncConfig,
-            Bits(p[13], 3, 2));
+    AddCode(f, "async_reprojection", "Async reprojection", kAsync, Bits(p[13], 1, 0));
+    AddCode(f, "async_configurable", "Can disable", kAsyncConfig, Bits(p[13], 3, 2));
     Field& scales = AddList(f, "scaling", "Scaling");
     for (unsigned bit = 0; bit < kScales.size(); ++bit) {
         if (Bit(p[14], bit)) {
@@ -195,8 +194,8 @@ Fields LayerFields(Bytes p) {
     for (std::size_t i = 15; i < 19; ++i) {
         AddFixed(others.items, "", "", p[i] / 32.0, 5);
     }
-    AddBool(f, "stereo_side_by_side", "Eyes side by side, layers on streams", Bit(p[19], 0));
-    AddBool(f, "stereo_stacked", "Eyes stacked, layers on streams", Bit(p[19], 1));
+    AddBool(f, "stereo_side_by_side", "Stereo side by side", Bit(p[19], 0));
+    AddBool(f, "stereo_stacked", "Stereo stacked", Bit(p[19], 1));
     return f;
 }
 

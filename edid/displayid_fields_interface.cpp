@@ -42,23 +42,23 @@ Fields DeviceFields(Bytes p) {
         return fields;
     }
     AddName(fields, "technology", "Technology code", HexByteName(p[0]));
-    AddUnsigned(fields, "operating_mode", "Operating mode code", Bits(p[1], 7, 4));
-    AddBool(fields, "backlight_switchable", "Backlight switchable", Bit(p[1], 3));
+    AddUnsigned(fields, "operating_mode", "Operating mode", Bits(p[1], 7, 4));
+    AddBool(fields, "backlight_switchable", "Backlight on/off", Bit(p[1], 3));
     AddBool(fields, "backlight_dimmable", "Backlight dimmable", Bit(p[1], 2));
     const uint32_t w = Le16(p, 2);
     const uint32_t h = Le16(p, 4);
     AddUnsigned(fields, "native_width", "Native width", w == 0 ? 0 : Plus1(w));
     AddUnsigned(fields, "native_height", "Native height", h == 0 ? 0 : Plus1(h));
     AddFixed(fields, "aspect_ratio", "Aspect ratio", (p[6] + 100) / 100.0, 2);
-    AddUnsigned(fields, "orientation", "Default orientation code", Bits(p[7], 7, 6));
+    AddUnsigned(fields, "orientation", "Orientation code", Bits(p[7], 7, 6));
     AddUnsigned(fields, "rotation", "Rotation code", Bits(p[7], 5, 4));
-    AddUnsigned(fields, "zero_pixel", "Zero pixel location code", Bits(p[7], 3, 2));
+    AddUnsigned(fields, "zero_pixel", "Zero pixel code", Bits(p[7], 3, 2));
     AddUnsigned(fields, "scan_direction", "Scan direction code", Bits(p[7], 1, 0));
-    AddUnsigned(fields, "sub_pixel_layout", "Sub-pixel layout code", p[8]);
+    AddUnsigned(fields, "sub_pixel_layout", "Sub-pixel code", p[8]);
     AddFixed(fields, "h_pitch_mm", "H pitch", p[9] / 100.0, 2, " mm");
     AddFixed(fields, "v_pitch_mm", "V pitch", p[10] / 100.0, 2, " mm");
     AddUnsigned(fields, "colour_bit_depth", "Colour bit depth", Bits(p[11], 3, 0));
-    AddBool(fields, "response_white_to_black", "Response time of white to black", Bit(p[12], 7));
+    AddBool(fields, "response_white_to_black", "White to black", Bit(p[12], 7));
     AddUnsigned(fields, "response_time_ms", "Response time", Bits(p[12], 6, 0), " ms");
     return fields;
 }
@@ -88,7 +88,7 @@ Fields TransferFields(uint8_t revision, Bytes p) {
         return fields;
     }
     const bool fourParameters = Bit(p[0], 5);
-    AddBool(fields, "first_is_white", "First curve is white", Bit(p[0], 7));
+    AddBool(fields, "first_is_white", "First is white", Bit(p[0], 7));
     AddBool(fields, "individual", "Individual curves", Bit(p[0], 6));
     AddBool(fields, "four_parameters", "Four parameters", fourParameters);
     Field& curves = AddList(fields, "curves", "Curve");
@@ -155,16 +155,34 @@ Fields InterfaceFields(Bytes p) {
     AddDepths(fields, "ycbcr444_bpc", "YCbCr 4:4:4", p[3], true);
     AddDepths(fields, "ycbcr422_bpc", "YCbCr 4:2:2", p[4], false);
     const uint32_t protection = Bits(p[5], 3, 0);
-    AddName(fields, "content_protection", "Content protection",
+    AddName(fields, "content_protection", "Protection",
             protection < kProtection.size() ? std::string(kProtection[protection]) : "reserved");
     if (protection != 0) {
-        AddName(fields, "content_protection_version", "Content protection version",
-                VersionName(p[6]));
+        AddName(fields, "content_protection_version", "Protection version", VersionName(p[6]));
     }
     AddName(fields, "spread_spectrum", "Spread spectrum", std::string(kSpread[Bits(p[7], 7, 6)]));
     AddFixed(fields, "spread_percent", "Spread", Bits(p[7], 3, 0) / 10.0, 1, "%");
-    AddName(fields, "interface_bytes", "Interface-specific",
-            HexByteName(p[8]) + " " + HexByteName(p[9]));
+    // The last two bytes are the interface's own: LVDS's and a
+    // proprietary interface's signals.
+    const uint32_t kind = Bits(p[0], 7, 4);
+    constexpr uint32_t kLvds = 1;
+    constexpr uint32_t kProprietary = 0x0B;
+    if (kind == kLvds) {
+        AddBool(fields, "lvds_6bit_compatible", "6-bit compatible", Bit(p[8], 4));
+        static constexpr std::array<std::string_view, 4> kVolts = {"3.3V", "5V", "12V", "2.8V"};
+        Field& volts = AddList(fields, "lvds_voltages", "Voltages");
+        for (unsigned bit = 4; bit-- > 0;) {
+            if (Bit(p[8], bit)) {
+                AddName(volts.items, "", "", std::string(kVolts[bit]));
+            }
+        }
+    }
+    if (kind == kLvds || kind == kProprietary) {
+        const uint8_t signals = kind == kLvds ? p[9] : p[8];
+        AddBool(fields, "fixed_mode", "Fixed mode", Bit(signals, 2));
+        AddBool(fields, "signal_low", "Low level or DE", Bit(signals, 1));
+        AddBool(fields, "strobe_rising", "Strobe on rising", Bit(signals, 0));
+    }
     return fields;
 }
 
@@ -206,7 +224,7 @@ Fields FeatureFields(Bytes p) {
         }
     }
     if (p.size() > 6) {
-        Field& list = AddList(fields, "colour_eotf", "Colour space and EOTF");
+        Field& list = AddList(fields, "colour_eotf", "Colour and EOTF");
         for (unsigned bit = 0; bit < 8; ++bit) {
             if (Bit(p[6], bit)) {
                 AddName(list.items, "", "",
@@ -216,7 +234,7 @@ Fields FeatureFields(Bytes p) {
         }
     }
     if (p.size() > 7) {
-        Field& list = AddList(fields, "colour_eotf_2", "Colour space and EOTF, more");
+        Field& list = AddList(fields, "colour_eotf_2", "Colour and EOTF, 2");
         for (unsigned bit = 0; bit < 8; ++bit) {
             if (Bit(p[7], bit)) {
                 AddName(list.items, "", "", "bit " + std::to_string(bit));

@@ -145,7 +145,7 @@ void Type5Or9(Bytes d, bool type5, Fields& t) {
 void Type10(Bytes d, Fields& t) {
     AddBool(t, "ycbcr420", "YCbCr 4:2:0", Bit(d[0], 7));
     AddName(t, "stereo", "Stereo", StereoName(Bits(d[0], 6, 5)));
-    AddBool(t, "alternative", "Video-optimized rate or 160-pixel blank", Bit(d[0], 4));
+    AddBool(t, "alternative", "Alternative blank", Bit(d[0], 4));
     AddBool(t, "early_vsync", "Early vsync", Bit(d[0], 3));
     AddName(t, "formula", "Formula", FormulaName(Bits(d[0], 2, 0), 3));
     AddSize(t, d, 1);
@@ -156,7 +156,7 @@ void Type10(Bytes d, Fields& t) {
         AddUnsigned(t, "v_blank_extra", "V blank extra", Bits(d[6], 7, 5));
     }
     if (d.size() > 7) {
-        AddBool(t, "short_min_v_blank", "Short minimum V blank", Bit(d[7], 0));
+        AddBool(t, "short_min_v_blank", "Short V blank", Bit(d[7], 0));
     }
 }
 

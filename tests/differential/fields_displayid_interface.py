@@ -139,7 +139,7 @@ def depths(text, audio=False):
         if m := re.match(r'Undefined \((\d+)\)$', item):
             out.append('bit %d' % (7 - int(m[1]) if audio else int(m[1])))
         else:
-            out.append(int(item) if item.isdigit() else item)
+            out.append(int(item) if item.isdigit() and not audio else item)
     return out
 
 
@@ -295,5 +295,67 @@ def tiled(fields, body, heading, result):
         did.same(result, fields, 'serial_number', 0)
 
 
-BY_TAG = {0x0c: device, 0x0d: power, 0x0e: transfer, 0x10: stereo, 0x27: stereo, 0x12: tiled,
+INTERFACES = {'Analog 15HD/VGA': 'vga', 'Analog VESA NAVI-V (15HD)': 'navi-v',
+              'Analog VESA NAVI-D': 'navi-d', 'LVDS': 'lvds', 'TMDS': 'tmds', 'RSDS': 'rsds',
+              'DVI-D': 'dvi-d', 'DVI-I, analog': 'dvi-i-analog', 'DVI-I, digital': 'dvi-i-digital',
+              'HDMI-A': 'hdmi-a', 'HDMI-B': 'hdmi-b', 'MDDI': 'mddi', 'DisplayPort': 'displayport',
+              'Proprietary Digital Interface': 'proprietary', 'Reserved': 'reserved'}
+SPREADS = {'None': 'none', 'Down Spread': 'down', 'Center Spread': 'center',
+           'Reserved': 'reserved'}
+
+
+def interface(fields, body, heading, result):
+    def protection(m):
+        did.same(result, fields, 'content_protection', m[1].lower())
+        did.same(result, fields, 'content_protection_version', m[2])
+
+    def spread(m):
+        did.same(result, fields, 'spread_spectrum', SPREADS.get(m[1]))
+        if m[2]:
+            did.same(result, fields, 'spread_percent', float(m[2]))
+        else:
+            result.skip('spread amount without a spread: edid-decode leaves it out')
+    seen = set()
+
+    def listed(key, m):
+        seen.add(key)
+        did.same(result, fields, key, depths(m[1]))
+
+    def signals(m):
+        prefix, what = m[1], m[2]
+        if what in ('Fixed Mode', 'DE Mode'):
+            did.same(result, fields, 'fixed_mode', what == 'Fixed Mode')
+        elif m2 := re.match(r'(High|Low) Signal Level$|DE Polarity Active (High|Low)$', what):
+            did.same(result, fields, 'signal_low', 'Low' in (m2[1], m2[2]))
+        elif m2 := re.match(r'Shift Clock Data Strobe at (Rising|Falling) Edge$', what):
+            did.same(result, fields, 'strobe_rising', m2[1] == 'Rising')
+        elif m2 := re.match(r'supports ([\d.]+V)$', what):
+            volts.append(m2[1])
+        else:
+            did.unaccounted(m[0], result)
+    volts = []
+    did.by_rules(fields, body, result, [
+        (r'Interface Type: (.*)', lambda m: did.same(result, fields, 'interface',
+                                                     INTERFACES.get(m[1]))),
+        (r'Number of Links: (\d+)', lambda m: did.same(result, fields, 'links', int(m[1]))),
+        (r'Interface Standard Version: (\d+\.\d+)', lambda m: did.same(result, fields,
+                                                                      'version', m[1])),
+        (r'Supported bpc for RGB encoding: (.*)', lambda m: listed('rgb_bpc', m)),
+        (r'Supported bpc for YCbCr 4:4:4 encoding: (.*)', lambda m: listed('ycbcr444_bpc', m)),
+        (r'Supported bpc for YCbCr 4:2:2 encoding: (.*)', lambda m: listed('ycbcr422_bpc', m)),
+        (r'Supported Content Protection: None', lambda m: did.same(
+            result, fields, 'content_protection', 'none')),
+        (r'Supported Content Protection: (HDCP|DTCP|DPCP|Reserved) (\d+\.\d+)', protection),
+        (r'Spread Spectrum: (None|Down Spread|Center Spread|Reserved) ?([\d.]+)?%?', spread),
+        (r'LVDS Color Mapping: (6 bit compatible|normal) mode', lambda m: did.same(
+            result, fields, 'lvds_6bit_compatible', m[1] == '6 bit compatible')),
+        (r'(LVDS|PDI) (.*)', signals)])
+    if fields.get('interface') == 'lvds':
+        did.same(result, fields, 'lvds_voltages', volts)
+    for key in ('rgb_bpc', 'ycbcr444_bpc', 'ycbcr422_bpc'):
+        if key in fields and key not in seen:
+            result.same(key, fields[key], [])
+
+
+BY_TAG = {0x0c: device, 0x0f: interface, 0x0d: power, 0x0e: transfer, 0x10: stereo, 0x27: stereo, 0x12: tiled,
           0x28: tiled, 0x26: features}
