@@ -354,8 +354,8 @@ Fields TiledFields(bool v2, Bytes p) {
         return fields;
     }
     const uint8_t caps = p[0];
-    AddName(fields, "single_tile", "Alone", std::string(kSingle[Bits(caps, 2, 0)]));
-    AddName(fields, "some_tiles", "With some tiles", std::string(kSome[Bits(caps, 4, 3)]));
+    AddName(fields, "single_tile", "If alone", std::string(kSingle[Bits(caps, 2, 0)]));
+    AddName(fields, "some_tiles", "If some tiles", std::string(kSome[Bits(caps, 4, 3)]));
     AddBool(fields, "single_enclosure", "One enclosure", Bit(caps, 7));
     AddUnsigned(fields, "tiles_h", "Tiles across", Plus1(Bits(p[1], 7, 4) | Bits(p[3], 7, 6) << 4));
     AddUnsigned(fields, "tiles_v", "Tiles down", Plus1(Bits(p[1], 3, 0) | Bits(p[3], 5, 4) << 4));
