@@ -266,61 +266,100 @@ OUR_FEATURES = ['deinterlacing', 'acp-isrc-packets', 'fixed-pixel-format', 'fixe
                 'audio-on-video-interface']
 
 
-def image_size(fields, result, m):
-    result.same('image_size', (fields.get('image_width_mm'), fields.get('image_height_mm')),
-                (float(m[1]), float(m[2])))
+def labelled(fields, body, result, table, rules=()):
+    """Lines "Label: value" of `table` {label: (key or keys, read)}, the rest by `rules`."""
+    rest = []
+    for line in body:
+        label, colon, value = line.partition(': ')
+        if not colon or label not in table:
+            rest.append(line)
+            continue
+        keys, read = table[label]
+        values = read(value.strip())
+        for key, v in zip(keys, values) if isinstance(keys, tuple) else [(keys, values)]:
+            if isinstance(v, float) and isinstance(fields.get(key), float):
+                result.same(key, fields.get(key), v, 5.1e-5 * max(1, abs(v) / 1000))
+            else:
+                result.same(key, fields.get(key), v)
+    by_rules(fields, rest, result, rules)
+
+
+def number(text):
+    return float(text.split()[0].rstrip('%'))
+
+
+def integer(text):
+    return int(text.split()[0])
+
+
+def numbers(text):
+    """Every number of a value: "595.0 mm x 335.0 mm", "5120x2880", "30-140 kHz"."""
+    return [float(n) if '.' in n else int(n) for n in re.findall(r'\d+(?:\.\d+)?', text)]
+
+
+def named(table):
+    return lambda text: table.get(text, 'reserved' if text.startswith('Reserved') else text)
+
+
+def luminance(text):
+    return None if text == 'do not use' else 'reserved' if text == 'reserved' else number(text)
+
+
+SIZES = {'Image size': (('image_width_mm', 'image_height_mm'), numbers),
+         'Display native pixel format': (('native_width', 'native_height'), numbers)}
+FEATURES = dict(zip(
+    ['De-interlacing', 'Support ACP, ISRC1, or ISRC2packets', 'Fixed pixel format',
+     'Fixed timing', 'Power management (DPM)', 'Audio input override',
+     'Separate audio inputs provided', 'Audio support on video interface'],
+    ['deinterlacing', 'acp-isrc-packets', 'fixed-pixel-format', 'fixed-timing',
+     'power-management', 'audio-input-override', 'separate-audio-inputs',
+     'audio-on-video-interface']))
+
+
+def absent(result, fields, body, key, label, value=None):
+    """A field edid-decode prints only when it holds something."""
+    if key in fields and not any(line.startswith(label) for line in body):
+        result.same(key, fields[key], value)
 
 
 def parameters_1(fields, body, heading, result):
     features = []
-    by_rules(fields, body, result, [
-        (r'Image size: ([\d.]+) mm x ([\d.]+) mm', lambda m: image_size(fields, result, m)),
-        (r'Display native pixel format: (\d+)x(\d+)', lambda m: (
-            same(result, fields, 'native_width', int(m[1])),
-            same(result, fields, 'native_height', int(m[2])))),
+    labelled(fields, body, result, dict(SIZES, **{
+        'Gamma': ('gamma', number), 'Aspect ratio': ('aspect_ratio', number),
+        'Dynamic bpc native': ('dynamic_bpc_native', integer),
+        'Dynamic bpc overall': ('dynamic_bpc_overall', integer)}), [
         (r'Feature support flags:', lambda m: None),
-        (r'  (.*)', lambda m: features.append(OUR_FEATURES[FEATURES.index(m[1])]
-                                              if m[1] in FEATURES else m[1])),
-        (r'Gamma: ([\d.]+)', lambda m: same(result, fields, 'gamma', float(m[1]))),
-        (r'Aspect ratio: ([\d.]+)', lambda m: same(result, fields, 'aspect_ratio', float(m[1]))),
-        (r'Dynamic bpc native: (\d+)', lambda m: same(result, fields, 'dynamic_bpc_native',
-                                                      int(m[1]))),
-        (r'Dynamic bpc overall: (\d+)', lambda m: same(result, fields, 'dynamic_bpc_overall',
-                                                       int(m[1])))])
-    if body and not HEX_DUMP.match(body[0]):
+        (r'  (.*)', lambda m: features.append(FEATURES.get(m[1], m[1])))])
+    if 'features' in fields:
         same(result, fields, 'features', features)
-        if not any(line.startswith('Gamma') for line in body):
-            same(result, fields, 'gamma', None)
+    absent(result, fields, body, 'gamma', 'Gamma')
 
 
-SCANS = ['Left to Right, Top to Bottom', 'Right to Left, Top to Bottom',
-         'Top to Bottom, Right to Left', 'Bottom to Top, Right to Left',
-         'Right to Left, Bottom to Top', 'Left to Right, Bottom to Top',
-         'Bottom to Top, Left to Right', 'Top to Bottom, Left to Right']
-OUR_SCANS = ['left-right-top-bottom', 'right-left-top-bottom', 'top-bottom-right-left',
-             'bottom-top-right-left', 'right-left-bottom-top', 'left-right-bottom-top',
-             'bottom-top-left-right', 'top-bottom-left-right']
-LUMINANCE_INFO = {'Minimum guaranteed value': 'minimum',
-                  'Guidance for the Source device': 'guidance', 'Reserved': 'reserved'}
-TECHNOLOGIES = {'Not Specified': 'unspecified', 'Active Matrix LCD': 'lcd-active-matrix',
-                'Organic LED': 'oled', 'Reserved': 'reserved'}
-
-
-def luminance(text):
-    if text == 'do not use':
-        return None
-    if text == 'reserved':
-        return 'reserved'
-    return float(text.split()[0])
-
-
-def same_luminance(result, fields, key, text):
-    theirs = luminance(text)
-    ours = fields.get(key)
-    if isinstance(theirs, float):
-        result.same(key, ours, theirs, max(5.1e-5, 1.01e-6 * theirs))
-    else:
-        result.same(key, ours, theirs)
+SCANS = dict(zip(['Left to Right, Top to Bottom', 'Right to Left, Top to Bottom',
+                  'Top to Bottom, Right to Left', 'Bottom to Top, Right to Left',
+                  'Right to Left, Bottom to Top', 'Left to Right, Bottom to Top',
+                  'Bottom to Top, Left to Right', 'Top to Bottom, Left to Right'],
+                 ['left-right-top-bottom', 'right-left-top-bottom', 'top-bottom-right-left',
+                  'bottom-top-right-left', 'right-left-bottom-top', 'left-right-bottom-top',
+                  'bottom-top-left-right', 'top-bottom-left-right']))
+PARAMETERS_2 = dict(SIZES, **{
+    'Scan Orientation': ('scan_orientation', named(SCANS)),
+    'Luminance Information': ('luminance_information', named(
+        {'Minimum guaranteed value': 'minimum', 'Guidance for the Source device': 'guidance'})),
+    'Color Information': ('cie_year', lambda t: int(t.split()[-1])),
+    'Audio Speaker Information': ('speakers_integrated', lambda t: t == 'integrated'),
+    'Native Maximum Luminance (Full Coverage)': ('max_luminance_full', luminance),
+    'Native Maximum Luminance (10% Rectangular Coverage)': ('max_luminance_10_percent',
+                                                           luminance),
+    'Native Minimum Luminance': ('min_luminance', luminance),
+    'Native Color Depth': ('colour_depth_bpc', lambda t: int(t.split()[0]) if t[0].isdigit()
+                           else None),
+    'Display Device Technology': ('technology', named(
+        {'Not Specified': 'unspecified', 'Active Matrix LCD': 'lcd-active-matrix',
+         'Organic LED': 'oled'})),
+    'Display Device Theme Preference': ('dark_theme_preferred',
+                                        lambda t: t == 'Dark Theme Preferred'),
+    'Native Gamma EOTF': ('gamma', number)})
 
 
 def point(result, key, ours, xy):
@@ -330,51 +369,21 @@ def point(result, key, ours, xy):
     result.same(key + '.y', (ours or {}).get('y'), float(xy[1]), tolerance)
 
 
-def primary(fields, result, m):
-    i = int(m[1]) - 1
-    primaries = fields.get('primaries', [])
-    point(result, 'primaries[%d]' % i, primaries[i] if i < len(primaries) else None, m.groups()[1:])
+def listed_point(fields, result, key, i, xy):
+    items = fields.get(key, [])
+    point(result, '%s[%d]' % (key, i), items[i] if i < len(items) else None, xy)
 
 
 def parameters_2(fields, body, heading, result):
-    whole = fields.get('image_width_mm') is not None and \
-        not isinstance(fields['image_width_mm'], float)
-    by_rules(fields, body, result, [
-        (r'Image size: ([\d.]+) mm x ([\d.]+) mm', lambda m: image_size(fields, result, m)),
-        (r'Display native pixel format: (\d+)x(\d+)', lambda m: (
-            same(result, fields, 'native_width', int(m[1])),
-            same(result, fields, 'native_height', int(m[2])))),
-        (r'Scan Orientation: (.*)', lambda m: same(result, fields, 'scan_orientation',
-                                                   OUR_SCANS[SCANS.index(m[1])])),
-        (r'Luminance Information: (.*)', lambda m: same(result, fields, 'luminance_information',
-                                                        LUMINANCE_INFO.get(m[1]))),
-        (r'Color Information: CIE (\d+)', lambda m: same(result, fields, 'cie_year',
-                                                         int(m[1]))),
-        (r'Audio Speaker Information: (not )?integrated', lambda m: same(
-            result, fields, 'speakers_integrated', not m[1])),
+    labelled(fields, body, result, PARAMETERS_2, [
         (r'Native Color Chromaticity:', lambda m: None),
-        (r'  Primary #(\d):\s+\(([\d.]+), ([\d.]+)\)', lambda m: primary(fields, result, m)),
+        (r'  Primary #(\d):\s+\(([\d.]+), ([\d.]+)\)', lambda m: listed_point(
+            fields, result, 'primaries', int(m[1]) - 1, m.groups()[1:])),
         (r'  White Point: \(([\d.]+), ([\d.]+)\)', lambda m: point(
-            result, 'white_point', fields.get('white_point'), m.groups())),
-        (r'Native Maximum Luminance \(Full Coverage\): (.*)', lambda m: same_luminance(
-            result, fields, 'max_luminance_full', m[1])),
-        (r'Native Maximum Luminance \(10% Rectangular Coverage\): (.*)', lambda m: same_luminance(
-            result, fields, 'max_luminance_10_percent', m[1])),
-        (r'Native Minimum Luminance: (.*)', lambda m: same_luminance(
-            result, fields, 'min_luminance', m[1])),
-        (r'Native Color Depth: (?:(\d+) bpc|Not defined|Reserved)', lambda m: same(
-            result, fields, 'colour_depth_bpc', m[1] and int(m[1]))),
-        (r'Display Device Technology: (.*)', lambda m: same(result, fields, 'technology',
-                                                            TECHNOLOGIES.get(m[1]))),
-        (r'Display Device Theme Preference: (.*)', lambda m: same(
-            result, fields, 'dark_theme_preferred', m[1] == 'Dark Theme Preferred')),
-        (r'Native Gamma EOTF: ([\d.]+)', lambda m: same(result, fields, 'gamma', float(m[1])))])
-    del whole
-    if body and not HEX_DUMP.match(body[0]):
-        if not any(line.startswith('Native Gamma') for line in body):
-            same(result, fields, 'gamma', None)
-        if not any(line.startswith('Display Device Theme') for line in body):
-            result.same('dark_theme_preferred', 'dark_theme_preferred' in fields, False)
+            result, 'white_point', fields.get('white_point'), m.groups()))])
+    absent(result, fields, body, 'gamma', 'Native Gamma')
+    if fields and not any(line.startswith('Display Device Theme') for line in body):
+        result.same('dark_theme_preferred', 'dark_theme_preferred' in fields, False)
 
 
 COLOUR_SPACES = {'sRGB': 'srgb', 'BT.601': 'bt601', 'BT.709': 'bt709', 'Adobe RGB': 'adobe-rgb',
@@ -384,15 +393,11 @@ COLOUR_SPACES = {'sRGB': 'srgb', 'BT.601': 'bt601', 'BT.709': 'bt709', 'Adobe RG
 
 
 def colour(fields, body, heading, result):
-    def listed(key, m):
-        items = fields.get(key, [])
-        i = int(m[1])
-        point(result, '%s[%d]' % (key, i), items[i] if i < len(items) else None, m.groups()[1:])
     shown = {'primaries': 0, 'white_points': 0}
 
-    def count(key, m):
+    def listed(key, m):
         shown[key] += 1
-        listed(key, m)
+        listed_point(fields, result, key, int(m[1]), m.groups()[1:])
     by_rules(fields, body, result, [
         (r'Uses (temporal|spatial) color', lambda m: same(result, fields, 'temporal',
                                                           m[1] == 'temporal')),
@@ -402,10 +407,9 @@ def colour(fields, body, heading, result):
          lambda m: same(result, fields, 'transfer_id', int(m[1]))),
         (r'Uses color space (.*)', lambda m: same(result, fields, 'colour_space',
                                                   COLOUR_SPACES.get(m[1]))),
-        (r'Primary #(\d+): \(([\d.]+), ([\d.]+)\)', lambda m: count('primaries', m)),
-        (r'White point #(\d+): \(([\d.]+), ([\d.]+)\)', lambda m: count('white_points', m))])
-    if not any(line.startswith('Associated') for line in body):
-        same(result, fields, 'transfer_id', 0)
+        (r'Primary #(\d+): \(([\d.]+), ([\d.]+)\)', lambda m: listed('primaries', m)),
+        (r'White point #(\d+): \(([\d.]+), ([\d.]+)\)', lambda m: listed('white_points', m))])
+    absent(result, fields, body, 'transfer_id', 'Associated', 0)
     for key, n in shown.items():
         if len(fields.get(key, [])) != n:
             result.wrong('%s: ours %d, edid-decode shows %d' % (key, len(fields[key]), n))
@@ -418,49 +422,38 @@ def flags_present(result, fields, body, table):
     return [line for line in body if line not in {t[1] for t in table}]
 
 
+def khz(text):
+    return [round(n * 1000) for n in numbers(text)]
+
+
 def range_limits(fields, body, heading, result):
     rest = flags_present(result, fields, body, [
         ('interlaced', 'Supports Interlaced'), ('cvt', 'Supports CVT'),
         ('cvt_reduced_blanking', 'Supports CVT Reduced Blanking'),
         ('discrete', 'Discrete frequency display device')]) if fields else body
-    by_rules(fields, rest, result, [
-        (r'Pixel Clock: ([\d.]+)-([\d.]+) MHz', lambda m: (
-            same(result, fields, 'min_pixel_clock_khz', round(float(m[1]) * 1000)),
-            same(result, fields, 'max_pixel_clock_khz', round(float(m[2]) * 1000)))),
-        (r'Horizontal Frequency: (\d+)-(\d+) kHz', lambda m: (
-            same(result, fields, 'min_h_rate_khz', int(m[1])),
-            same(result, fields, 'max_h_rate_khz', int(m[2])))),
-        (r'Minimum Horizontal Blanking: (\d+) pixels', lambda m: same(
-            result, fields, 'min_h_blank', int(m[1]))),
-        (r'Vertical Refresh: (\d+)-(\d+) Hz', lambda m: (
-            same(result, fields, 'min_v_rate_hz', int(m[1])),
-            same(result, fields, 'max_v_rate_hz', int(m[2])))),
-        (r'Minimum Vertical Blanking: (\d+) lines', lambda m: same(
-            result, fields, 'min_v_blank', int(m[1])))])
+    labelled(fields, rest, result, {
+        'Pixel Clock': (('min_pixel_clock_khz', 'max_pixel_clock_khz'), khz),
+        'Horizontal Frequency': (('min_h_rate_khz', 'max_h_rate_khz'), numbers),
+        'Minimum Horizontal Blanking': ('min_h_blank', integer),
+        'Vertical Refresh': (('min_v_rate_hz', 'max_v_rate_hz'), numbers),
+        'Minimum Vertical Blanking': ('min_v_blank', integer)})
 
 
 def dynamic_range(fields, body, heading, result):
-    by_rules(fields, body, result, [
-        (r'Minimum Pixel Clock: (\d+) kHz', lambda m: same(result, fields,
-                                                           'min_pixel_clock_khz', int(m[1]))),
-        (r'Maximum Pixel Clock: (\d+) kHz', lambda m: same(result, fields,
-                                                           'max_pixel_clock_khz', int(m[1]))),
-        (r'Minimum Vertical Refresh Rate: (\d+) Hz', lambda m: same(result, fields,
-                                                                    'min_v_rate_hz', int(m[1]))),
-        (r'Maximum Vertical Refresh Rate: (\d+) Hz', lambda m: same(result, fields,
-                                                                    'max_v_rate_hz', int(m[1]))),
-        (r'Seamless Dynamic Video Timing Support: (Yes|No)', lambda m: same(
-            result, fields, 'seamless', m[1] == 'Yes'))])
+    labelled(fields, body, result, {
+        'Minimum Pixel Clock': ('min_pixel_clock_khz', integer),
+        'Maximum Pixel Clock': ('max_pixel_clock_khz', integer),
+        'Minimum Vertical Refresh Rate': ('min_v_rate_hz', integer),
+        'Maximum Vertical Refresh Rate': ('max_v_rate_hz', integer),
+        'Seamless Dynamic Video Timing Support': ('seamless', lambda t: t == 'Yes')})
 
 
 def string(fields, body, heading, result):
-    by_rules(fields, body, result, [
-        (r"Text: '(.*)'", lambda m: same(result, fields, 'text', m[1]))])
+    labelled(fields, body, result, {'Text': ('text', lambda t: t[1:-1])})
 
 
 def container_id(fields, body, heading, result):
-    by_rules(fields, body, result, [
-        (r'Container ID: (\S+)', lambda m: same(result, fields, 'container_id', m[1]))])
+    labelled(fields, body, result, {'Container ID': ('container_id', str)})
 
 
 V_TOTAL = {'Fixed Average V-Total': 'fixed-average',
@@ -503,13 +496,10 @@ def adaptive_sync(fields, body, heading, result):
 
 
 def brightness(fields, body, heading, result):
-    by_rules(fields, body, result, [
-        (r'Minimum SDR Luminance \(Full Coverage\): (.*)', lambda m: same_luminance(
-            result, fields, 'min_sdr', m[1])),
-        (r'Maximum Suggested SDR Luminance \(Full Coverage\): (.*)', lambda m: same_luminance(
-            result, fields, 'max_sdr', m[1])),
-        (r'Maximum Boost SDR Luminance: (.*)', lambda m: same_luminance(
-            result, fields, 'max_boost_sdr', m[1]))])
+    labelled(fields, body, result, {
+        'Minimum SDR Luminance (Full Coverage)': ('min_sdr', luminance),
+        'Maximum Suggested SDR Luminance (Full Coverage)': ('max_sdr', luminance),
+        'Maximum Boost SDR Luminance': ('max_boost_sdr', luminance)})
 
 
 SST = {'Not Supported': 'none', 'Two Streams (number of links shall be 2 or 4)': 'two-streams',
@@ -531,17 +521,13 @@ def vendor(fields, body, heading, result):
         else:
             result.same('oui', oui, m[1])
     if '(VESA)' in heading and 'interface' in fields:
-        by_rules(fields, body, result, [
-            (r'Data Structure Type: (eDP|DP|Reserved \(\d+\))', lambda m: same(
-                result, fields, 'interface', m[1].lower().replace('(', '').replace(')', ''))),
-            (r'Default Colorspace and EOTF Handling: (.*)', lambda m: same(
-                result, fields, 'native_colour', m[1] != 'sRGB')),
-            (r'Number of Pixels in Hor Pix Cnt Overlapping an Adjacent Panel: (\d+)',
-             lambda m: same(result, fields, 'overlap_pixels', int(m[1]))),
-            (r'Multi-SST Operation: (.*)', lambda m: same(result, fields, 'multi_sst',
-                                                          SST.get(m[1]))),
-            (r"Pass through timing's target DSC bits per pixel: ([\d.]+)", lambda m: same(
-                result, fields, 'dsc_bits_per_pixel', float(m[1])))])
+        labelled(fields, body, result, {
+            'Data Structure Type': ('interface', lambda t: re.sub(r'[()]', '', t.lower())),
+            'Default Colorspace and EOTF Handling': ('native_colour', lambda t: t != 'sRGB'),
+            'Number of Pixels in Hor Pix Cnt Overlapping an Adjacent Panel': ('overlap_pixels',
+                                                                              integer),
+            'Multi-SST Operation': ('multi_sst', named(SST)),
+            "Pass through timing's target DSC bits per pixel": ('dsc_bits_per_pixel', number)})
         return
     data = fields.get('data', '')
     rest = body

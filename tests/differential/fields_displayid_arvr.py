@@ -18,12 +18,7 @@ def names(*pairs):
     return lambda text: table.get(text, 'reserved' if text.startswith('Reserved') else text)
 
 
-def number(text):
-    return float(text.split()[0])
-
-
-def integer(text):
-    return int(text.split()[0])
+number, integer = did.number, did.integer
 
 
 def yes(text):
@@ -136,41 +131,18 @@ STEREO_MODES = {
     'Left then Right Stacked, Layers on Separate Streams': 'stereo_stacked'}
 
 
-def by_labels(fields, body, result, table):
-    """Lines "Label: value" of `table`; the rest returned."""
-    rest = []
-    for line in body:
-        label, _, value = line.partition(': ')
-        if label in table:
-            key, read = table[label]
-            result.same(key, fields.get(key), read(value.strip()))
-        else:
-            rest.append(line)
-    return rest
-
-
 def hmd(fields, body, heading, result):
-    rest = by_labels(fields, body, result, HMD)
-    for line in rest:
-        if line not in HMD_FLAGS:
-            did.unaccounted(line, result)
-    if fields:
-        for line, key in HMD_FLAGS.items():
-            result.same(key, fields[key], line in body)
+    flags = [(key, line) for line, key in HMD_FLAGS.items()]
+    did.labelled(fields, did.flags_present(result, fields, body, flags) if fields else body,
+                 result, HMD)
 
 
 def layer(fields, body, heading, result):
     features, others = [], []
-    for line in by_labels(fields, body, result, LAYER):
-        if line in LAYER_FEATURES:
-            features.append(LAYER_FEATURES[line])
-        elif m := re.match(r'Scaling NonListed (\d): ([\d.]+)$', line):
-            others.append((int(m[1]), float(m[2])))
-        elif m := re.match(r'Stereo Mode: (.*)$', line):
-            if m[1] not in STEREO_MODES:
-                did.unaccounted(line, result)
-        else:
-            did.unaccounted(line, result)
+    did.labelled(fields, body, result, LAYER, [
+        ('(%s)' % '|'.join(LAYER_FEATURES), lambda m: features.append(LAYER_FEATURES[m[1]])),
+        (r'Scaling NonListed (\d): ([\d.]+)', lambda m: others.append((int(m[1]), float(m[2])))),
+        (r'Stereo Mode: (%s)' % '|'.join(map(re.escape, STEREO_MODES)), lambda m: None)])
     if not fields:
         return
     result.same('features', fields['features'], features)

@@ -39,67 +39,46 @@ SUB_PIXELS = ['Not defined', 'RGB vertical stripes', 'RGB horizontal stripes',
               'Clairvoyante, Inc. PenTile Matrix (tm) layout']
 
 
-def code_of(table, text):
-    return table.index(text) if text in table else None
+def code(table):
+    """A code of ours from edid-decode's name of it: its index in `table`."""
+    return lambda text: table.index(text) if text in table else None
 
 
 def device(fields, body, heading, result):
-    def technology(text):
-        ours = int(fields['technology'], 16)
-        if text in TECHNOLOGIES:
-            result.same('technology', ours, TECHNOLOGIES[text])
+    rest = did.flags_present(result, fields, body, [
+        ('backlight_switchable', 'The backlight may be switched on and off'),
+        ('backlight_dimmable', "The backlight's intensity can be controlled")]) \
+        if fields else body
+    technology = [line for line in rest if line.startswith('Display Device Technology: ')]
+    for line in technology:
+        if line[27:] in TECHNOLOGIES:
+            result.same('technology', int(fields['technology'], 16), TECHNOLOGIES[line[27:]])
         else:
             result.skip('display technology of a class: edid-decode names the class')
-
-    def enum(key, table, text):
-        theirs = code_of(table, text)
-        if theirs is None and text == 'Reserved':
-            result.same(key, fields[key] >= len(table), True)
-        else:
-            did.same(result, fields, key, theirs)
-    did.by_rules(fields, body, result, [
-        (r'Display Device Technology: (.*)', lambda m: technology(m[1])),
-        (r'Display operating mode: (.*)', lambda m: enum('operating_mode', OPERATING_MODES, m[1])),
-        (r"The backlight may be switched on and off", lambda m: None),
-        (r"The backlight's intensity can be controlled", lambda m: None),
-        (r'Display native pixel format: (\d+)x(\d+)', lambda m: (
-            did.same(result, fields, 'native_width', int(m[1])),
-            did.same(result, fields, 'native_height', int(m[2])))),
+    did.labelled(fields, [line for line in rest if line not in technology], result, {
+        'Display operating mode': ('operating_mode', code(OPERATING_MODES)),
+        'Display native pixel format': (('native_width', 'native_height'), did.numbers),
+        '  Aspect Ratio': ('aspect_ratio', did.number),
+        '  Default Orientation': ('orientation', code(ORIENTATIONS)),
+        '  Rotation Capability': ('rotation', code(ROTATIONS)),
+        '  Zero Pixel Location': ('zero_pixel', code(ZERO_PIXELS)),
+        '  Scan Direction': ('scan_direction', code(SCANS)),
+        'Sub-pixel layout/configuration/shape': ('sub_pixel_layout', code(SUB_PIXELS)),
+        'Horizontal and vertical dot/pixel pitch': (('h_pitch_mm', 'v_pitch_mm'), did.numbers),
+        'Color bit depth': ('colour_bit_depth', did.integer)}, [
         (r'Aspect ratio and orientation:', lambda m: None),
-        (r'  Aspect Ratio: ([\d.]+)', lambda m: did.same(result, fields, 'aspect_ratio',
-                                                         float(m[1]))),
-        (r'  Default Orientation: (.*)', lambda m: enum('orientation', ORIENTATIONS, m[1])),
-        (r'  Rotation Capability: (.*)', lambda m: enum('rotation', ROTATIONS, m[1])),
-        (r'  Zero Pixel Location: (.*)', lambda m: enum('zero_pixel', ZERO_PIXELS, m[1])),
-        (r'  Scan Direction: (.*)', lambda m: enum('scan_direction', SCANS, m[1])),
-        (r'Sub-pixel layout/configuration/shape: (.*)', lambda m: enum(
-            'sub_pixel_layout', SUB_PIXELS, m[1])),
-        (r'Horizontal and vertical dot/pixel pitch: ([\d.]+)x([\d.]+) mm', lambda m: (
-            did.same(result, fields, 'h_pitch_mm', float(m[1])),
-            did.same(result, fields, 'v_pitch_mm', float(m[2])))),
-        (r'Color bit depth: (\d+)', lambda m: did.same(result, fields, 'colour_bit_depth',
-                                                       int(m[1]))),
         (r'Response time for (white-to-black|black-to-white) transition: (\d+) ms', lambda m: (
             did.same(result, fields, 'response_white_to_black', m[1] == 'white-to-black'),
             did.same(result, fields, 'response_time_ms', int(m[2]))))])
-    if fields:
-        result.same('backlight_switchable', fields['backlight_switchable'],
-                    'The backlight may be switched on and off' in body)
-        result.same('backlight_dimmable', fields['backlight_dimmable'],
-                    "The backlight's intensity can be controlled" in body)
 
 
 def power(fields, body, heading, result):
-    rules = [(r'Power Sequence T1 Range: ([\d.]+)-([\d.]+) ms', lambda m: (
-        did.same(result, fields, 't1_min_ms', float(m[1])),
-        did.same(result, fields, 't1_max_ms', float(m[2]))))]
+    table = {'Power Sequence T1 Range': (('t1_min_ms', 't1_max_ms'), did.numbers)}
     for n in (2, 3):
-        rules.append((r'Power Sequence T%d Range: 0\.0-([\d.]+) ms' % n, lambda m, n=n: did.same(
-            result, fields, 't%d_max_ms' % n, float(m[1]))))
+        table['Power Sequence T%d Range' % n] = ('t%d_max_ms' % n, lambda t: did.numbers(t)[1])
     for n in (4, 5, 6):
-        rules.append((r'Power Sequence T%d Min: ([\d.]+) ms' % n, lambda m, n=n: did.same(
-            result, fields, 't%d_min_ms' % n, float(m[1]))))
-    did.by_rules(fields, body, result, rules)
+        table['Power Sequence T%d Min' % n] = ('t%d_min_ms' % n, did.number)
+    did.labelled(fields, body, result, table)
 
 
 def transfer(fields, body, heading, result):
@@ -260,100 +239,78 @@ BEHAVIOURS = {'Undefined': 'undefined', 'Image is displayed at the Tile Location
 
 def tiled(fields, body, heading, result):
     bezels = {}
-    did.by_rules(fields, body, result, [
+    did.labelled(fields, body, result, {
+        '  Behavior if it is the only tile': ('single_tile', did.named(BEHAVIOURS)),
+        '  Behavior if more than one tile and fewer than total number of tiles': (
+            'some_tiles', did.named(BEHAVIOURS)),
+        'Num horizontal tiles': (('tiles_h', 'tiles_v'), did.numbers),
+        'Tile location': (('tile_x', 'tile_y'), did.numbers),
+        'Tile resolution': (('tile_width', 'tile_height'), did.numbers),
+        'Tiled Display Manufacturer/Vendor ID': ('vendor', str),
+        'Tiled Display Product ID Code': ('product_code', did.integer),
+        'Tiled Display Serial Number': ('serial_number', did.integer)}, [
         (r'Capabilities:', lambda m: None),
-        (r'  Behavior if it is the only tile: (.*)', lambda m: did.same(
-            result, fields, 'single_tile', BEHAVIOURS.get(m[1]))),
-        (r'  Behavior if more than one tile and fewer than total number of tiles: (.*)',
-         lambda m: did.same(result, fields, 'some_tiles', BEHAVIOURS.get(m[1]))),
         (r'Tiled display consists of (a single|multiple) physical display enclosures?',
          lambda m: did.same(result, fields, 'single_enclosure', m[1] == 'a single')),
-        (r'Num horizontal tiles: (\d+) Num vertical tiles: (\d+)', lambda m: (
-            did.same(result, fields, 'tiles_h', int(m[1])),
-            did.same(result, fields, 'tiles_v', int(m[2])))),
-        (r'Tile location: (\d+), (\d+)', lambda m: (
-            did.same(result, fields, 'tile_x', int(m[1])),
-            did.same(result, fields, 'tile_y', int(m[2])))),
-        (r'Tile resolution: (\d+)x(\d+)', lambda m: (
-            did.same(result, fields, 'tile_width', int(m[1])),
-            did.same(result, fields, 'tile_height', int(m[2])))),
         (r'(Top|Bottom|Right|Left) bezel size: ([\d.]+) pixels', lambda m: bezels.update(
-            {m[1].lower(): float(m[2])})),
-        (r'Tiled Display Manufacturer/Vendor ID: (.*)', lambda m: did.same(
-            result, fields, 'vendor', m[1])),
-        (r'Tiled Display Product ID Code: (\d+)', lambda m: did.same(
-            result, fields, 'product_code', int(m[1]))),
-        (r'Tiled Display Serial Number: (\d+)', lambda m: did.same(
-            result, fields, 'serial_number', int(m[1])))])
+            {m[1].lower(): float(m[2])}))])
     if not fields:
         return
     ours = fields.get('bezel_pixels')
     if bezels or ours:
         # A multiplier of 0 gives bezels of 0, which edid-decode leaves out.
         result.same('bezel_pixels', ours, bezels or {k: 0.0 for k in ours})
-    if not any(line.startswith('Tiled Display Serial') for line in body):
-        did.same(result, fields, 'serial_number', 0)
+    did.absent(result, fields, body, 'serial_number', 'Tiled Display Serial', 0)
 
 
 INTERFACES = {'Analog 15HD/VGA': 'vga', 'Analog VESA NAVI-V (15HD)': 'navi-v',
               'Analog VESA NAVI-D': 'navi-d', 'LVDS': 'lvds', 'TMDS': 'tmds', 'RSDS': 'rsds',
               'DVI-D': 'dvi-d', 'DVI-I, analog': 'dvi-i-analog', 'DVI-I, digital': 'dvi-i-digital',
               'HDMI-A': 'hdmi-a', 'HDMI-B': 'hdmi-b', 'MDDI': 'mddi', 'DisplayPort': 'displayport',
-              'Proprietary Digital Interface': 'proprietary', 'Reserved': 'reserved'}
-SPREADS = {'None': 'none', 'Down Spread': 'down', 'Center Spread': 'center',
-           'Reserved': 'reserved'}
+              'Proprietary Digital Interface': 'proprietary'}
+SPREADS = {'None': 'none', 'Down Spread': 'down', 'Center Spread': 'center'}
+# The interface's own lines, "LVDS ..." or "PDI ...", and what each says of ours.
+SIGNALS = [(r'(Fixed|DE) Mode', 'fixed_mode', 'Fixed'),
+           (r'(?:(High|Low) Signal Level|DE Polarity Active (High|Low))', 'signal_low', 'Low'),
+           (r'Shift Clock Data Strobe at (Rising|Falling) Edge', 'strobe_rising', 'Rising')]
 
 
 def interface(fields, body, heading, result):
-    def protection(m):
-        did.same(result, fields, 'content_protection', m[1].lower())
-        did.same(result, fields, 'content_protection_version', m[2])
-
     def spread(m):
-        did.same(result, fields, 'spread_spectrum', SPREADS.get(m[1]))
+        did.same(result, fields, 'spread_spectrum', did.named(SPREADS)(m[1]))
         if m[2]:
             did.same(result, fields, 'spread_percent', float(m[2]))
         else:
             result.skip('spread amount without a spread: edid-decode leaves it out')
-    seen = set()
 
-    def listed(key, m):
-        seen.add(key)
-        did.same(result, fields, key, depths(m[1]))
-
-    def signals(m):
-        prefix, what = m[1], m[2]
-        if what in ('Fixed Mode', 'DE Mode'):
-            did.same(result, fields, 'fixed_mode', what == 'Fixed Mode')
-        elif m2 := re.match(r'(High|Low) Signal Level$|DE Polarity Active (High|Low)$', what):
-            did.same(result, fields, 'signal_low', 'Low' in (m2[1], m2[2]))
-        elif m2 := re.match(r'Shift Clock Data Strobe at (Rising|Falling) Edge$', what):
-            did.same(result, fields, 'strobe_rising', m2[1] == 'Rising')
-        elif m2 := re.match(r'supports ([\d.]+V)$', what):
-            volts.append(m2[1])
-        else:
-            did.unaccounted(m[0], result)
+    def signal(m):
+        for pattern, key, value in SIGNALS:
+            if s := re.match(pattern + '$', m[2]):
+                return did.same(result, fields, key, value in s.groups())
+        if s := re.match(r'supports ([\d.]+V)$', m[2]):
+            return volts.append(s[1])
+        did.unaccounted(m[0], result)
     volts = []
-    did.by_rules(fields, body, result, [
-        (r'Interface Type: (.*)', lambda m: did.same(result, fields, 'interface',
-                                                     INTERFACES.get(m[1]))),
-        (r'Number of Links: (\d+)', lambda m: did.same(result, fields, 'links', int(m[1]))),
-        (r'Interface Standard Version: (\d+\.\d+)', lambda m: did.same(result, fields,
-                                                                      'version', m[1])),
-        (r'Supported bpc for RGB encoding: (.*)', lambda m: listed('rgb_bpc', m)),
-        (r'Supported bpc for YCbCr 4:4:4 encoding: (.*)', lambda m: listed('ycbcr444_bpc', m)),
-        (r'Supported bpc for YCbCr 4:2:2 encoding: (.*)', lambda m: listed('ycbcr422_bpc', m)),
-        (r'Supported Content Protection: None', lambda m: did.same(
-            result, fields, 'content_protection', 'none')),
-        (r'Supported Content Protection: (HDCP|DTCP|DPCP|Reserved) (\d+\.\d+)', protection),
+    listed = {key: (key, depths) for key in ('rgb_bpc', 'ycbcr444_bpc', 'ycbcr422_bpc')}
+    did.labelled(fields, body, result, {
+        'Interface Type': ('interface', did.named(INTERFACES)),
+        'Number of Links': ('links', did.integer),
+        'Interface Standard Version': ('version', str),
+        'Supported bpc for RGB encoding': listed['rgb_bpc'],
+        'Supported bpc for YCbCr 4:4:4 encoding': listed['ycbcr444_bpc'],
+        'Supported bpc for YCbCr 4:2:2 encoding': listed['ycbcr422_bpc'],
+        'Supported Content Protection': (('content_protection', 'content_protection_version'),
+                                         lambda t: ['none', None] if t == 'None'
+                                         else [t.split()[0].lower(), t.split()[1]]),
+        'LVDS Color Mapping': ('lvds_6bit_compatible', lambda t: t.startswith('6 bit'))}, [
         (r'Spread Spectrum: (None|Down Spread|Center Spread|Reserved) ?([\d.]+)?%?', spread),
-        (r'LVDS Color Mapping: (6 bit compatible|normal) mode', lambda m: did.same(
-            result, fields, 'lvds_6bit_compatible', m[1] == '6 bit compatible')),
-        (r'(LVDS|PDI) (.*)', signals)])
+        (r'(LVDS|PDI) (.*)', signal)])
     if fields.get('interface') == 'lvds':
         did.same(result, fields, 'lvds_voltages', volts)
-    for key in ('rgb_bpc', 'ycbcr444_bpc', 'ycbcr422_bpc'):
-        if key in fields and key not in seen:
+    for key in listed:
+        if key in fields and not any(line.startswith('Supported bpc for ' + {
+                'rgb_bpc': 'RGB', 'ycbcr444_bpc': 'YCbCr 4:4:4',
+                'ycbcr422_bpc': 'YCbCr 4:2:2'}[key]) for line in body):
             result.same(key, fields[key], [])
 
 
