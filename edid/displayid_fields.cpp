@@ -8,6 +8,7 @@
 #include "edid/block_fields.h"
 #include "edid/edid_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>

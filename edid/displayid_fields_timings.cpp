@@ -6,6 +6,7 @@
 #include "edid/displayid_fields.h"
 #include "edid/edid_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
