@@ -76,6 +76,12 @@ std::string_view KnownName(uint8_t tag) {
         return "Video Timing Modes Type 10 - Formula-based Timings Data Block";
     case kDidAdaptiveSync:
         return "Adaptive Sync Data Block";
+    case 0x2C:
+        return "ARVR_HMD Data Block";
+    case 0x2D:
+        return "ARVR_Layer Data Block";
+    case 0x2E:
+        return "Brightness Luminance Range Data Block";
     case kDidVendor2:
     case kDidVendor:
         return "Vendor-Specific Data Block";
