@@ -1,6 +1,500 @@
 """Fields of the CTA-861 vendor-specific data blocks and the HDMI Forum's blocks."""
+import re
 
-BY_TAG = {}
+
+class Lines:
+    """edid-decode's lines under a heading; each comparer takes the ones it accounts for and
+    reports the rest."""
+
+    def __init__(self, body):
+        self.lines = [line for line in body if line.strip()]
+        self.used = [False] * len(self.lines)
+
+    def find(self, pattern):
+        """The match of the first line not yet taken that `pattern` matches whole, taken."""
+        for i, line in enumerate(self.lines):
+            if not self.used[i]:
+                m = re.fullmatch(pattern, line.strip())
+                if m:
+                    self.used[i] = True
+                    return m
+        return None
+
+    def has(self, text):
+        return self.find(re.escape(text)) is not None
+
+    def finish(self, result):
+        for line, used in zip(self.lines, self.used):
+            if not used:
+                result.wrong('line not accounted for: %r' % line)
+
+
+def flags(fields, lines, result, table):
+    """Each flag of ours (key -> edid-decode's line, printed only when the flag is set)."""
+    for key, text in table.items():
+        if key in fields:
+            result.same(key, fields[key], lines.has(text))
+
+
+def number(fields, key, lines, pattern, result, cast=int, tolerance=0):
+    m = lines.find(pattern)
+    if m:
+        result.same(key, fields.get(key), cast(m[1]), tolerance)
+    return m
+
+
+def payload(fields, lines, result):
+    theirs = []
+    while m := lines.find(r"((?:[0-9a-f]{2} ?)+)\s+'.*'"):
+        theirs += m[1].split()
+    result.same('payload', fields.get('payload', '').split(), theirs)
+
+
+HDMI_FLAGS = {'supports_ai': 'Supports_AI', 'dc_48bit': 'DC_48bit', 'dc_36bit': 'DC_36bit',
+              'dc_30bit': 'DC_30bit', 'dc_y444': 'DC_Y444', 'dvi_dual': 'DVI_Dual'}
+CONTENT_TYPES = {'graphics': 'Graphics', 'photo': 'Photo', 'cinema': 'Cinema', 'game': 'Game'}
+STRUCTURES_ALL = {'Side-by-side (half, quincunx)': 'side-by-side half quincunx',
+                  'Side-by-side (half, horizontal)': 'side-by-side half horizontal',
+                  'Top-and-bottom': 'top-and-bottom',
+                  'L + depth + gfx + gfx-depth': 'L + depth + graphics + graphics-depth',
+                  'L + depth': 'L + depth', 'Side-by-side (full)': 'side-by-side full',
+                  'Line-alternative': 'line alternative', 'Field-alternative': 'field alternative',
+                  'Frame-packing': 'frame packing'}
+STRUCTURES = {'frame packing': 'frame packing', 'field alternative': 'field alternative',
+              'line alternative': 'line alternative', 'side-by-side (full)': 'side-by-side full',
+              'L + depth': 'L + depth',
+              'L + depth + gfx + gfx-depth': 'L + depth + graphics + graphics-depth',
+              'top-and-bottom': 'top-and-bottom', 'side-by-side': 'side-by-side half'}
+DETAILS = {'any subsampling': 'any subsampling', 'horizontal': 'horizontal',
+           'all quincunx combinations': 'all quincunx',
+           'quincunx odd/left, odd/right': 'quincunx odd/left odd/right',
+           'quincunx odd/left, even/right': 'quincunx odd/left even/right',
+           'quincunx even/left, odd/right': 'quincunx even/left odd/right',
+           'quincunx even/left, even/right': 'quincunx even/left even/right'}
+IMAGE_SIZES = {'Base EDID image size indicates aspect ratio': 'aspect ratio',
+               'Base EDID image size is in units of 1 cm': '1 cm units',
+               'Base EDID image size is in units of 5 cm': '5 cm units'}
+
+
+def latency(value):
+    if m := re.fullmatch(r'(\d+) ms', value):
+        return int(m[1])
+    return 'unknown' if value == 'Unknown' else 'not supported'
+
+
+def hdmi(fields, lines, result):
+    m = lines.find(r'Source physical address: (\S+)')
+    if m and 'physical_address' not in fields:
+        result.skip('hdmi-address-beyond-block')
+    elif m:
+        result.same('physical_address', fields['physical_address'], m[1])
+    flags(fields, lines, result, HDMI_FLAGS)
+    number(fields, 'max_tmds_mhz', lines, r'Maximum TMDS clock: (\d+) MHz', result)
+    if 'content_types' in fields:
+        lines.has('Supported Content Types:')
+        theirs = [key for key, text in CONTENT_TYPES.items() if lines.has(text)]
+        result.same('content_types', fields['content_types'], theirs)
+    for key, text in (('video_latency', 'Video'), ('audio_latency', 'Audio'),
+                      ('interlaced_video_latency', 'Interlaced video'),
+                      ('interlaced_audio_latency', 'Interlaced audio')):
+        if m := lines.find(text + r' latency: (.*)'):
+            if key in fields:
+                result.same(key, fields[key], latency(m[1]))
+            else:
+                result.skip('hdmi-latency-beyond-block')
+    if not lines.has('Extended HDMI video details:'):
+        result.same('hdmi_video', fields.get('hdmi_video'), None)
+        return
+    video = fields.get('hdmi_video')
+    if video is None:
+        result.skip('hdmi-video-beyond-block')
+        return
+    result.same('present_3d', video['present_3d'], lines.has('3D present'))
+    multi = ('all VICs' if lines.has('All advertised VICs are 3D-capable')
+             else 'VIC mask' if lines.has('3D-capable-VIC mask present') else None)
+    if video['multi_3d'] in ('none', 'reserved'):
+        result.same('multi_3d', None, multi)
+    else:
+        result.same('multi_3d', video['multi_3d'], multi)
+    size = 'no information'
+    for text, name in IMAGE_SIZES.items():
+        if lines.has(text):
+            size = name
+    result.same('image_size', video['image_size'], size)
+    theirs = []
+    if lines.has('HDMI VICs:'):
+        while m := lines.find(r'(?:HDMI VIC (\d+):.*|Unknown \(HDMI VIC (\d+)\))'):
+            theirs.append(int(m[1] or m[2]))
+    result.same('hdmi_vics', video.get('hdmi_vics', []), theirs)
+    theirs = []
+    while m := lines.find(r'3D: (.*)'):
+        theirs.append(STRUCTURES_ALL.get(m[1], m[1]))
+    result.same('structures_3d', [s for s in video.get('structures_3d', [])], theirs)
+    # edid-decode names each index by the VIC of that SVD, which the block itself does not hold.
+    if lines.has('3D VIC indices that support these capabilities:'):
+        theirs = 0
+        while lines.find(r'(?:VIC\s+\d+:.*|Unknown \(VIC\s+\d+\)|SVD Index \d+ is out of range)'):
+            theirs += 1
+        result.same('mask_3d', len(video.get('mask_3d', [])), theirs)
+        result.skip('hdmi-3d-index-as-vic', theirs)
+    if lines.has('3D VIC indices with specific capabilities:'):
+        theirs = []
+        while m := lines.find(r'(?:VIC\s+\d+:.* |Unknown \(VIC\s+\d+, |SVD Index \d+ is out of '
+                              r'range \()(.*?)\)?'):
+            theirs.append(m[1])
+        ours = []
+        for vic in video.get('vics_3d', []):
+            text = vic['structure']
+            if 'detail' in vic:
+                text += ', ' + vic['detail']
+            ours.append(text)
+        result.same('vics_3d', ours, [structure_text(t) for t in theirs])
+        result.skip('hdmi-3d-index-as-vic', len(theirs))
+
+
+def structure_text(text):
+    """edid-decode's name of a 3D structure and detail, in our words."""
+    if m := re.fullmatch(r'unknown \((0x[0-9a-f]+)\)', text):
+        return 'reserved (%d)' % int(m[1], 16)
+    name, _, detail = text.partition(', ')
+    name = STRUCTURES.get(name, name)
+    if not detail:
+        return name
+    if detail in ('not in use', 'reserved'):
+        return name + ', reserved'
+    return name + ', ' + DETAILS.get(detail, detail)
+
+
+FORUM_FLAGS = {
+    'scdc': 'SCDC Present', 'scdc_read_request': 'SCDC Read Request Capable',
+    'cable_status': 'Supports Cable Status',
+    'ccbpci': 'Supports Color Content Bits Per Component Indication',
+    'scrambling_340': 'Supports scrambling for <= 340 Mcsc',
+    'independent_view_3d': 'Supports 3D Independent View signaling',
+    'dual_view_3d': 'Supports 3D Dual View signaling',
+    'osd_disparity_3d': 'Supports 3D OSD Disparity signaling',
+    'uhd_vic': 'Supports UHD VIC',
+    'dc_48bit_420': 'Supports 16-bits/component Deep Color 4:2:0 Pixel Encoding',
+    'dc_36bit_420': 'Supports 12-bits/component Deep Color 4:2:0 Pixel Encoding',
+    'dc_30bit_420': 'Supports 10-bits/component Deep Color 4:2:0 Pixel Encoding',
+    'fapa_end_extended': 'Supports FAPA End Extended', 'qms': 'Supports QMS',
+    'mdelta': 'Supports Mdelta',
+    'cinema_vrr': 'Supports media rates below VRRmin (CinemaVRR, deprecated)',
+    'negative_mvrr': 'Supports negative Mvrr values', 'fast_vactive': 'Supports Fast Vactive',
+    'allm': 'Supports Auto Low-Latency Mode',
+    'fapa_start_location': 'Supports a FAPA in blanking after first active video line',
+    'dsc_12a': 'Supports VESA DSC 1.2a compression',
+    'dsc_native_420': 'Supports Compressed Video Transport for 4:2:0 Pixel Encoding',
+    'qms_tfr_max': 'Supports QMS TFRmax', 'qms_tfr_min': 'Supports QMS TFRmin',
+    'dsc_all_bpp': 'Supports Compressed Video Transport at any valid 1/16th bit bpp',
+    'dsc_16bpc': 'Supports 16 bpc Compressed Video Transport',
+    'dsc_12bpc': 'Supports 12 bpc Compressed Video Transport',
+    'dsc_10bpc': 'Supports 10 bpc Compressed Video Transport'}
+
+
+def frl(text):
+    """edid-decode's rates of a fixed rate link: the fastest, and its lanes."""
+    if m := re.fullmatch(r'Unknown \(0x([0-9a-f]+)\)', text):
+        return 'reserved (%d)' % int(m[1], 16)
+    lanes = re.findall(r'on (\d) lanes', text)[-1]
+    gbps = re.findall(r'(\d+) Gbps', text)[-1]
+    return {'lanes': int(lanes), 'gbps_per_lane': int(gbps)}
+
+
+def hdmi_forum(fields, lines, result):
+    number(fields, 'version', lines, r'Version: (\d+)', result)
+    if m := lines.find(r'Maximum TMDS Character Rate: (\d+) MHz'):
+        result.same('max_tmds_mhz', fields.get('max_tmds_mhz'), int(m[1]))
+    elif 'max_tmds_mhz' in fields:
+        result.same('max_tmds_mhz', fields['max_tmds_mhz'], 0)
+    if 'version' in fields and 'max_frl' not in fields:
+        # edid-decode reads the first four bytes of a block however short it is.
+        result.skip('hdmi-forum-beyond-block')
+        lines.used = [True] * len(lines.used)
+        return
+    flags(fields, lines, result, FORUM_FLAGS)
+    for key, text in (('max_frl', 'Max Fixed Rate Link'),
+                      ('dsc_max_frl', 'DSC Max Fixed Rate Link')):
+        if m := lines.find(text + r': (.*)'):
+            result.same(key, fields.get(key), frl(m[1]))
+        elif key in fields:
+            result.same(key, fields[key], 'none')
+    if 'vrr_min_hz' in fields:
+        number(fields, 'vrr_min_hz', lines, r'VRRmin: (\d+) Hz', result)
+    if 'vrr_max_hz' in fields:
+        number(fields, 'vrr_max_hz', lines, r'VRRmax: (\d+) Hz', result)
+    elif lines.find(r'VRRmax: (\d+) Hz'):
+        result.skip('hdmi-forum-beyond-block')
+    if m := lines.find(r'DSC Max Slices: (?:Unknown \(\d+\), interpreted as: )?(.*)'):
+        s = re.fullmatch(r'up to (\d+) slices? and up to \((\d+) MHz/Ksliceadjust\) pixel clock'
+                         r' per slice', m[1])
+        ours = fields.get('dsc_max_slices', {})
+        result.same('dsc_max_slices', (ours.get('slices'), ours.get('mhz_per_slice')),
+                    (int(s[1]), int(s[2])))
+    elif 'dsc_max_slices' in fields:
+        result.same('dsc_max_slices', fields['dsc_max_slices']['slices'], 0)
+    elif 'dsc_12a' in fields:
+        result.skip('hdmi-forum-beyond-block')
+    if m := lines.find(r'Maximum number of bytes in a line of chunks: (\d+)'):
+        if 'dsc_total_chunk_bytes' in fields:
+            result.same('dsc_total_chunk_bytes', fields['dsc_total_chunk_bytes'], int(m[1]))
+        else:
+            result.skip('hdmi-forum-beyond-block')
+    elif fields.get('dsc_total_chunk_bytes', 1024) != 1024:
+        result.wrong('dsc_total_chunk_bytes %r, edid-decode none'
+                     % fields['dsc_total_chunk_bytes'])
+
+
+AMD_FLAGS = {'global_backlight_control': 'Global Backlight Control Supported',
+             'local_dimming': 'Local Dimming Supported',
+             'panel_replay': 'FreeSync Panel Replay Supported',
+             'pq_eotf': 'ST 2084 (PQ) EOTF Supported',
+             'linear_eotf': 'Linear EOTF (Windows scRGB, 0.0 - 125.0) Supported',
+             'gamma_22_eotf': 'Gamma 2.2 EOTF Supported', 'bt2020': 'BT.2020 Gamut Supported',
+             'mini_led': 'Display is Mini LED', 'oled': 'Display is OLED'}
+
+
+def amd(fields, lines, result):
+    if lines.find(r'Data block is truncated \(length = \d+\)'):
+        result.skip('amd-truncated')
+        lines.used = [True] * len(lines.used)
+        return
+    number(fields, 'version', lines, r'Version: (\d+)', result)
+    m = lines.find(r'Feature Caps: (0x[0-9a-f]{2})')
+    result.same('feature_caps', fields.get('feature_caps'), m and m[1])
+    number(fields, 'min_refresh_hz', lines, r'Minimum Refresh Rate: (\d+) Hz', result)
+    number(fields, 'max_refresh_hz', lines, r'Maximum Refresh Rate: (\d+) Hz', result)
+    m = lines.find(r'Flags 1.x: (0x[0-9a-f]{2})( \(MCCS\))?')
+    result.same('flags_1', (fields.get('flags_1'), fields.get('mccs')), (m[1], bool(m[2])))
+    m = lines.find(r'Flags 2.x: (0x[0-9a-f]{2})')
+    result.same('flags_2', fields.get('flags_2'), m and m[1])
+    flags(fields, lines, result, AMD_FLAGS)
+    for key, text in (('luminance', ''), ('luminance_without_local_dimming',
+                                          ' \\(without local dimming\\)'),
+                      ('luminance_at_min_backlight', ' \\(minimum backlight\\)')):
+        ours = fields.get(key)
+        for end in ('max', 'min'):
+            word = 'Maximum' if end == 'max' else 'Minimum'
+            m = lines.find(word + ' luminance' + text + r': (\d+) \(([\d.]+) cd/m\^2\)')
+            theirs = m and (int(m[1]), float(m[2]))
+            result.same(key + '.' + end, ours and (ours[end + '_code'], ours[end]), theirs)
+
+
+USE_CASES = {'Test equipment': 'test equipment', 'Generic display': 'generic display',
+             'Television display': 'television',
+             'Desktop productivity display': 'desktop productivity',
+             'Desktop gaming display': 'desktop gaming', 'Presentation display': 'presentation',
+             'Virtual reality headset': 'virtual reality headset',
+             'Augmented reality': 'augmented reality', 'Video wall display': 'video wall',
+             'Medical imaging display': 'medical imaging',
+             'Dedicated gaming display': 'dedicated gaming',
+             'Dedicated video monitor display': 'dedicated video monitor',
+             'Accessory display': 'accessory'}
+
+
+def microsoft(fields, lines, result):
+    if 'container_id' not in fields:
+        payload(fields, lines, result)
+        return
+    number(fields, 'version', lines, r'Version: (\d+)', result)
+    for key, text in (('desktop_usage', 'Desktop Usage'),
+                      ('third_party_usage', 'Third-Party Usage')):
+        if m := lines.find(text + r': (\d)'):
+            result.same(key, fields.get(key), m[1] == '1')
+        else:
+            result.same(key, fields.get(key), None)
+    m = lines.find(r'Display Product Primary Use Case: (.*)')
+    ours = fields['primary_use_case']
+    result.same('primary_use_case', 'Unknown' if ours.startswith('reserved') else ours,
+                USE_CASES.get(m[1], m[1]))
+    m = lines.find(r'Container ID: (.*)')
+    result.same('container_id', fields['container_id'], m[1])
+
+
+def uhda(fields, lines, result):
+    for key, text in (('content_type', 'Type'), ('content_subtype', 'Subtype')):
+        if m := lines.find(r'Filmmaker Mode Content ' + text + r': (\d+)'):
+            if key in fields:
+                result.same(key, fields[key], int(m[1]))
+            else:
+                result.skip('uhda-beyond-block')
+
+
+VENDORS = {'00-0C-03': hdmi, 'C4-5D-D8': hdmi_forum, '00-00-1A': amd, 'CA-12-5C': microsoft,
+           '1A-BB-FB': uhda}
+
+
+def vendor_data(fields, body, heading, result):
+    lines = Lines(body)
+    m = re.search(r'OUI ([0-9A-F]{2}-[0-9A-F]{2}-[0-9A-F]{2})', heading)
+    if not fields:
+        # Fewer bytes than an OUI: edid-decode names a partial one and decodes nothing.
+        result.skip('oui-truncated')
+    else:
+        result.same('oui', fields['oui'], m and m[1])
+        VENDORS.get(fields['oui'], payload)(fields, lines, result)
+    lines.finish(result)
+
+
+def hdr10plus(fields, lines, result):
+    number(fields, 'application_version', lines, r'Application Version: (\d+)', result)
+    number(fields, 'full_frame_peak_luminance_index', lines,
+           r'Full Frame Peak Luminance Index: (\d+)', result)
+    number(fields, 'peak_luminance_index', lines, r'Peak Luminance Index: (\d+)', result)
+    if 'application_version' in fields:
+        payload(fields, lines, result)
+
+
+def point(fields, key, lines, pattern, result):
+    m = lines.find(pattern + r': ([\d.]+), ([\d.]+)')
+    ours = fields.get(key)
+    result.same(key, ours and (ours['x'], ours['y']), m and (float(m[1]), float(m[2])))
+
+
+def pq(fields, key, lines, pattern, result):
+    m = lines.find(pattern + r': (\d+) \(([\d.]+) cd/m\^2\)')
+    ours = fields.get(key)
+    result.same(key, ours and (ours['pq'], ours['nits']), m and (int(m[1]), float(m[2])))
+
+
+DOLBY_INTERFACES = {'Low-Latency': 'low latency',
+                    'Low-Latency + Low-Latency-HDMI': 'low latency, low latency HDMI',
+                    'Standard + Low-Latency': 'standard, low latency',
+                    'Standard + Low-Latency + Low-Latency-HDMI':
+                        'standard, low latency, low latency HDMI',
+                    'Standard + Low Latency': 'standard, low latency',
+                    'Only Standard': 'standard'}
+DOLBY_DEPTHS = {'Not supported': 'none', '10 bit': '10 bits', '12 bit': '12 bits',
+                'Reserved': 'reserved'}
+
+
+def dolby_video(fields, lines, result, heading):
+    m = lines.find(r'Version: (\d+) \((\d+) bytes\)')
+    result.same('version', fields.get('version'), int(m[1]))
+    result.skip('dolby-length')
+    flags(fields, lines, result, {'yuv422_12bit': 'Supports YUV422 12 bit',
+                                  'supports_2160p60': 'Supports 2160p60',
+                                  'global_dimming': 'Supports global dimming',
+                                  'backlight_control': 'Supports Backlight Control'})
+    if m := lines.find(r'DM Version: (.*)'):
+        result.same('dm_version', fields.get('dm_version'), m[1])
+    if m := lines.find(r'Colorimetry: (.*)'):
+        result.same('colorimetry', fields.get('colorimetry'),
+                    'BT.709' if m[1] == 'ITU-R BT.709' else m[1])
+    if m := lines.find(r'(?:Low Latency|Interface): (.*)'):
+        result.same('interface', fields.get('interface'), DOLBY_INTERFACES.get(m[1], m[1]))
+    if m := lines.find(r'Supports 10b 12b 444: (.*)'):
+        result.same('yuv444_depth', fields.get('yuv444_depth'), DOLBY_DEPTHS.get(m[1], m[1]))
+    number(fields, 'backlight_min_nits', lines, r'Backlt Min Luma: (\d+) cd/m\^2', result)
+    number(fields, 'target_min_nits', lines, r'Target Min Luminance: ([\d.]+) cd/m\^2', result,
+           float, 1e-8)
+    number(fields, 'target_max_nits', lines, r'Target Max Luminance: (\d+) cd/m\^2', result)
+    pq(fields, 'target_min', lines, r'Target Min PQ(?: v2)?', result)
+    pq(fields, 'target_max', lines, r'Target Max PQ(?: v2)?', result)
+    for key, letter in (('red', 'R'), ('green', 'G'), ('blue', 'B'), ('white', 'W')):
+        if key in fields:
+            point(fields, key, lines, r'(?:Unique )?%sx, %sy' % (letter, letter), result)
+
+
+def dolby_audio(fields, lines, result):
+    m = lines.find(r'Version: (\d+) \((\d+) bytes\)')
+    result.same('version', fields.get('version'), int(m[1]))
+    result.skip('dolby-length')
+    flags(fields, lines, result, {
+        'headphone_only': 'Headphone playback only',
+        'height_zone': 'Height speaker zone present',
+        'surround_zone': 'Surround speaker zone present',
+        'center_zone': 'Center speaker zone present',
+        'mat_pcm_48k_only':
+            'Supports Dolby MAT PCM decoding at 48 kHz only, does not support TrueHD'})
+
+
+def vendor_extended(decoders):
+    def compare(fields, body, heading, result):
+        lines = Lines(body)
+        m = re.search(r'OUI ([0-9A-F]{2}-[0-9A-F]{2}-[0-9A-F]{2})', heading)
+        if not fields:
+            result.skip('oui-truncated')
+        else:
+            result.same('oui', fields['oui'], m and m[1])
+            decode = decoders.get(fields['oui'])
+            if decode is dolby_video:
+                dolby_video(fields, lines, result, heading)
+            elif decode:
+                decode(fields, lines, result)
+            else:
+                payload(fields, lines, result)
+        lines.finish(result)
+    return compare
+
+
+def override(fields, body, heading, result):
+    lines = Lines(body)
+    number(fields, 'extension_count', lines, r'EDID Extension Block Count: (\d+)', result)
+    lines.finish(result)
+
+
+def sink_capability(fields, body, heading, result):
+    lines = Lines(body)
+    if 'reserved_set' not in fields:
+        result.skip('scdb-short')
+    else:
+        hdmi_forum(fields, lines, result)
+    lines.finish(result)
+
+
+GRDM = {'Does not support a General RDM format': 'none',
+        'Supports an SDR-range General RDM format': 'SDR range',
+        'Supports an HDR-range General RDM format': 'HDR range'}
+GAMUTS = {'explicit': 'explicit', 'Rec. ITU-R BT.709': 'BT.709', 'SMPTE ST 2113': 'ST 2113',
+          'Rec. ITU-R BT.2020': 'BT.2020'}
+
+
+def tone_mapping(fields, body, heading, result):
+    lines = Lines(body)
+    number(fields, 'version', lines, r'Version: (\d+)', result)
+    grdm = 'reserved'
+    for text, name in GRDM.items():
+        if lines.has(text):
+            grdm = name
+    if 'grdm' in fields:
+        result.same('grdm', fields['grdm'], grdm)
+    if 'drdm' in fields:
+        result.same('drdm', fields['drdm'], lines.has('Supports a D-RDM format'))
+    flags(fields, lines, result, {'use_hgig_drdm': 'Use HGIG D-RDM', 'max_rgb': 'MaxRGB'})
+    if m := lines.find(r'PBnits\[0\] = (\d+) cd/m\^2'):
+        result.same('hgig_peak_nits', fields.get('hgig_peak_nits'), int(m[1]))
+    elif lines.has('HGIG D-RDM is not used'):
+        result.same('hgig_peak_nits', fields.get('hgig_peak_nits'), 0)
+    elif 'hgig_peak_nits' in fields:
+        result.same('hgig_peak_nits', fields['hgig_peak_nits'].startswith('reserved'), True)
+    if m := lines.find(r'Gamut is (.*)'):
+        result.same('gamut', fields.get('gamut'), GAMUTS.get(m[1], m[1]))
+    for key in ('red', 'green', 'blue', 'white'):
+        m = lines.find(key.capitalize() + r': \(([\d.]+), ([\d.]+)\)')
+        if m and key not in fields:
+            result.skip('sbtm-beyond-block')
+        elif m:
+            result.same(key, (fields[key]['x'], fields[key]['y']), (float(m[1]), float(m[2])))
+    number(fields, 'min_brightness_10', lines, r'Min Brightness 10: ([\d.]+) cd/m\^2', result,
+           float, 1e-8)
+    number(fields, 'peak_brightness_100', lines, r'Peak Brightness 100: (\d+) cd/m\^2', result)
+    levels = fields.get('levels', [])
+    for i in range(4):
+        p = lines.find(r'Percentage of Peak Brightness P%d: ([\d.]+)%%' % i)
+        n = lines.find(r'Peak Brightness P%d: ([\d.]+) cd/m\^2' % i)
+        if p and i >= len(levels):
+            result.skip('sbtm-beyond-block')
+        elif p:
+            result.same('levels[%d]' % i, (levels[i]['percentage'], levels[i]['peak']),
+                        (float(p[1]), float(n[1])))
+    lines.finish(result)
+
+
+BY_TAG = {(3, None): vendor_data,
+          (7, 0x01): vendor_extended({'90-84-8B': hdr10plus, '00-D0-46': dolby_video}),
+          (7, 0x11): vendor_extended({'00-D0-46': dolby_audio}),
+          (7, 0x78): override, (7, 0x79): sink_capability, (7, 0x7a): tone_mapping}
 
 
 def comparer(kind, entry):
