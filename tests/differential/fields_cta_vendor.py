@@ -1,5 +1,33 @@
 """Fields of the CTA-861 vendor-specific data blocks and the HDMI Forum's blocks."""
+import collections
+import csv
+import os
 import re
+
+
+def words():
+    """{table: {ours: theirs}} of fields_cta_vendor_words.tsv: our keys of flags with the line
+    edid-decode prints for each, our names with its words for them."""
+    tables = collections.defaultdict(list)
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'fields_cta_vendor_words.tsv')
+    with open(path, newline='') as f:
+        for row in csv.reader(f, delimiter='\t'):
+            if row and not row[0].startswith('#'):
+                tables[row[0]].append((row[1], row[2]))
+    return tables
+
+
+def theirs_to_ours(table):
+    return {theirs: ours for ours, theirs in WORDS[table]}
+
+
+WORDS = words()
+HDMI_FLAGS, CONTENT_TYPES, FORUM_FLAGS, AMD_FLAGS, DOLBY_FLAGS, SBTM_FLAGS = (
+    dict(WORDS[t]) for t in ('hdmi', 'content-types', 'hdmi-forum', 'amd', 'dolby', 'sbtm'))
+(STRUCTURES_ALL, STRUCTURES, DETAILS, IMAGE_SIZES, USE_CASES, GRDM, GAMUTS, DOLBY_INTERFACES,
+ DOLBY_DEPTHS) = (theirs_to_ours(t) for t in (
+    'structures-all', 'structures', 'details', 'image-sizes', 'use-cases', 'grdm', 'gamuts',
+    'dolby-interfaces', 'dolby-depths'))
 
 
 class Lines:
@@ -55,30 +83,6 @@ def payload(fields, lines, result):
         result.same('payload', ours, theirs)
 
 
-HDMI_FLAGS = {'supports_ai': 'Supports_AI', 'dc_48bit': 'DC_48bit', 'dc_36bit': 'DC_36bit',
-              'dc_30bit': 'DC_30bit', 'dc_y444': 'DC_Y444', 'dvi_dual': 'DVI_Dual'}
-CONTENT_TYPES = {'graphics': 'Graphics', 'photo': 'Photo', 'cinema': 'Cinema', 'game': 'Game'}
-STRUCTURES_ALL = {'Side-by-side (half, quincunx)': 'side-by-side half quincunx',
-                  'Side-by-side (half, horizontal)': 'side-by-side half horizontal',
-                  'Top-and-bottom': 'top-and-bottom',
-                  'L + depth + gfx + gfx-depth': 'L + depth + graphics + graphics-depth',
-                  'L + depth': 'L + depth', 'Side-by-side (full)': 'side-by-side full',
-                  'Line-alternative': 'line alternative', 'Field-alternative': 'field alternative',
-                  'Frame-packing': 'frame packing'}
-STRUCTURES = {'frame packing': 'frame packing', 'field alternative': 'field alternative',
-              'line alternative': 'line alternative', 'side-by-side (full)': 'side-by-side full',
-              'L + depth': 'L + depth',
-              'L + depth + gfx + gfx-depth': 'L + depth + graphics + graphics-depth',
-              'top-and-bottom': 'top-and-bottom', 'side-by-side': 'side-by-side half'}
-DETAILS = {'any subsampling': 'any subsampling', 'horizontal': 'horizontal',
-           'all quincunx combinations': 'all quincunx',
-           'quincunx odd/left, odd/right': 'quincunx odd/left odd/right',
-           'quincunx odd/left, even/right': 'quincunx odd/left even/right',
-           'quincunx even/left, odd/right': 'quincunx even/left odd/right',
-           'quincunx even/left, even/right': 'quincunx even/left even/right'}
-IMAGE_SIZES = {'Base EDID image size indicates aspect ratio': 'aspect ratio',
-               'Base EDID image size is in units of 1 cm': '1 cm units',
-               'Base EDID image size is in units of 5 cm': '5 cm units'}
 
 
 def latency(value):
@@ -170,31 +174,6 @@ def structure_text(text):
     return name + ', ' + DETAILS.get(detail, detail)
 
 
-FORUM_FLAGS = {
-    'scdc': 'SCDC Present', 'scdc_read_request': 'SCDC Read Request Capable',
-    'cable_status': 'Supports Cable Status',
-    'ccbpci': 'Supports Color Content Bits Per Component Indication',
-    'scrambling_340': 'Supports scrambling for <= 340 Mcsc',
-    'independent_view_3d': 'Supports 3D Independent View signaling',
-    'dual_view_3d': 'Supports 3D Dual View signaling',
-    'osd_disparity_3d': 'Supports 3D OSD Disparity signaling',
-    'uhd_vic': 'Supports UHD VIC',
-    'dc_48bit_420': 'Supports 16-bits/component Deep Color 4:2:0 Pixel Encoding',
-    'dc_36bit_420': 'Supports 12-bits/component Deep Color 4:2:0 Pixel Encoding',
-    'dc_30bit_420': 'Supports 10-bits/component Deep Color 4:2:0 Pixel Encoding',
-    'fapa_end_extended': 'Supports FAPA End Extended', 'qms': 'Supports QMS',
-    'mdelta': 'Supports Mdelta',
-    'cinema_vrr': 'Supports media rates below VRRmin (CinemaVRR, deprecated)',
-    'negative_mvrr': 'Supports negative Mvrr values', 'fast_vactive': 'Supports Fast Vactive',
-    'allm': 'Supports Auto Low-Latency Mode',
-    'fapa_start_location': 'Supports a FAPA in blanking after first active video line',
-    'dsc_12a': 'Supports VESA DSC 1.2a compression',
-    'dsc_native_420': 'Supports Compressed Video Transport for 4:2:0 Pixel Encoding',
-    'qms_tfr_max': 'Supports QMS TFRmax', 'qms_tfr_min': 'Supports QMS TFRmin',
-    'dsc_all_bpp': 'Supports Compressed Video Transport at any valid 1/16th bit bpp',
-    'dsc_16bpc': 'Supports 16 bpc Compressed Video Transport',
-    'dsc_12bpc': 'Supports 12 bpc Compressed Video Transport',
-    'dsc_10bpc': 'Supports 10 bpc Compressed Video Transport'}
 
 
 def frl(text):
@@ -252,13 +231,6 @@ def hdmi_forum(fields, lines, result):
                      % fields['dsc_total_chunk_bytes'])
 
 
-AMD_FLAGS = {'global_backlight_control': 'Global Backlight Control Supported',
-             'local_dimming': 'Local Dimming Supported',
-             'panel_replay': 'FreeSync Panel Replay Supported',
-             'pq_eotf': 'ST 2084 (PQ) EOTF Supported',
-             'linear_eotf': 'Linear EOTF (Windows scRGB, 0.0 - 125.0) Supported',
-             'gamma_22_eotf': 'Gamma 2.2 EOTF Supported', 'bt2020': 'BT.2020 Gamut Supported',
-             'mini_led': 'Display is Mini LED', 'oled': 'Display is OLED'}
 
 
 def amd(fields, lines, result):
@@ -287,16 +259,6 @@ def amd(fields, lines, result):
             result.same(key + '.' + end, ours and (ours[end + '_code'], ours[end]), theirs)
 
 
-USE_CASES = {'Test equipment': 'test equipment', 'Generic display': 'generic display',
-             'Television display': 'television',
-             'Desktop productivity display': 'desktop productivity',
-             'Desktop gaming display': 'desktop gaming', 'Presentation display': 'presentation',
-             'Virtual reality headset': 'virtual reality headset',
-             'Augmented reality': 'augmented reality', 'Video wall display': 'video wall',
-             'Medical imaging display': 'medical imaging',
-             'Dedicated gaming display': 'dedicated gaming',
-             'Dedicated video monitor display': 'dedicated video monitor',
-             'Accessory display': 'accessory'}
 
 
 def microsoft(fields, lines, result):
@@ -364,25 +326,13 @@ def pq(fields, key, lines, pattern, result):
     result.same(key, ours and (ours['pq'], ours['nits']), m and (int(m[1]), float(m[2])))
 
 
-DOLBY_INTERFACES = {'Low-Latency': 'low latency',
-                    'Low-Latency + Low-Latency-HDMI': 'low latency, low latency HDMI',
-                    'Standard + Low-Latency': 'standard, low latency',
-                    'Standard + Low-Latency + Low-Latency-HDMI':
-                        'standard, low latency, low latency HDMI',
-                    'Standard + Low Latency': 'standard, low latency',
-                    'Only Standard': 'standard'}
-DOLBY_DEPTHS = {'Not supported': 'none', '10 bit': '10 bits', '12 bit': '12 bits',
-                'Reserved': 'reserved'}
 
 
 def dolby_video(fields, lines, result, heading):
     m = lines.find(r'Version: (\d+) \((\d+) bytes\)')
     result.same('version', fields.get('version'), int(m[1]))
     result.skip('dolby-length')
-    flags(fields, lines, result, {'yuv422_12bit': 'Supports YUV422 12 bit',
-                                  'supports_2160p60': 'Supports 2160p60',
-                                  'global_dimming': 'Supports global dimming',
-                                  'backlight_control': 'Supports Backlight Control'})
+    flags(fields, lines, result, DOLBY_FLAGS)
     if m := lines.find(r'DM Version: (.*)'):
         result.same('dm_version', fields.get('dm_version'), m[1])
     if m := lines.find(r'Colorimetry: (.*)'):
@@ -410,13 +360,7 @@ def dolby_audio(fields, lines, result):
     if 'mat_pcm_48k_only' not in fields and lines.has(
             'Supports Dolby MAT PCM decoding at 48 kHz only, does not support TrueHD'):
         result.skip('dolby-audio-beyond-block')
-    flags(fields, lines, result, {
-        'headphone_only': 'Headphone playback only',
-        'height_zone': 'Height speaker zone present',
-        'surround_zone': 'Surround speaker zone present',
-        'center_zone': 'Center speaker zone present',
-        'mat_pcm_48k_only':
-            'Supports Dolby MAT PCM decoding at 48 kHz only, does not support TrueHD'})
+    flags(fields, lines, result, DOLBY_FLAGS)
 
 
 def vendor_extended(decoders):
@@ -453,11 +397,6 @@ def sink_capability(fields, body, heading, result):
     lines.finish(result)
 
 
-GRDM = {'Does not support a General RDM format': 'none',
-        'Supports an SDR-range General RDM format': 'SDR range',
-        'Supports an HDR-range General RDM format': 'HDR range'}
-GAMUTS = {'explicit': 'explicit', 'Rec. ITU-R BT.709': 'BT.709', 'SMPTE ST 2113': 'ST 2113',
-          'Rec. ITU-R BT.2020': 'BT.2020'}
 
 
 def tone_mapping(fields, body, heading, result):
@@ -475,7 +414,7 @@ def tone_mapping(fields, body, heading, result):
         result.same('grdm', fields['grdm'], grdm)
     if 'drdm' in fields:
         result.same('drdm', fields['drdm'], lines.has('Supports a D-RDM format'))
-    flags(fields, lines, result, {'use_hgig_drdm': 'Use HGIG D-RDM', 'max_rgb': 'MaxRGB'})
+    flags(fields, lines, result, SBTM_FLAGS)
     if m := lines.find(r'PBnits\[0\] = (\d+) cd/m\^2'):
         result.same('hgig_peak_nits', fields.get('hgig_peak_nits'), int(m[1]))
     elif lines.has('HGIG D-RDM is not used'):
