@@ -36,6 +36,11 @@ std::optional<Fields> CtaVendorFields(uint8_t tag, std::optional<uint8_t> extend
 std::optional<Fields> DisplayIdDataBlockFields(uint8_t tag, uint8_t revision,
                                                std::span<const uint8_t> payload, uint32_t version);
 
+// The vendor-specific DisplayID data blocks (tags 0x7e and 0x7f), by the
+// decoder of the vendor-specific CTA-861 blocks (displayid_fields_vendor.cpp);
+// nothing for the other tags.
+std::optional<Fields> DisplayIdVendorFields(uint8_t tag, std::span<const uint8_t> payload);
+
 // An extension block of `type` (video timing, display information,
 // localized string, block map), whole, from the EDID `edid` it is in.
 // Empty for the other types.

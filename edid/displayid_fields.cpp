@@ -2,7 +2,7 @@
 #include "edid/bits.h"
 #include "edid/block_fields.h"
 
-std::optional<Fields> DisplayIdDataBlockFields(uint8_t, uint8_t, std::span<const uint8_t>,
-                                               uint32_t) {
-    return std::nullopt;
+std::optional<Fields> DisplayIdDataBlockFields(uint8_t tag, uint8_t,
+                                               std::span<const uint8_t> payload, uint32_t) {
+    return DisplayIdVendorFields(tag, payload);
 }

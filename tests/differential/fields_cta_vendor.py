@@ -450,7 +450,46 @@ BY_TAG = {(3, None): vendor_data,
           (7, 0x78): override, (7, 0x79): sink_capability, (7, 0x7a): tone_mapping}
 
 
+def displayid_vendor(fields, body, heading, result):
+    lines = Lines(body)
+    m = re.search(r'OUI ([0-9A-F]{2}-[0-9A-F]{2}-[0-9A-F]{2})', heading)
+    if not fields:
+        result.skip('oui-truncated')
+    elif m is None:
+        result.skip('displayid-pnp-id')
+        lines.used = [True] * len(lines.used)
+    else:
+        result.same('oui', fields['oui'], m[1])
+        if 'data_structure' in fields:
+            vesa = VESA_LINES
+            for key, text in vesa.items():
+                if got := lines.find(re.escape(text) + ': (.*)'):
+                    theirs = got[1]
+                    theirs = (float(theirs) if key == 'dsc_bpp' else int(theirs)
+                              if key == 'overlap_pixels' else VESA_NAMES.get(theirs, theirs))
+                    result.same(key, fields.get(key), theirs)
+                else:
+                    result.same(key, fields.get(key), None)
+        if 'type' in fields:
+            got = lines.find(r'Type: (?:BLC Info/Corrections|(\d+)), Version: (\d+)')
+            result.same('type', (fields['type'], fields['version']),
+                        (int(got[1] or 1), int(got[2])))
+        if 'payload' in fields:
+            payload(fields, lines, result)
+        elif 'data_structure' not in fields:
+            # A VESA block of another length: edid-decode shows its bytes from the OUI on.
+            result.skip('displayid-vesa-length')
+            lines.used = [True] * len(lines.used)
+    lines.finish(result)
+
+
+VESA_LINES = dict(WORDS['displayid-vesa'])
+VESA_NAMES = theirs_to_ours('displayid-vesa-names')
+
+
 def comparer(kind, entry):
+    if kind == 'displayid':
+        return displayid_vendor if entry['tag'] in (0x7e, 0x7f) else None
     if kind != 'cta':
         return None
     return BY_TAG.get((entry['tag'], entry['extended_tag']))
