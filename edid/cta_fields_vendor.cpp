@@ -41,8 +41,11 @@ uint32_t VendorOui(VendorBytes payload) {
     return !KnownVendor(oui) && KnownVendor(reversed) ? reversed : oui;
 }
 
+// Nothing where the OUI is all the block holds.
 void AddPayload(Fields& fields, VendorBytes body) {
-    AddName(fields, "payload", "Payload", HexBytes(body));
+    if (!body.empty()) {
+        AddName(fields, "payload", "Payload", HexBytes(body));
+    }
 }
 
 // Brightness codes of AMD's block: 50 × 2^(code / 32) cd/m2 for the

@@ -83,8 +83,6 @@ def payload(fields, lines, result):
         result.same('payload', ours, theirs)
 
 
-
-
 def latency(value):
     if m := re.fullmatch(r'(\d+) ms', value):
         return int(m[1])
@@ -289,22 +287,6 @@ def uhda(fields, lines, result):
                 result.skip('uhda-beyond-block')
 
 
-VENDORS = {'00-0C-03': hdmi, 'C4-5D-D8': hdmi_forum, '00-00-1A': amd, 'CA-12-5C': microsoft,
-           '1A-BB-FB': uhda}
-
-
-def vendor_data(fields, body, heading, result):
-    lines = Lines(body)
-    m = re.search(r'OUI ([0-9A-F]{2}-[0-9A-F]{2}-[0-9A-F]{2})', heading)
-    if not fields:
-        # Fewer bytes than an OUI: edid-decode names a partial one and decodes nothing.
-        result.skip('oui-truncated')
-    else:
-        result.same('oui', fields['oui'], m and m[1])
-        VENDORS.get(fields['oui'], payload)(fields, lines, result)
-    lines.finish(result)
-
-
 def hdr10plus(fields, lines, result):
     number(fields, 'application_version', lines, r'Application Version: (\d+)', result)
     number(fields, 'full_frame_peak_luminance_index', lines,
@@ -328,7 +310,7 @@ def pq(fields, key, lines, pattern, result):
 
 
 
-def dolby_video(fields, lines, result, heading):
+def dolby_video(fields, lines, result):
     m = lines.find(r'Version: (\d+) \((\d+) bytes\)')
     result.same('version', fields.get('version'), int(m[1]))
     result.skip('dolby-length')
@@ -363,21 +345,17 @@ def dolby_audio(fields, lines, result):
     flags(fields, lines, result, DOLBY_FLAGS)
 
 
-def vendor_extended(decoders):
+def vendor(decoders):
+    """The comparer of a vendor-specific block: its OUI, then the vendor's fields."""
     def compare(fields, body, heading, result):
         lines = Lines(body)
         m = re.search(r'OUI ([0-9A-F]{2}-[0-9A-F]{2}-[0-9A-F]{2})', heading)
         if not fields:
+            # Fewer bytes than an OUI: edid-decode names a partial one and decodes nothing.
             result.skip('oui-truncated')
         else:
             result.same('oui', fields['oui'], m and m[1])
-            decode = decoders.get(fields['oui'])
-            if decode is dolby_video:
-                dolby_video(fields, lines, result, heading)
-            elif decode:
-                decode(fields, lines, result)
-            else:
-                payload(fields, lines, result)
+            decoders.get(fields['oui'], payload)(fields, lines, result)
         lines.finish(result)
     return compare
 
@@ -444,9 +422,10 @@ def tone_mapping(fields, body, heading, result):
     lines.finish(result)
 
 
-BY_TAG = {(3, None): vendor_data,
-          (7, 0x01): vendor_extended({'90-84-8B': hdr10plus, '00-D0-46': dolby_video}),
-          (7, 0x11): vendor_extended({'00-D0-46': dolby_audio}),
+BY_TAG = {(3, None): vendor({'00-0C-03': hdmi, 'C4-5D-D8': hdmi_forum, '00-00-1A': amd,
+                             'CA-12-5C': microsoft, '1A-BB-FB': uhda}),
+          (7, 0x01): vendor({'90-84-8B': hdr10plus, '00-D0-46': dolby_video}),
+          (7, 0x11): vendor({'00-D0-46': dolby_audio}),
           (7, 0x78): override, (7, 0x79): sink_capability, (7, 0x7a): tone_mapping}
 
 
