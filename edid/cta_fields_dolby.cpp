@@ -5,6 +5,9 @@
 #include "edid/bits.h"
 #include "edid/cta_fields_vendor.h"
 
+#include <string>
+#include <utility>
+
 namespace {
 
 void AddPoint(Fields& fields, std::string_view key, std::string_view label, double x, double y) {

@@ -3,7 +3,9 @@
 #include "edid/bits.h"
 #include "edid/cta_fields_vendor.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace {
 

@@ -4,7 +4,10 @@
 #include "edid/bits.h"
 #include "edid/cta_fields_vendor.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
+#include <utility>
 
 namespace {
 

@@ -7,8 +7,11 @@
 #include "edid/cta_names.h"
 #include "edid/edid_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
+#include <utility>
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "edid/cta_names.h"
 
 #include <array>
+#include <string>
 
 namespace {
 
