@@ -13,6 +13,9 @@ AUDIO_FORMATS = {'Linear PCM': 'LPCM', 'MPEG 1 (Layers 1 & 2)': 'MPEG-1',
                  'Enhanced AC-3 (DD+)': 'E-AC-3', 'MAT (MLP)': 'MAT',
                  'HE AAC (Obsolete)': 'HE AAC', 'HE AAC v2 (Obsolete)': 'HE AAC v2',
                  'MPEG Surround (Obsolete)': 'MPEG Surround'}
+# Blocks this edid-decode did not know yet, by the names newer ones give them.
+NEWER_NAMES = {'Unknown CTA-861 HDMI-Related Data Block (extended tag 0x7a)':
+               'HDMI Forum Source-Based Tone Mapping Data Block'}
 HDMI_VICS = {1: 95, 2: 94, 3: 93, 4: 98}
 # Max Fixed Rate Link as edid-decode words it, by its last lane count and rate.
 FRL = {'3 Gbps per lane on 3 lanes': 9, '3 and 6 Gbps per lane on 3 lanes': 18,
@@ -50,7 +53,8 @@ def data_blocks(text):
             embedded, current = False, None
             continue
         if m := UNKNOWN.match(line):
-            current = [index, f'{m[1]} ({m[2]} {m[3]})', None, []]
+            name = f'{m[1]} ({m[2]} {m[3]})'
+            current = [index, NEWER_NAMES.get(name, name), None, []]
         else:
             m = HEADING.match(line)
             current = [index, m[1], m[2], []]
