@@ -53,9 +53,9 @@ void AddAacFields(Fields& fields, uint32_t extended, uint8_t byte) {
         AddUnsigned(lengths.items, "", "", 1024, " samples");
     }
     if (extended == kHeAacSurround || extended == kAacLcSurround) {
-        AddBool(fields, "mps_explicit", "Explicit MPEG Surround", Bit(byte, 0));
+        AddBool(fields, "mps_explicit", "Explicit MPS", Bit(byte, 0));
     } else if (extended == kMpeg4AacLc) {
-        AddBool(fields, "system_h", "22.2 channels (System H)", Bit(byte, 0));
+        AddBool(fields, "system_h", "22.2 System H", Bit(byte, 0));
     }
 }
 
@@ -64,16 +64,15 @@ void AddAacFields(Fields& fields, uint32_t extended, uint8_t byte) {
 void AddFormatByte(Fields& fields, uint32_t format, uint8_t byte) {
     switch (format) {
     case kEnhancedAc3:
-        AddBool(fields, "joint_object_coding", "Joint object coding", Bit(byte, 0));
-        AddBool(fields, "joint_object_coding_acmod28", "Joint object coding, ACMOD 28",
-                Bit(byte, 1));
+        AddBool(fields, "joint_object_coding", "JOC", Bit(byte, 0));
+        AddBool(fields, "joint_object_coding_acmod28", "JOC with ACMOD 28", Bit(byte, 1));
         break;
     case kDtsHd:
         AddBool(fields, "dts_x", "DTS:X", Bit(byte, 1));
-        AddUnsigned(fields, "format_value", "Format-dependent value", byte);
+        AddUnsigned(fields, "format_value", "Format value", byte);
         break;
     case kMat:
-        AddBool(fields, "pcm", "Object and channel PCM", Bit(byte, 0));
+        AddBool(fields, "pcm", "PCM decoding", Bit(byte, 0));
         // Bit 1 only means something for the PCM that bit 0 allows.
         if (Bit(byte, 0)) {
             AddBool(fields, "hash_required", "Hash required", !Bit(byte, 1));
@@ -83,7 +82,7 @@ void AddFormatByte(Fields& fields, uint32_t format, uint8_t byte) {
         AddUnsigned(fields, "profile", "Profile", Bits(byte, 2, 0));
         break;
     default: // One Bit Audio, DST
-        AddUnsigned(fields, "format_value", "Format-dependent value", byte);
+        AddUnsigned(fields, "format_value", "Format value", byte);
         break;
     }
 }
@@ -93,9 +92,9 @@ void AddExtendedByte(Fields& fields, uint32_t extended, uint8_t byte) {
         extended == kAacLcSurround) {
         AddAacFields(fields, extended, byte);
     } else if (extended == kMpegH) {
-        AddBool(fields, "low_complexity", "Low complexity profile", Bit(byte, 0));
+        AddBool(fields, "low_complexity", "Low complexity", Bit(byte, 0));
     } else if (extended == kAc4 || extended == kAuroCx) {
-        AddUnsigned(fields, "format_value", "Format-dependent value", Bits(byte, 2, 0));
+        AddUnsigned(fields, "format_value", "Format value", Bits(byte, 2, 0));
     } else if (extended == kLpcm3d) {
         AddSampleSizes(fields, byte);
     }
@@ -114,7 +113,7 @@ void AddShortAudio(Fields& sads, Bytes sad) {
     std::optional<uint32_t> extended;
     if (format == kExtended) {
         extended = Bits(sad[2], 7, 3);
-        AddUnsigned(fields, "extended_code", "Extended format code", *extended);
+        AddUnsigned(fields, "extended_code", "Extension code", *extended);
     }
     AddFormatName(fields, format, extended);
     const uint32_t ext = extended.value_or(0);
@@ -220,7 +219,7 @@ Fields HdmiAudioFields(Bytes body) {
     } else {
         AddNull(fields, "max_streams", "Max streams");
     }
-    AddBool(fields, "ms_non_mixed", "Non-mixed multi-stream", Bit(body[0], 2));
+    AddBool(fields, "ms_non_mixed", "Non-mixed streams", Bit(body[0], 2));
     if (body.size() < 2) {
         return fields;
     }

@@ -28,7 +28,7 @@ Fields InfoFrameFields(Bytes body) {
     if (body.size() < 2) {
         return fields;
     }
-    AddUnsigned(fields, "vsifs", "Extra vendor InfoFrames", body[1]);
+    AddUnsigned(fields, "vsifs", "Extra VSIFs", body[1]);
     Field& list = AddList(fields, "infoframes", "InfoFrame");
     // The header can grow: its first byte gives the bytes that follow the
     // two known ones.

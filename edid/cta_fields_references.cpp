@@ -119,7 +119,7 @@ Fields VideoFormatFields(Bytes body) {
     const uint8_t flags = body[0];
     const std::size_t size = Bits(flags, 1, 0) + 1u;
     AddBool(fields, "ycbcr420", "YCbCr 4:2:0", Bit(flags, 7));
-    AddBool(fields, "ntsc_fractional", "NTSC fractional rates preferred", Bit(flags, 6));
+    AddBool(fields, "ntsc_fractional", "NTSC rates first", Bit(flags, 6));
     AddUnsigned(fields, "vfd_size", "VFD size", size, " bytes");
     Field& list = AddList(fields, "vfds", "VFD");
     for (std::size_t at = 1; at + size <= body.size(); at += size) {

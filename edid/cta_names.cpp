@@ -39,7 +39,6 @@ std::string_view ExtendedBlockName(uint32_t tag) {
         {0x2A, "DisplayID Type X Video Timing Data Block"},
         {0x78, "HDMI Forum EDID Extension Override Data Block"},
         {0x79, "HDMI Forum Sink Capability Data Block"},
-        {0x7A, "HDMI Forum Source-Based Tone Mapping Data Block"},
     };
     for (const auto& [code, name] : kNames) {
         if (code == tag) {
