@@ -6,6 +6,7 @@
 #include "edid/edid_layout.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,10 @@ constexpr uint8_t kCtaExtRoomConfiguration = 0x13;
 constexpr uint8_t kCtaExtSpeakerLocation = 0x14;
 constexpr uint8_t kCtaExtInfoFrame = 0x20;
 constexpr uint8_t kCtaExtProductInformation = 0x21;
+constexpr uint8_t kCtaExtTypeVii = 0x22;
+constexpr uint8_t kCtaExtTypeViii = 0x23;
+constexpr uint8_t kCtaExtTypeX = 0x2A;
+constexpr uint32_t kDisplayIdVersion2 = 0x20;
 
 // Short video descriptors, of the video data block and of the 4:2:0 one.
 Fields VideoFields(Bytes body) {
@@ -72,6 +77,17 @@ Fields RawFields(Bytes body) {
     return fields;
 }
 
+// The DisplayID 2 timing blocks carried whole, their revision byte first:
+// the fields are DisplayID's, under the same tags.
+Fields DisplayIdTimingFields(uint8_t extendedTag, Bytes body) {
+    if (body.empty()) {
+        return {};
+    }
+    std::optional<Fields> fields =
+        DisplayIdDataBlockFields(extendedTag, body[0], body.subspan(1), kDisplayIdVersion2);
+    return fields ? std::move(*fields) : RawFields(body);
+}
+
 std::optional<Fields> ExtendedFields(uint8_t extendedTag, Bytes body) {
     switch (extendedTag) {
     case kCtaExtHdmiVideoReserved:
@@ -95,6 +111,10 @@ std::optional<Fields> ExtendedFields(uint8_t extendedTag, Bytes body) {
         return InfoFrameFields(body);
     case kCtaExtProductInformation:
         return ProductInformationFields(body);
+    case kCtaExtTypeVii:
+    case kCtaExtTypeViii:
+    case kCtaExtTypeX:
+        return DisplayIdTimingFields(extendedTag, body);
     default:
         return std::nullopt;
     }

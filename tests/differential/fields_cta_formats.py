@@ -400,11 +400,17 @@ def raw(fields, body, heading, result):
     result.same('bytes', fields['bytes'], ' '.join(theirs))
 
 
+def displayid_timings(fields, body, heading, result):
+    if body:
+        result.skip('cta-displayid-timings', len(body))
+
+
 BY_TAG = {(1, None): audio, (2, None): video, (4, None): speakers, (6, None): video_format,
           (7, 4): raw, (7, 8): native_resolution, (7, 13): preference, (7, 14): video,
           (7, 15): capability_map, (7, 16): raw, (7, 18): hdmi_audio,
           (7, 19): room_configuration, (7, 20): speaker_location, (7, 32): infoframe,
-          (7, 33): product_information}
+          (7, 33): product_information, (7, 0x22): displayid_timings,
+          (7, 0x23): displayid_timings, (7, 0x2A): displayid_timings}
 
 
 def comparer(kind, entry):
