@@ -33,12 +33,14 @@ Fields VideoFields(Bytes body) {
     Field& svds = AddList(fields, "svds", "VIC");
     for (const uint8_t code : body) {
         Field& svd = AddObject(svds.items, "", "");
-        if (const std::optional<uint32_t> vic = SvdVic(code)) {
+        const std::optional<uint32_t> vic = SvdVic(code);
+        if (vic) {
             AddUnsigned(svd.items, "vic", "VIC", *vic);
         } else {
             AddNull(svd.items, "vic", "VIC");
         }
-        AddBool(svd.items, "native", "Native", SvdVic(code) && *SvdVic(code) != code);
+        // The flag is bit 7 of a code that keeps its VIC in bits 6 to 0.
+        AddBool(svd.items, "native", "Native", vic && *vic != code);
     }
     return fields;
 }

@@ -2,6 +2,8 @@
 that name formats by reference (preferences, native resolution, 4:2:0 capability map)."""
 import re
 
+from cta_fields import AUDIO_FORMATS as OUR_FORMATS
+
 # edid-decode's names of the audio formats, by code; of the extended ones, by extension code.
 AUDIO_FORMATS = {1: 'Linear PCM', 2: 'AC-3', 3: 'MPEG 1 (Layers 1 & 2)', 4: 'MPEG 1 Layer 3 (MP3)',
                  5: 'MPEG2 (multichannel)', 6: 'AAC LC', 7: 'DTS', 8: 'ATRAC',
@@ -12,23 +14,6 @@ EXTENDED_FORMATS = {1: 'HE AAC (Obsolete)', 2: 'HE AAC v2 (Obsolete)',
                     6: 'MPEG-4 AAC LC', 7: 'DRA', 8: 'MPEG-4 HE AAC + MPEG Surround',
                     10: 'MPEG-4 AAC LC + MPEG Surround', 11: 'MPEG-H 3D Audio', 12: 'AC-4',
                     13: 'L-PCM 3D Audio', 14: 'Auro-Cx', 15: 'MPEG-D USAC'}
-# Our names of the same codes, as edid-decode writes them.
-OUR_FORMAT_NAMES = {'LPCM': 'Linear PCM', 'MPEG-1': 'MPEG 1 (Layers 1 & 2)',
-                    'MP3': 'MPEG 1 Layer 3 (MP3)', 'MPEG-2': 'MPEG2 (multichannel)',
-                    'E-AC-3': 'Enhanced AC-3 (DD+)', 'MAT': 'MAT (MLP)',
-                    'HE AAC': 'HE AAC (Obsolete)', 'HE AAC v2': 'HE AAC v2 (Obsolete)',
-                    'MPEG Surround': 'MPEG Surround (Obsolete)'}
-# Speaker IDs of the speaker location block, as edid-decode writes them.
-SPEAKER_IDS = ['FL - Front Left', 'FR - Front Right', 'FC - Front Center',
-               'LFE1 - Low Frequency Effects 1', 'BL - Back Left', 'BR - Back Right',
-               'FLC - Front Left of Center', 'FRC - Front Right of Center', 'BC - Back Center',
-               'LFE2 - Low Frequency Effects 2', 'SiL - Side Left', 'SiR - Side Right',
-               'TpFL - Top Front Left', 'TpFR - Top Front Right', 'TpFC - Top Front Center',
-               'TpC - Top Center', 'TpBL - Top Back Left', 'TpBR - Top Back Right',
-               'TpSiL - Top Side Left', 'TpSiR - Top Side Right', 'TpBC - Top Back Center',
-               'BtFC - Bottom Front Center', 'BtFL - Bottom Front Left',
-               'BtFR - Bottom Front Right', 'FLW - Front Left Wide', 'FRW - Front Right Wide',
-               'LS - Left Surround', 'RS - Right Surround']
 LAST_RID = 28
 
 
@@ -120,8 +105,7 @@ def compare_sads(name, sads, theirs, result, reserved='Reserved (0x00)'):
         where = '%s[%d]' % (name, i)
         result.same(where + '.format', sad_heading(sad, reserved), heading)
         if sad['format'] is not None and sad['format_code'] != 0:
-            result.same(where + '.name', OUR_FORMAT_NAMES.get(sad['format'], sad['format']),
-                        heading[:-1])
+            result.same(where + '.name', sad['format'], OUR_FORMATS.get(heading[:-1], heading[:-1]))
         if sad['format_code'] == 0:
             continue
         ours, got = sad_lines(sad), key_values(lines)
@@ -185,8 +169,6 @@ def capability_map(fields, body, heading, result):
     result.same('svds', ours, theirs)
 
 
-SADB_NAMES = {'LSd/RSd'}
-
 
 def speakers(fields, body, heading, result):
     theirs = []
@@ -245,9 +227,9 @@ def speaker_location(fields, body, heading, result):
             s['channel'], '' if s['active'] else 'not '), line)
         got = key_values(lines)
         sid = s['speaker_id']
-        result.same(where + '.speaker', SPEAKER_IDS[sid] if sid < len(SPEAKER_IDS) else
-                    'None Specified' if sid == 31 else 'Reserved (%d)' % sid,
-                    got.pop('Speaker ID', None))
+        result.same(where + '.speaker', s['speaker'] or ('None Specified' if sid == 31 else
+                                                         'Reserved (%d)' % sid),
+                    got.pop('Speaker ID', '').split(' - ')[0])
         for axis in 'xyz':
             value = got.pop(axis.upper(), None)
             if value is not None and value.endswith('(approximately)') and axis not in s:
