@@ -254,17 +254,6 @@ void AddFlags(Fields& fields, uint8_t byte, std::span<const FlagBit, 8> bits) {
     }
 }
 
-std::string HexBytes(VendorBytes bytes) {
-    std::string text;
-    for (const uint8_t byte : bytes) {
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += HexByteName(byte).substr(2);
-    }
-    return text;
-}
-
 // SMPTE ST 2084's curve from code to luminance.
 double PqNits(double fraction) {
     constexpr double m1 = 2610.0 / 16384.0;

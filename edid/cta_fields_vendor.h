@@ -31,8 +31,6 @@ struct FlagBit {
 };
 void AddFlags(Fields& fields, uint8_t byte, std::span<const FlagBit, 8> bits);
 
-// "1f 00 a2": bytes as two hex digits each.
-std::string HexBytes(VendorBytes bytes);
 
 // Luminance in cd/m2 of a PQ code as a fraction of its full range.
 double PqNits(double fraction);

@@ -3,6 +3,7 @@
 #include "edid/edid_layout.h"
 
 #include <array>
+#include <string>
 #include <utility>
 
 namespace {
@@ -32,6 +33,7 @@ std::string_view ExtendedBlockName(uint32_t tag) {
         {0x13, "Room Configuration Data Block"},
         {0x14, "Speaker Location Data Block"},
         {0x20, "InfoFrame Data Block"},
+        {0x21, "Product Information Data Block"},
         {0x22, "DisplayID Type VII Video Timing Data Block"},
         {0x23, "DisplayID Type VIII Video Timing Data Block"},
         {0x2A, "DisplayID Type X Video Timing Data Block"},
@@ -88,15 +90,18 @@ std::string CtaDataBlockName(const CtaDataBlock& block) {
     if (block.tag != kCtaTagExtended) {
         name = StandardBlockName(block.tag);
         if (name.empty()) {
-            return "Unknown CTA-861 Data Block (tag " + Hex2(block.tag) + ")";
+            return "Unknown CTA-861 Data Block (tag " + Hex2(block.tag) + ", length " +
+                   std::to_string(block.length) + ")";
         }
     } else if (!block.extendedTag) {
         return "Unknown CTA-861 Data Block (extended tag truncated)";
     } else {
         name = ExtendedBlockName(*block.extendedTag);
         if (name.empty()) {
+            // The length of what follows the extended tag.
             return "Unknown CTA-861 " + std::string(UnknownExtendedKind(*block.extendedTag)) +
-                   "Data Block (extended tag " + Hex2(*block.extendedTag) + ")";
+                   "Data Block (extended tag " + Hex2(*block.extendedTag) + ", length " +
+                   std::to_string(block.length - 1) + ")";
         }
     }
     if (const auto vendor = block.oui ? VendorName(*block.oui) : std::nullopt) {

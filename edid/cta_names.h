@@ -16,7 +16,7 @@ std::optional<std::string_view> VendorName(uint32_t oui);
 
 // The heading of a data block, e.g. "Video Data Block",
 // "Vendor-Specific Data Block (HDMI)" or
-// "Unknown CTA-861 Data Block (tag 0x00)".
+// "Unknown CTA-861 Data Block (tag 0x00, length 2)".
 std::string CtaDataBlockName(const CtaDataBlock& block);
 
 // "LPCM", "AC-3", "E-AC-3", "MPEG-4 HE AAC", ...; empty for a reserved code.

@@ -3,6 +3,7 @@
 // then the checks of the EDID as a whole.
 #include "edid/block_fields.h"
 #include "edid/block_map.h"
+#include "edid/cta_fields_formats.h"
 #include "edid/info_blocks.h"
 #include "edid/whole_edid_checks.h"
 
@@ -159,6 +160,9 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     CheckExtensionCount(edid, base, info);
     CheckVersion(base, info);
     DecodeBlocks(edid, false, walk);
+    if (walk.fields && info.cta) {
+        ResolveCapabilityMapFields(*info.cta);
+    }
     info.diagonalInches = DiagonalInches(info);
     info.modes = ModesOf(info);
     if (!options.checks) {

@@ -47,17 +47,6 @@ std::u16string StringOf(Bytes bytes) {
     return text;
 }
 
-std::string HexBytes(Bytes bytes) {
-    std::string text;
-    for (const uint8_t byte : bytes) {
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += HexByteName(byte).substr(2);
-    }
-    return text;
-}
-
 // Tag 0x00 names the maker by PNP ID letters, tag 0x20 by OUI.
 Fields ProductFields(uint8_t tag, Bytes p) {
     Fields fields;

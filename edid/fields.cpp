@@ -86,3 +86,17 @@ std::string HexByteName(uint32_t byte) {
     static constexpr char kHex[] = "0123456789abcdef";
     return {'0', 'x', kHex[byte >> 4 & 0xF], kHex[byte & 0xF]};
 }
+
+std::string HexBytes(std::span<const uint8_t> bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(bytes.size() * 3);
+    for (const uint8_t byte : bytes) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += kHex[byte >> 4];
+        text += kHex[byte & 0xF];
+    }
+    return text;
+}

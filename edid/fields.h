@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,3 +60,5 @@ Field& AddList(Fields& fields, std::string_view key, std::string_view label);
 std::string OuiName(uint32_t oui);
 // "0x1f".
 std::string HexByteName(uint32_t byte);
+// "1f 00 a2": each byte as two lowercase hex digits, a space between two.
+std::string HexBytes(std::span<const uint8_t> bytes);

@@ -7,7 +7,7 @@ SIX_DECIMALS = 1.01e-6
 # A data block's heading: its name, then an OUI or an unknown block's length.
 HEADING = re.compile(r'  (\S.*?(?:Data Block|Block Extension|Audio Fields)(?: \([^)]*\))*)'
                      r'(?:, OUI ([0-9A-F-]{8}))?(?: \(.*, length \d+\))?:$')
-UNKNOWN = re.compile(r'  (Unknown CTA-861 .*Data Block) \((tag|extended tag) (0x..), length \d+\):$')
+UNKNOWN = re.compile(r'  (Unknown CTA-861 .*Data Block) \((tag|extended tag) (0x..), length (\d+)\):$')
 AUDIO_FORMATS = {'Linear PCM': 'LPCM', 'MPEG 1 (Layers 1 & 2)': 'MPEG-1',
                  'MPEG 1 Layer 3 (MP3)': 'MP3', 'MPEG2 (multichannel)': 'MPEG-2',
                  'Enhanced AC-3 (DD+)': 'E-AC-3', 'MAT (MLP)': 'MAT',
@@ -54,7 +54,7 @@ def data_blocks(text):
             continue
         if m := UNKNOWN.match(line):
             name = f'{m[1]} ({m[2]} {m[3]})'
-            current = [index, NEWER_NAMES.get(name, name), None, []]
+            current = [index, NEWER_NAMES.get(name, f'{name[:-1]}, length {m[4]})'), None, []]
         else:
             m = HEADING.match(line)
             current = [index, m[1], m[2], []]
