@@ -31,6 +31,5 @@ struct FlagBit {
 };
 void AddFlags(Fields& fields, uint8_t byte, std::span<const FlagBit, 8> bits);
 
-
 // Luminance in cd/m2 of a PQ code as a fraction of its full range.
 double PqNits(double fraction);
