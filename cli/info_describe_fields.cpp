@@ -53,7 +53,9 @@ void JsonField(InfoOutput& out, const Field& f) {
     }
 }
 
-std::string ValueText(const Field& f) {
+// `f` on one line; `shown` is the label the line already shows, which the
+// first value of an object under it does not repeat ("VIC : 16, Native: no").
+std::string ValueText(const Field& f, std::string_view shown = {}) {
     std::string text;
     switch (f.kind) {
     case FieldKind::Null:
@@ -80,7 +82,7 @@ std::string ValueText(const Field& f) {
             if (!text.empty()) {
                 text += ", ";
             }
-            if (pairs) {
+            if (pairs && !(text.empty() && &item == &f.items.front() && item.label == shown)) {
                 text += item.label;
                 text += ": ";
             }
@@ -96,7 +98,7 @@ std::string ValueText(const Field& f) {
 void TextField(InfoOutput& out, const Field& f, std::string_view label, std::size_t depth) {
     const std::string indented = std::string(2 * depth, ' ') + std::string(label);
     if (!IsContainer(f) || AllValues(f.items)) {
-        TextLine(out, indented, ValueText(f));
+        TextLine(out, indented, ValueText(f, label));
         return;
     }
     if (f.kind == FieldKind::Object) {
