@@ -185,6 +185,7 @@ Fields CapabilityFields(ExtensionBlock b) {
                                                               "lower left", "lower right"};
     static constexpr std::array<const char*, 4> kScans = {"not given", "fast on the long axis",
                                                           "fast on the short axis", "reserved"};
+    // The capabilities' bits name the same decodings, "not given" aside.
     static constexpr std::array<const char*, 15> kDecodings = {"not given",
                                                                "BGR",
                                                                "Y/C NTSC",
@@ -202,20 +203,6 @@ Fields CapabilityFields(ExtensionBlock b) {
                                                                "monochrome"};
     static constexpr std::array<const char*, 5> kDecoders = {"the default", "BGR", "Y/C",
                                                              "Yxx (SMPTE 2xxM)", "monochrome"};
-    static constexpr std::array<const char*, 14> kCapabilities = {"BGR",
-                                                                  "Y/C NTSC",
-                                                                  "Y/C PAL",
-                                                                  "Y/C SECAM",
-                                                                  "YCrCb 4:4:4 (SMPTE 293M, 294M)",
-                                                                  "YCrCb 4:2:2 (SMPTE 293M, 294M)",
-                                                                  "YCrCb 4:2:0 (SMPTE 293M, 294M)",
-                                                                  "YCrCb (SMPTE 260M)",
-                                                                  "YPbPr (SMPTE 240M)",
-                                                                  "YCrCb (SMPTE 274M)",
-                                                                  "YPbPr (SMPTE 274M)",
-                                                                  "Y B-Y R-Y, BetaCam",
-                                                                  "Y B-Y R-Y, M-2",
-                                                                  "monochrome"};
     static constexpr std::array<const char*, 4> kAspectModes = {"full", "zoom", "squeeze",
                                                                 "variable"};
     Fields f;
@@ -241,7 +228,8 @@ Fields CapabilityFields(ExtensionBlock b) {
     AddName(f, "preferred_decoder", "Preferred decoder", NameOf(kDecoders, b[0x1C]));
     // Bits 7 to 0 of byte 0x1D, then 7 to 2 of 0x1E.
     AddFlags(f, "decoding_capabilities", "Decoding capabilities",
-             static_cast<uint32_t>(b[0x1D]) << 6 | Bits(b[0x1E], 7, 2), kCapabilities);
+             static_cast<uint32_t>(b[0x1D]) << 6 | Bits(b[0x1E], 7, 2),
+             std::span(kDecodings).subspan(1));
     AddBool(f, "dithering", "Dithering", Bit(b[0x1F], 7));
     AddBitDepth(f, "blue_depth", "Blue depth", b[0x20]);
     AddBitDepth(f, "green_depth", "Green depth", b[0x21]);
