@@ -170,10 +170,15 @@ void AddMicrosoftFields(Fields& fields, VendorBytes body) {
         AddBool(fields, "third_party_usage", "Third-party usage", Bit(body[1], 5));
     }
     AddName(fields, "primary_use_case", "Primary use case", UseCaseName(Bits(body[1], 4, 0)));
-    std::string id = HexBytes(body.subspan(2, 16));
-    std::erase(id, ' ');
-    for (const std::size_t dash : {20, 16, 12, 8}) {
-        id.insert(dash, "-");
+    // As a UUID is written: 8-4-4-4-12 hex digits.
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string id;
+    for (std::size_t i = 0; i < 16; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) {
+            id += '-';
+        }
+        id += kHex[body[2 + i] >> 4];
+        id += kHex[body[2 + i] & 0xF];
     }
     AddName(fields, "container_id", "Container ID", id);
 }
