@@ -16,6 +16,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace moniquet;
+
 namespace {
 
 std::vector<MonitorRecord> LoadSamples() {

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace moniquet;
+
 namespace {
 
 const std::string kSamples = std::string(MONIQUET_TEST_DATA) + "/edid";

@@ -8,6 +8,8 @@
 
 #include <array>
 
+using namespace moniquet;
+
 namespace {
 
 // `count` records of one maker and as many product codes, each decoded from

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace moniquet {
+
 std::string Base64(std::span<const uint8_t> bytes) {
     static constexpr char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -23,3 +25,5 @@ std::string Base64(std::span<const uint8_t> bytes) {
     }
     return out;
 }
+
+} // namespace moniquet

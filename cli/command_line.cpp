@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace moniquet {
+
 namespace {
 
 bool IsOption(const std::string& arg) {
@@ -61,3 +63,5 @@ bool AsksForHelp(const Arguments& args) {
     }
     return false;
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 struct CommandArguments {
     // The options given, each once, in the order given.
     Arguments options;
@@ -34,3 +36,5 @@ std::optional<std::string> CheckOperands(const Arguments& operands,
 
 // Whether `args` ask for help (--help or -h) before any "--".
 bool AsksForHelp(const Arguments& args);
+
+} // namespace moniquet

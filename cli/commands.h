@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 using Arguments = std::vector<std::string>;
 
 // report FILE / label FILE: decode a saved EDID (FILE "-" is standard input).
@@ -29,3 +31,5 @@ int RunInfo(const Arguments& args);
 // standard output.
 int RunList(const Arguments& args);
 int RunSave(const Arguments& args);
+
+} // namespace moniquet

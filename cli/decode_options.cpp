@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdlib>
 
+namespace moniquet {
+
 std::optional<uint32_t> YearOfEpoch(std::string_view epoch) {
     int64_t seconds = 0;
     const auto [end, error] = std::from_chars(epoch.data(), epoch.data() + epoch.size(), seconds);
@@ -25,3 +27,5 @@ DecodeOptions CommandDecodeOptions() {
     }
     return options;
 }
+
+} // namespace moniquet

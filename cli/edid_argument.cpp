@@ -3,6 +3,8 @@
 #include "cli/edid_file.h"
 #include "cli/output.h"
 
+namespace moniquet {
+
 int PrintEdidFile(const std::string& path,
                   const std::function<std::string(const EdidBytes&)>& format) {
     EdidBytes edid;
@@ -17,3 +19,5 @@ int PrintEdidFile(const std::string& path,
     }
     return WriteStandardOutput(format(edid));
 }
+
+} // namespace moniquet

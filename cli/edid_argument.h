@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+namespace moniquet {
+
 // Reads the EDID in `path` ("-" for standard input) with ReadEdidFile and
 // writes what `format` makes of it. Everything is built before the first
 // byte is written, so an error (named after the file) never leaves partial
@@ -14,3 +16,5 @@
 // status.
 int PrintEdidFile(const std::string& path,
                   const std::function<std::string(const EdidBytes&)>& format);
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+namespace moniquet {
+
 namespace {
 
 // Reads into `bytes` after its first `length` what `stream` holds, until
@@ -174,3 +176,5 @@ bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error,
     std::fclose(file);
     return ok;
 }
+
+} // namespace moniquet

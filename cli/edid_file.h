@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 // The EDID that `input` holds: its bytes as they are, or the bytes written in
 // it when it is hex text (cli/hex_text.h); from kMinimumEdidSize to
 // kMaximumEdidSize bytes. `input` may be only the start of a longer input,
@@ -33,3 +35,5 @@ bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error,
 // Opens `path` ("-" for standard input) and reads it with ReadEdidStream.
 bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error,
                   std::string* warning = nullptr);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace moniquet {
+
 namespace {
 
 // The group sizes of a dump without offsets that are words of od -x, -tx4
@@ -120,3 +122,5 @@ bool DecideGroupOrder(const std::vector<DumpLine>& dump, OffsetStyle style, Grou
     order = style == OffsetStyle::Colon ? GroupOrder::AsWritten : GroupOrder::Reversed;
     return true;
 }
+
+} // namespace moniquet

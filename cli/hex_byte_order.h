@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 enum class GroupOrder {
     AsWritten, // the first digits are the first byte
     Reversed,  // each group's last digits are its first byte
@@ -26,3 +28,5 @@ bool DecideGroupOrder(const std::vector<DumpLine>& dump, OffsetStyle style, Grou
 
 // The bytes of `line` in `order`.
 std::vector<uint8_t> BytesInOrder(const HexLine& line, GroupOrder order);
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace moniquet {
+
 namespace {
 
 // od's offsets are octal unless told otherwise (decimal with -Ad), and 7
@@ -365,3 +367,5 @@ bool ReadDump(const std::vector<std::string_view>& lines, EdidBytes& bytes,
     spans = std::move(a.spans);
     return true;
 }
+
+} // namespace moniquet

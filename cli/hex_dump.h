@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 // Where the bytes of one line of a hex text start, so that a refusal about
 // a byte can name its line.
 struct HexLineSpan {
@@ -35,3 +37,5 @@ bool ReadDump(const std::vector<std::string_view>& lines, EdidBytes& bytes,
 
 // The text's line `index` named for a message: "line 7: REASON".
 std::string LineError(std::size_t index, const std::string& reason);
+
+} // namespace moniquet

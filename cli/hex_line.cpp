@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::size_t kShortestOffset = 6;
@@ -203,3 +205,5 @@ HexLine ReadHexLine(std::string_view line, HexLineState& state) {
     }
     return read;
 }
+
+} // namespace moniquet

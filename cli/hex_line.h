@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 enum class HexLineKind {
     Blank,  // nothing left: empty, a comment, "{" or "};"
     Hex,    // hex byte pairs alone
@@ -61,3 +63,5 @@ int HexDigitValue(char c);
 // before it (the declaration of a C array), and ",", ";" and "=" separate
 // like spaces. Each hex token may start with "0x".
 HexLine ReadHexLine(std::string_view line, HexLineState& state);
+
+} // namespace moniquet

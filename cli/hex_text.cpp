@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 namespace {
 
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -139,3 +141,5 @@ std::size_t LineOfByte(const std::vector<HexLineSpan>& spans, std::size_t byte) 
         [](std::size_t at, const HexLineSpan& span) { return at < span.firstByte; });
     return after == spans.begin() ? 0 : std::prev(after)->line;
 }
+
+} // namespace moniquet

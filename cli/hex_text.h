@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 // Hex text longer than this is not read: room for the hex of the largest
 // EDID many times over, with whatever was pasted around it.
 inline constexpr std::size_t kMaximumHexTextSize = 1 << 20;
@@ -51,3 +53,5 @@ bool ParseHexText(std::span<const uint8_t> input, EdidBytes& bytes, std::string&
 // The line (0 for the first) that byte `byte` of ParseHexText's bytes was
 // read from.
 std::size_t LineOfByte(const std::vector<HexLineSpan>& spans, std::size_t byte);
+
+} // namespace moniquet

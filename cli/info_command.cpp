@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace moniquet {
+
 namespace {
 
 // A batch's output is gathered and written in pieces of about this size: one
@@ -106,3 +108,5 @@ int RunInfo(const Arguments& args) {
         });
     return status == 0 && failed ? 1 : status;
 }
+
+} // namespace moniquet

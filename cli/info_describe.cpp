@@ -3,6 +3,8 @@
 
 #include "cli/number_text.h"
 
+namespace moniquet {
+
 namespace {
 
 void DescribeBlocks(InfoOutput& out, const std::vector<BlockInfo>& blocks) {
@@ -135,3 +137,5 @@ void DescribeInfo(InfoOutput& out, const EdidInfo& info) {
     }
     End(out);
 }
+
+} // namespace moniquet

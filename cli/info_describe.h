@@ -6,6 +6,8 @@
 #include "cli/info_output.h"
 #include "edid/edid_info.h"
 
+namespace moniquet {
+
 // The version of the shape of `info --json` and `list --json`
 // (schema/*.schema.json): raised whenever a key changes meaning or shape,
 // or goes, so that readers can tell a version they do not know.
@@ -33,3 +35,5 @@ void DescribeModes(InfoOutput& out, const std::vector<ModeInfo>& modes);
 
 // "1920x1080", "1920x1080i": the text's name of a size.
 std::string SizeText(uint32_t width, uint32_t height, bool interlaced);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace moniquet {
+
 namespace {
 
 constexpr int kRateDecimals = 6;
@@ -317,3 +319,5 @@ void DescribeTimings(InfoOutput& out, const EdidInfo& info) {
     DescribeDetailedTimings(out, info.detailedTimings);
     DescribeRangeLimits(out, info.rangeLimits);
 }
+
+} // namespace moniquet

@@ -2,6 +2,8 @@
 
 #include "cli/number_text.h"
 
+namespace moniquet {
+
 namespace {
 
 std::string_view VerdictName(Verdict verdict) {
@@ -61,3 +63,5 @@ void DescribeConformity(InfoOutput& out, const EdidInfo& info) {
     DescribeResults(out, "warnings", info, Severity::Warning);
     End(out);
 }
+
+} // namespace moniquet

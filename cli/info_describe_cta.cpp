@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace moniquet {
+
 namespace {
 
 constexpr int kLuminanceDecimals = 6;
@@ -382,3 +384,5 @@ void DescribeCta(InfoOutput& out, const std::optional<CtaInfo>& cta) {
     DescribeUndecoded(out, *cta);
     End(out);
 }
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace moniquet {
+
 namespace {
 
 constexpr uint32_t kFirstVersion2 = 0x20;
@@ -163,3 +165,5 @@ void DescribeDisplayId(InfoOutput& out, const EdidInfo& info) {
     }
     End(out);
 }
+
+} // namespace moniquet

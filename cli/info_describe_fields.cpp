@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 bool IsContainer(const Field& f) {
@@ -142,3 +144,5 @@ void TextFieldLines(InfoOutput& out, const std::optional<Fields>& fields) {
         TextField(out, f, f.label, 1);
     }
 }
+
+} // namespace moniquet

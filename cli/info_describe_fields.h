@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace moniquet {
+
 // JSON: the member `key` holding one object of the fields, null when there
 // are none. Text: nothing (TextFieldLines shows them).
 void JsonFields(InfoOutput& out, std::string_view key, const std::optional<Fields>& fields);
@@ -17,3 +19,5 @@ void JsonFields(InfoOutput& out, std::string_view key, const std::optional<Field
 // "label: value" pairs; a deeper object gets a line of its own and its
 // fields under it. JSON: nothing.
 void TextFieldLines(InfoOutput& out, const std::optional<Fields>& fields);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::array<std::pair<uint32_t, std::string_view>, 6> kSourceNames = {{
@@ -63,3 +65,5 @@ void DescribeModes(InfoOutput& out, const std::vector<ModeInfo>& modes) {
     }
     End(out);
 }
+
+} // namespace moniquet

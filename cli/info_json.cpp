@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace moniquet {
+
 std::string FormatInfoJson(const EdidInfo& info) {
     JsonWriter w;
     // Room for the largest samples' text, so that it is written in one piece.
@@ -36,3 +38,5 @@ void WriteErrorJsonLine(JsonWriter& w, const std::string& file, const std::strin
     JsonEnd(w);
     JsonEndLine(w);
 }
+
+} // namespace moniquet

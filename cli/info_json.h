@@ -17,6 +17,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 // The object, ending with a line feed.
 std::string FormatInfoJson(const EdidInfo& info);
 
@@ -31,3 +33,5 @@ void WriteInfoJson(JsonWriter& w, const EdidInfo& info);
 // after the name on standard error.
 void WriteInfoJsonLine(JsonWriter& w, const std::string& file, const EdidInfo& info);
 void WriteErrorJsonLine(JsonWriter& w, const std::string& file, const std::string& error);
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::size_t kLabelWidth = 22;
@@ -199,3 +201,5 @@ void EdidText(InfoOutput& out, std::string_view key, std::string_view label,
         TextValue(out, label, ShownText(*value));
     }
 }
+
+} // namespace moniquet

@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 // How the text shows a container.
 enum class TextShow {
     Items,  // each item on a line of its own, under its own label
@@ -84,3 +86,5 @@ void EdidText(InfoOutput& out, std::string_view key, std::string_view label,
               const std::optional<std::u16string>& value);
 // As the text output shows such a text.
 std::string ShownText(std::u16string_view value);
+
+} // namespace moniquet

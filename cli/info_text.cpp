@@ -2,6 +2,8 @@
 
 #include "cli/info_describe.h"
 
+namespace moniquet {
+
 std::string FormatInfoText(const EdidInfo& info, bool withConformity) {
     std::string text;
     text.reserve(8192);
@@ -11,3 +13,5 @@ std::string FormatInfoText(const EdidInfo& info, bool withConformity) {
     DescribeInfo(out, info);
     return text;
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace moniquet {
+
 namespace {
 
 // A comma, a line break and the indentation of the levels our texts have,
@@ -257,3 +259,5 @@ void JsonNull(JsonWriter& w) {
     BeginValue(w);
     Put(w, "null");
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 enum class JsonLayout {
     Lines,  // one item per line
     Inline, // every item on the container's line; containers inside it too
@@ -93,3 +95,5 @@ void JsonSigned(JsonWriter& w, int64_t value);
 void JsonFixed(JsonWriter& w, double value, int decimals);
 void JsonBool(JsonWriter& w, bool value);
 void JsonNull(JsonWriter& w);
+
+} // namespace moniquet

@@ -29,6 +29,8 @@
 #include "inventory/drm_connector_scan.h"
 #endif
 
+namespace moniquet {
+
 namespace {
 
 // Each refreshes g_monitors and returns the number of things the scan
@@ -268,3 +270,5 @@ int RunSave(const Arguments& args) {
     }
     return 0;
 }
+
+} // namespace moniquet

@@ -1,5 +1,7 @@
 #include "cli/list_options.h"
 
+namespace moniquet {
+
 std::optional<ListOptions> ParseListOptions(const Arguments& args) {
     bool json = false;
     bool facts = false;
@@ -28,3 +30,5 @@ std::optional<ListOptions> ParseListOptions(const Arguments& args) {
                                 : ListFormat::Text;
     return options;
 }
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace moniquet {
+
 enum class ListFormat {
     Text,       // one line per monitor
     Json,       // --json: an array
@@ -23,3 +25,5 @@ struct ListOptions {
 // refuse with the usage: an operand, an unknown option, --facts without
 // --json, --json with --prometheus, --output without its FILE.
 std::optional<ListOptions> ParseListOptions(const Arguments& args);
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace moniquet {
+
 namespace {
 
 // A figure of a decoded EDID, as a sample's value; empty when not known.
@@ -113,3 +115,5 @@ std::string FormatMonitorsPrometheus(const MonitorList& monitors,
     }
     return out;
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace moniquet {
+
 // Every family, HELP and TYPE lines included even when no monitor gives it a
 // sample, so that the file says the same whatever is plugged in:
 //
@@ -23,3 +25,5 @@
 // info --json; a value the EDID does not give is an empty label.
 std::string FormatMonitorsPrometheus(const MonitorList& monitors,
                                      std::optional<std::size_t> scanErrors);
+
+} // namespace moniquet

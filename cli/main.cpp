@@ -13,6 +13,8 @@
 #include <shellapi.h>
 #endif
 
+namespace moniquet {
+
 namespace {
 
 // The arguments after the program name, as UTF-8. On Windows they come from
@@ -44,6 +46,10 @@ Arguments CommandLineArguments(int argc, char** argv) {
 }
 
 } // namespace
+
+} // namespace moniquet
+
+using namespace moniquet;
 
 int main(int argc, char** argv) {
     UseBinaryStdio();

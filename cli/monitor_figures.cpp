@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 std::optional<TimingInfo> PreferredTiming(const EdidInfo& info) {
     const auto preferred = std::find_if(info.detailedTimings.begin(), info.detailedTimings.end(),
                                         [](const TimingInfo& t) { return t.preferred; });
@@ -39,3 +41,5 @@ std::u16string SerialText(const EdidInfo& info) {
     }
     return {};
 }
+
+} // namespace moniquet

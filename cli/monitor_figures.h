@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace moniquet {
+
 // The mode the monitor asks for: the detailed timing flagged preferred,
 // else the first of the base block, which 1.3 monitors put first in
 // practice.
@@ -26,3 +28,5 @@ std::optional<uint32_t> ManufactureYear(const EdidInfo& info);
 // The serial as a person finds it on the label: the serial string, else the
 // serial number in decimal, else empty.
 std::u16string SerialText(const EdidInfo& info);
+
+} // namespace moniquet

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace moniquet {
+
 namespace {
 
 // Room for any 64-bit integer and for any double in its shortest form.
@@ -88,3 +90,5 @@ std::string FixedText(double value, int decimals) {
     AppendFixed(text, value, decimals);
     return text;
 }
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace moniquet {
+
 void AppendUnsigned(std::string& out, uint64_t value);
 // "-" before the digits of a value below 0.
 void AppendSigned(std::string& out, int64_t value);
@@ -21,3 +23,5 @@ std::size_t WriteFixed(char* out, double value, int decimals);
 std::string UnsignedText(uint64_t value);
 std::string SignedText(int64_t value);
 std::string FixedText(double value, int decimals);
+
+} // namespace moniquet

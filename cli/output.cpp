@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace moniquet {
+
 namespace {
 
 // C0 controls, DEL and the C1 controls U+0080 to U+009F.
@@ -90,3 +92,5 @@ int WriteStandardOutput(std::string_view bytes) {
     }
     return 0;
 }
+
+} // namespace moniquet

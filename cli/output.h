@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 // The program's name, as it opens every message.
 inline constexpr const char* kProgramName = "moniquet-cli";
 
@@ -44,3 +46,5 @@ void Warn(const std::string& subject, const std::string& reason);
 // (a full disk, a closed pipe) is reported like any other error: returns 0
 // on success, else the result of Fail.
 int WriteStandardOutput(std::string_view bytes);
+
+} // namespace moniquet

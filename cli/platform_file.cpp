@@ -4,6 +4,13 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+namespace moniquet {
+
+#ifdef _WIN32
 
 namespace {
 
@@ -42,8 +49,6 @@ void UseBinaryStdio() {
 
 #else
 
-#include <sys/stat.h>
-
 NativePath NativePathFromUtf8(const std::string& path) {
     return path;
 }
@@ -60,3 +65,5 @@ bool IsFolder(const std::string& path) {
 void UseBinaryStdio() {}
 
 #endif
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+namespace moniquet {
+
 std::FILE* OpenFileUtf8(const std::string& path, const char* mode);
 
 // The path the system takes for a UTF-8 argument.
@@ -18,3 +20,5 @@ bool IsFolder(const std::string& path);
 // Puts standard input and output in binary mode: the report's CR LF must not
 // become CR CR LF on Windows, and an EDID read from a pipe must keep 0x1A.
 void UseBinaryStdio();
+
+} // namespace moniquet

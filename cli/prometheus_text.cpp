@@ -4,6 +4,8 @@
 #include "cli/number_text.h"
 #include "cli/utf8.h"
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::u16string_view kReplacement = u"\uFFFD";
@@ -74,3 +76,5 @@ std::string PrometheusNumber(double value) {
     }
     return text;
 }
+
+} // namespace moniquet

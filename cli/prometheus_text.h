@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace moniquet {
+
 // One label: its name (fixed ASCII) and its value, UTF-8.
 using PrometheusLabel = std::pair<std::string_view, std::string>;
 
@@ -26,3 +28,5 @@ void AppendSample(std::string& out, std::string_view name,
 
 // A value without the trailing zeros of its fixed form: "60", "59.94".
 std::string PrometheusNumber(double value);
+
+} // namespace moniquet

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::string_view kBlockTag = "<BLOCK";
@@ -110,3 +112,5 @@ bool ReadQuantumDataXml(std::string_view text, const std::vector<std::string_vie
     spans = std::move(readSpans);
     return true;
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 // Whether `text` holds a <DATAOBJ> element.
 bool IsQuantumDataXml(std::string_view text);
 
@@ -20,3 +22,5 @@ bool IsQuantumDataXml(std::string_view text);
 // not closed, or one holds anything but 256 hex digits and white space.
 bool ReadQuantumDataXml(std::string_view text, const std::vector<std::string_view>& lines,
                         EdidBytes& bytes, std::vector<HexLineSpan>& spans, std::string& error);
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include "edid/decode.h"
 #include "edid/report.h"
 
+namespace moniquet {
+
 namespace {
 
 // Decodes the file named by the one argument (its first 256 bytes, as the
@@ -43,3 +45,5 @@ int RunLabel(const Arguments& args) {
         return ForStandardOutput(FormatMonitorLabel(s.vendor) + u"\n");
     });
 }
+
+} // namespace moniquet

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::array<uint32_t, 64> kRoundConstants = {
@@ -93,3 +95,5 @@ std::string Sha256Hex(std::span<const uint8_t> bytes) {
     }
     return hex;
 }
+
+} // namespace moniquet

@@ -6,9 +6,13 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 using Sha256Digest = std::array<uint8_t, 32>;
 
 Sha256Digest Sha256(std::span<const uint8_t> bytes);
 
 // The digest as 64 lower-case hexadecimal digits, as sha256sum prints it.
 std::string Sha256Hex(std::span<const uint8_t> bytes);
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <unistd.h>
 #endif
 
+namespace moniquet {
+
 bool StandardOutputIsTerminal() {
 #ifdef _WIN32
     return _isatty(_fileno(stdout)) != 0;
@@ -34,3 +36,5 @@ std::string ShownOnTerminal(std::u16string_view text) {
     }
     return ToUtf8(shown);
 }
+
+} // namespace moniquet

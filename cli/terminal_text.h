@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 // Whether standard output is a terminal (a console on Windows).
 bool StandardOutputIsTerminal();
 
@@ -12,3 +14,5 @@ bool StandardOutputIsTerminal();
 // \xNN and a backslash as \\, as info shows the EDID's texts; a CR followed
 // by a LF (the report's line end) and a LF alone stay as they are.
 std::string ShownOnTerminal(std::u16string_view text);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace moniquet {
+
 namespace {
 
 enum class Encoding { Utf8, Utf16Le, Utf16Be };
@@ -68,3 +70,5 @@ bool IsText(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return IsTextCharacter(static_cast<uint8_t>(c)); });
 }
+
+} // namespace moniquet

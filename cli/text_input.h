@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 // `input` as UTF-8, its byte order mark dropped, UTF-16 converted and the
 // run of 0 bytes at its very end (as some tools and editors leave) dropped.
 // UTF-16 without a byte order mark is told by its first two characters:
@@ -21,3 +23,5 @@ std::string DecodedText(std::span<const uint8_t> input);
 // than tab, line feed, vertical tab, form feed and carriage return. (Every
 // EDID holds such bytes: its version alone is 01.)
 bool IsText(std::string_view text);
+
+} // namespace moniquet

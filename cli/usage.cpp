@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace moniquet {
+
 namespace {
 
 struct CommandHelp {
@@ -117,3 +119,5 @@ std::string CommandUsageText(std::string_view name) {
 bool IsCommand(std::string_view command) {
     return FindCommand(command) != nullptr;
 }
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 // --help: every command, one line each, and what FILE may hold.
 std::string UsageText();
 
@@ -15,3 +17,5 @@ std::string CommandUsageText(std::string_view command);
 
 // Whether `command` is one of the commands.
 bool IsCommand(std::string_view command);
+
+} // namespace moniquet

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace moniquet {
+
 namespace {
 
 bool IsHighSurrogate(char16_t c) {
@@ -76,3 +78,5 @@ std::size_t Utf8SequenceLength(std::string_view text) {
     }
     return length;
 }
+
+} // namespace moniquet

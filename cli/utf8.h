@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 // Every code unit is kept: pairs become 4-byte sequences, U+0000 a 0 byte, and
 // an unpaired surrogate its own 3-byte sequence rather than being dropped.
 std::string ToUtf8(std::u16string_view text);
@@ -14,3 +16,5 @@ std::string ToUtf8(std::u16string_view text);
 // empty, or 0 when it is not a valid one (overlong, a surrogate, past
 // U+10FFFF, cut short).
 std::size_t Utf8SequenceLength(std::string_view text);
+
+} // namespace moniquet

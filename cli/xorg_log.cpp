@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::string_view kEdidTitle = "EDID (in hex):";
@@ -109,3 +111,5 @@ bool ReadXorgLog(const std::vector<std::string_view>& lines, EdidBytes& bytes,
     spans = std::move(readSpans);
     return true;
 }
+
+} // namespace moniquet

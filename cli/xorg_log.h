@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 // Whether one of `lines`, its log prefix taken off, is "EDID (in hex):".
 bool IsXorgLog(const std::vector<std::string_view>& lines);
 
@@ -22,3 +24,5 @@ bool IsXorgLog(const std::vector<std::string_view>& lines);
 // number of digits.
 bool ReadXorgLog(const std::vector<std::string_view>& lines, EdidBytes& bytes,
                  std::vector<HexLineSpan>& spans, std::string& error, std::string& warning);
+
+} // namespace moniquet

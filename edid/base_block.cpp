@@ -13,6 +13,8 @@
 #include <cmath>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -296,3 +298,5 @@ std::optional<double> DiagonalInches(const EdidInfo& info) {
     }
     return std::nullopt;
 }
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace moniquet {
+
 struct BaseCheckState {
     // The year a year of manufacture is weighed against; empty: the
     // clock's (DecodeOptions::referenceYear).
@@ -21,3 +23,5 @@ struct BaseCheckState {
     // Serial number descriptors (0xFF) in every block read so far.
     uint32_t serialDescriptors = 0;
 };
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 // Bit `n` of `byte`.
 constexpr bool Bit(uint8_t byte, unsigned n) {
     return ((byte >> n) & 1u) != 0;
@@ -25,3 +27,5 @@ inline uint32_t Le16(std::span<const uint8_t> bytes, std::size_t offset) {
 inline uint32_t Le24(std::span<const uint8_t> bytes, std::size_t offset) {
     return Le16(bytes, offset) | static_cast<uint32_t>(bytes[offset + 2]) << 16;
 }
+
+} // namespace moniquet

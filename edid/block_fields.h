@@ -11,6 +11,8 @@
 #include <optional>
 #include <span>
 
+namespace moniquet {
+
 // A CTA-861 data block (in an extension block of its own or in a DisplayID
 // section): `tag` from bits 7 to 5 of its header; `body` what follows the
 // header, and the extended tag (`extendedTag`) for tag 7. Empty for a
@@ -41,3 +43,5 @@ std::optional<Fields> DisplayIdDataBlockFields(uint8_t tag, uint8_t revision,
 // block map's numbering follows). Empty for the other types.
 std::optional<Fields> ExtensionBlockFields(BlockType type, std::span<const uint8_t, 128> block,
                                            uint32_t index);
+
+} // namespace moniquet

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 void CheckBlockMap(std::span<const uint8_t> edid, uint32_t index, const DiagnosticSink& sink,
                    const EdidInfo& info) {
     if (!Checking(sink)) {
@@ -28,3 +30,5 @@ void CheckBlockMap(std::span<const uint8_t> edid, uint32_t index, const Diagnost
         }
     }
 }
+
+} // namespace moniquet

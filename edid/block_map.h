@@ -8,7 +8,11 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 // Reports the first entry of the map at block `index` that does not list
 // the tag of its block.
 void CheckBlockMap(std::span<const uint8_t> edid, uint32_t index, const DiagnosticSink& sink,
                    const EdidInfo& info);
+
+} // namespace moniquet

@@ -2,6 +2,8 @@
 
 #include "edid/edid_layout.h"
 
+namespace moniquet {
+
 namespace {
 
 struct BlockKind {
@@ -45,3 +47,5 @@ std::string_view BlockTypeName(BlockType type) {
     }
     return "unknown";
 }
+
+} // namespace moniquet

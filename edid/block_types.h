@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace moniquet {
+
 // What a 128-byte block is, from its position and its first byte.
 enum class BlockType : uint32_t {
     Base,      // block 0, whatever it holds
@@ -24,3 +26,5 @@ BlockType BlockTypeOf(uint32_t index, uint8_t tag);
 // "base", "cta-861", "displayid", "block-map", "vtb", "di", "ls", "dpvl",
 // "unknown".
 std::string_view BlockTypeName(BlockType type);
+
+} // namespace moniquet

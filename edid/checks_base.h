@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 // The EDID revision the rules of a block read: byte 19 of an EDID 1.x,
 // else 0.
 uint32_t RevisionOf(const EdidInfo& info);
@@ -77,3 +79,5 @@ bool IsDummySerialText(std::span<const uint8_t> text);
 // screen size, the serial numbers of all blocks, and the product
 // identification that a manufacturer ID of "CID" leaves to the extensions.
 void CheckBaseWholeEdid(Walk& walk);
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -149,3 +151,5 @@ void CheckBaseWholeEdid(Walk& walk) {
     CheckSerials(walk);
     CheckCid(walk);
 }
+
+} // namespace moniquet

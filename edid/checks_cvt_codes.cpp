@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -74,3 +76,5 @@ void CheckCvtCodesDescriptor(Descriptor d, const DiagnosticSink& sink, const Edi
              "a CVT codes descriptor (tag 0xF8), which EDID 1.4 introduced");
     }
 }
+
+} // namespace moniquet

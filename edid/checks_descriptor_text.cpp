@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -98,3 +100,5 @@ bool IsDummySerialText(std::span<const uint8_t> text) {
         "20000080",     "SN-000000001",  "demoset-1",    "H1AK500000"};
     return std::find(kDummies.begin(), kDummies.end(), serial) != kDummies.end();
 }
+
+} // namespace moniquet

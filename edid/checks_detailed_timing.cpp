@@ -8,6 +8,8 @@
 #include <numeric>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -192,3 +194,5 @@ void CheckDetailedTiming(Descriptor d, const DetailedTiming& stored, const Timin
                  "not as they please");
     }
 }
+
+} // namespace moniquet

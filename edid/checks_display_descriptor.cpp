@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -130,3 +132,5 @@ void CheckDisplayDescriptor(Descriptor d, std::optional<std::size_t> baseIndex,
         break;
     }
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -115,3 +117,5 @@ void CheckDisplayParameters(WholeBlock block, const DiagnosticSink& sink) {
     CheckSrgb(block, sink);
     CheckPreferredTiming(block, revision, sink);
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -96,3 +98,5 @@ void CheckIdentity(WholeBlock block, const DiagnosticSink& sink, const Walk& wal
     CheckWeek(block, sink, RevisionOf(walk.info));
     CheckYear(block, sink, walk.base);
 }
+
+} // namespace moniquet

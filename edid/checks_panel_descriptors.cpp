@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -105,3 +107,5 @@ void CheckEpiDescriptor(Descriptor d, const DiagnosticSink& sink) {
         InvalidEpi(sink, 12, "has reserved bytes 12 to 16 other than 0");
     }
 }
+
+} // namespace moniquet

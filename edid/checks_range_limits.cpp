@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -162,3 +164,5 @@ void CheckRangeLimitsDescriptor(Descriptor d, const DiagnosticSink& sink, const 
         CheckPadding(d, sink);
     }
 }
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -52,3 +54,5 @@ void CheckStandardTimingCode(std::span<const uint8_t, 2> code, std::size_t offse
                  to_string(height) + ", an odd number of lines that no display mode has");
     }
 }
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -201,3 +203,5 @@ void DecodeCtaBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
         AddDescriptor(d, blockIndex, offset, BlockType::Cta861, walk);
     }
 }
+
+} // namespace moniquet

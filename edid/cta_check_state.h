@@ -7,6 +7,8 @@
 #include <bitset>
 #include <cstdint>
 
+namespace moniquet {
+
 // A rule whose answer depends on data blocks not read yet (a later block may
 // hold them): kept where it arose, answered once every block is read.
 enum class CtaPendingKind : uint8_t {
@@ -108,3 +110,5 @@ struct CtaCheckState {
     std::array<CtaPending, 32> pending{};
     uint32_t pendingCount = 0;
 };
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -617,3 +619,5 @@ void CheckCtaDataBlock(const CtaDataBlockView& view, const DiagnosticSink& sink,
         st.afterHdmiBlock = kind == kVendor && oui == kOuiHdmi;
     }
 }
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 #include <optional>
 #include <span>
 
+namespace moniquet {
+
 // One CTA-861 data block as the checks see it.
 struct CtaDataBlockView {
     // Bits 7 to 5 of its first byte.
@@ -75,3 +77,5 @@ bool UsesSrgbColour(const EdidInfo& info);
 // Keeps a rule to answer once every block is read.
 void AddPending(Walk& walk, const DiagnosticSink& sink, std::size_t offset, CtaPendingKind kind,
                 uint8_t value, uint8_t extra = 0);
+
+} // namespace moniquet

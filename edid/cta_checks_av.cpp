@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -368,3 +370,5 @@ void ResolveVideoReference(const CtaPending& p, const DiagnosticSink& sink, cons
              "short video reference " + to_string(svr) + " names " + wrong);
     }
 }
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -254,3 +256,5 @@ void CheckToneMapping(std::span<const uint8_t> payload, const DiagnosticSink& he
                  to_string(Bits(payload[1], 2, 0)) + "; codes past 4 are reserved");
     }
 }
+
+} // namespace moniquet

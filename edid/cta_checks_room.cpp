@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -141,3 +143,5 @@ void CheckProductInformation(std::span<const uint8_t> payload, const DiagnosticS
         }
     }
 }
+
+} // namespace moniquet

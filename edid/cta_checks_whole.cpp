@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -259,3 +261,5 @@ void CheckCtaWholeEdid(Walk& walk) {
     }
     CheckYcbcr420Map(walk);
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 // VICs 1 to 64 may carry a native flag in bit 7; 0 and 128 mean nothing.
@@ -189,3 +191,5 @@ std::vector<uint32_t> HdrDynamicTypesOf(Payload payload) {
 CtaVideoCapability VideoCapabilityOf(uint8_t byte) {
     return {Bit(byte, 7), Bit(byte, 6), Bits(byte, 5, 4), Bits(byte, 3, 2), Bits(byte, 1, 0)};
 }
+
+} // namespace moniquet

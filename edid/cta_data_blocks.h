@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 using Payload = std::span<const uint8_t>;
 
 // `sink` names offsets of the payload. Rates of the VICs go to `rates`.
@@ -34,3 +36,5 @@ std::optional<uint32_t> AddVendorBlock(Payload payload, CtaVendorKind kind, Rate
 // The HDMI Forum sink capability block's payload after its two reserved
 // bytes.
 CtaHdmiForum HdmiForumOf(Payload payload);
+
+} // namespace moniquet

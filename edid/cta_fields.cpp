@@ -1,5 +1,7 @@
 #include "edid/block_fields.h"
 
+namespace moniquet {
+
 std::optional<Fields> CtaDataBlockFields(uint8_t tag, std::optional<uint8_t> extendedTag,
                                          std::span<const uint8_t> body) {
     for (const auto part : {CtaFormatFields, CtaColourFields, CtaVendorFields}) {
@@ -9,3 +11,5 @@ std::optional<Fields> CtaDataBlockFields(uint8_t tag, std::optional<uint8_t> ext
     }
     return std::nullopt;
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -246,3 +248,5 @@ Fields HdmiAudioFields(Bytes body) {
     }
     return fields;
 }
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -211,3 +213,5 @@ std::optional<Fields> CtaColourFields(uint8_t tag, std::optional<uint8_t> extend
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

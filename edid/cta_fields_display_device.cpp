@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -204,3 +206,5 @@ Fields VesaDisplayDeviceFields(Bytes body) {
     }
     return fields;
 }
+
+} // namespace moniquet

@@ -7,5 +7,9 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 // `body` follows the extended tag; 30 bytes in full.
 Fields VesaDisplayDeviceFields(std::span<const uint8_t> body);
+
+} // namespace moniquet

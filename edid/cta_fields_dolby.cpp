@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 void AddPoint(Fields& fields, std::string_view key, std::string_view label, double x, double y) {
@@ -127,3 +129,5 @@ void AddDolbyVideoFields(Fields& fields, VendorBytes body) {
         AddVersion2(fields, body);
     }
 }
+
+} // namespace moniquet

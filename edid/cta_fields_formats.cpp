@@ -8,6 +8,8 @@
 #include <array>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -151,3 +153,5 @@ std::optional<Fields> CtaFormatFields(uint8_t tag, std::optional<uint8_t> extend
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

@@ -9,6 +9,8 @@
 #include <optional>
 #include <span>
 
+namespace moniquet {
+
 // Audio data blocks and the HDMI audio data block (cta_fields_audio.cpp).
 Fields AudioFields(std::span<const uint8_t> body);
 Fields HdmiAudioFields(std::span<const uint8_t> body);
@@ -50,3 +52,5 @@ uint32_t AddSpeakerMask(Fields& fields, std::string_view key, std::string_view l
 // the short video descriptors of every video data block of the EDID, those
 // after the map too.
 void ResolveCapabilityMapFields(CtaInfo& cta);
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 // A latency byte: 0 unknown, 255 no such stream, else 2 × (byte − 1) ms.
@@ -203,3 +205,5 @@ void AddHdmiFields(Fields& fields, VendorBytes body) {
         AddHdmiVideo(fields, body, pos);
     }
 }
+
+} // namespace moniquet

@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 // A fixed rate link code: lanes and the fastest rate per lane, codes 1 to
@@ -208,3 +210,5 @@ Fields ToneMappingFields(VendorBytes body) {
     }
     return fields;
 }
+
+} // namespace moniquet

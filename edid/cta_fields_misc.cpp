@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -81,3 +83,5 @@ Fields ProductInformationFields(Bytes body) {
     AddText(fields, "product_name", "Product name", name);
     return fields;
 }
+
+} // namespace moniquet

@@ -9,6 +9,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -169,3 +171,5 @@ void ResolveCapabilityMapFields(CtaInfo& cta) {
         }
     }
 }
+
+} // namespace moniquet

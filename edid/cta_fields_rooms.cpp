@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -106,3 +108,5 @@ Fields SpeakerLocationFields(Bytes body) {
     }
     return fields;
 }
+
+} // namespace moniquet

@@ -13,6 +13,8 @@
 #include <string>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 constexpr uint32_t kOuiNvidia = 0x00044B;
@@ -304,3 +306,5 @@ std::optional<Fields> CtaVendorFields(uint8_t tag, std::optional<uint8_t> extend
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

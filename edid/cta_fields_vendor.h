@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 using VendorBytes = std::span<const uint8_t>;
 
 // The HDMI vendor-specific data block, after its OUI (cta_fields_hdmi.cpp).
@@ -33,3 +35,5 @@ void AddFlags(Fields& fields, uint8_t byte, std::span<const FlagBit, 8> bits);
 
 // Luminance in cd/m2 of a PQ code as a fraction of its full range.
 double PqNits(double fraction);
+
+} // namespace moniquet

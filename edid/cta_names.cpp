@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 std::string Hex2(uint32_t value) {
@@ -167,3 +169,5 @@ std::string_view ScanBehaviourName(std::string_view kind, uint32_t value) {
                               : "No Data";
     }
 }
+
+} // namespace moniquet

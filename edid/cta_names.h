@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 // "HDMI", "HDMI Forum", "AMD", "Dolby", "HDR10+", ...; empty for an OUI
 // without a known name.
 std::optional<std::string_view> VendorName(uint32_t oui);
@@ -34,3 +36,5 @@ std::optional<std::string_view> ColorimetryName(unsigned bit);
 // "Always Underscanned"; 0 is "No Data" for PT and "IT video formats not
 // supported" or "CE video formats not supported" for the others.
 std::string_view ScanBehaviourName(std::string_view kind, uint32_t value);
+
+} // namespace moniquet

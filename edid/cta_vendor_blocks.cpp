@@ -6,6 +6,8 @@
 #include "edid/edid_layout.h"
 #include "edid/vic_table.h"
 
+namespace moniquet {
+
 namespace {
 
 // HDMI VICs 1 to 4 name formats that CTA-861 gave VICs later.
@@ -149,3 +151,5 @@ std::optional<uint32_t> AddVendorBlock(Payload payload, CtaVendorKind kind, Rate
     }
     return oui;
 }
+
+} // namespace moniquet

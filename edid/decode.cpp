@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace moniquet {
+
 namespace {
 
 // Byte i of `bytes`, or 0 past its end, so that a short input reads as if it
@@ -103,3 +105,5 @@ MonitorRecord DecodeMonitorRecord(std::span<const uint8_t> edid) {
     DecodeEdidBlock(record.rawBlock, record.summary);
     return record;
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 // The record of a monitor whose source holds `edid`: the whole EDID kept as
 // it is, its first 256 bytes (zero-padded) as the block, and the summary
 // decoded from that block. `active` is false and `source` empty, for the
@@ -31,3 +33,5 @@ void DecodeDetailedTiming(std::span<const uint8_t> descriptor, DetailedTiming& t
 // to 17). The text ends at the first 0x0A; every other byte, 0x00 included,
 // becomes one code unit of the same value.
 void DecodeDescriptorText(std::span<const uint8_t> textField, std::u16string& text);
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 #include <numeric>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -184,3 +186,5 @@ EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options) {
     CheckWholeEdid(whole);
     return info;
 }
+
+} // namespace moniquet

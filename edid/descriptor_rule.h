@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 enum class DescriptorRule : uint32_t {
     // E-EDID: any descriptor, the first included, is a display descriptor
     // when bytes 0 and 1 are 0. What `info` and the checks read.
@@ -30,3 +32,5 @@ constexpr bool IsDisplayDescriptorUnder(DescriptorRule rule, std::span<const uin
     }
     return d[0] == 0 && d[1] == 0;
 }
+
+} // namespace moniquet

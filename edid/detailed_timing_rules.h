@@ -7,7 +7,11 @@
 
 #include <string>
 
+namespace moniquet {
+
 // Appends to `faults` what of `t` no sink can show, one phrase per broken
 // rule, ", "-separated (e.g. "a horizontal front porch of 0"). An interlaced
 // timing gives the lines of one field.
 void NoteDetailedTimingFaults(const DetailedTiming& t, bool interlaced, std::string& faults);
+
+} // namespace moniquet

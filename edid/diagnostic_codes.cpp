@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::string_view kNames[] = {
@@ -34,3 +36,5 @@ std::string_view DiagnosticCodeName(DiagnosticCode code) {
 std::span<const DiagnosticCode> AllDiagnosticCodes() {
     return kCodes;
 }
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+namespace moniquet {
+
 enum class DiagnosticCode : uint16_t {
 #define MONIQUET_CODE(id, name) id,
 #include "edid/codes_base.def"
@@ -22,3 +24,5 @@ std::string_view DiagnosticCodeName(DiagnosticCode code);
 
 // Every code, in the order of the lists.
 std::span<const DiagnosticCode> AllDiagnosticCodes();
+
+} // namespace moniquet

@@ -1,5 +1,7 @@
 #include "edid/diagnostics.h"
 
+namespace moniquet {
+
 namespace {
 
 void Report(const DiagnosticSink& sink, DiagnosticCode code, Severity severity,
@@ -41,3 +43,5 @@ std::string ByteHex(uint32_t value) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     return {'0', 'x', kDigits[value >> 4 & 0xF], kDigits[value & 0xF]};
 }
+
+} // namespace moniquet

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 enum class Severity : uint32_t {
     // A rule of the standards broken in a way that sinks or sources may
     // trip over.
@@ -72,3 +74,5 @@ Verdict VerdictOf(const Diagnostics& diagnostics);
 
 // "0x0A": a byte as the messages name it.
 std::string ByteHex(uint32_t value);
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -177,3 +179,5 @@ void CheckArvrLayer(Bytes p, const DiagnosticSink& sink) {
                     "supports no other scaling factors but bytes 18 to 21 give some");
     f.Zero(19, 7, 2);
 }
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -223,3 +225,5 @@ void DecodeDisplayIdBlock(WholeBlock block, uint32_t blockIndex, Walk& walk) {
     CheckSection(id, sink, info);
     info.displayId.push_back(std::move(id));
 }
+
+} // namespace moniquet

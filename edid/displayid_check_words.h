@@ -13,6 +13,8 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 inline constexpr std::size_t kDidHeader = kDisplayIdDataBlockHeaderSize;
 // A data block's payload cannot be longer than a section's.
 inline constexpr std::size_t kDidMaxPayload = 248;
@@ -50,3 +52,5 @@ void CheckDidVesa(const DisplayIdDataBlock& b, const DiagnosticSink& sink);
 void NoteDidColorIds(const DisplayIdDataBlock& b, uint32_t blockIndex, DisplayIdScratch& scratch);
 // The rules of a timing block's own fields (displayid_timing_checks.cpp).
 void CheckDidTimingBlock(const DisplayIdDataBlock& b, const DiagnosticSink& sink);
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -418,3 +420,5 @@ void CheckDisplayIdPadding(Bytes padding, const DiagnosticSink& sink) {
                  " bytes between the DisplayID section's checksum and the block's are not all 0");
     }
 }
+
+} // namespace moniquet

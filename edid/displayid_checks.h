@@ -10,6 +10,8 @@
 #include <optional>
 #include <span>
 
+namespace moniquet {
+
 struct DisplayIdDataBlock;
 
 // What the rules of the whole EDID need of the DisplayID sections read so
@@ -93,3 +95,5 @@ void CheckDisplayIdPadding(std::span<const uint8_t> padding, const DiagnosticSin
 // payload `p`; `sink` names offsets from the data block's tag byte.
 void CheckArvrHmd(std::span<const uint8_t> p, const DiagnosticSink& sink);
 void CheckArvrLayer(std::span<const uint8_t> p, const DiagnosticSink& sink);
+
+} // namespace moniquet

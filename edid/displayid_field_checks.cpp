@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -320,3 +322,5 @@ void NoteDidColorIds(const DisplayIdDataBlock& b, uint32_t blockIndex, DisplayId
         }
     }
 }
+
+} // namespace moniquet

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -400,3 +402,5 @@ std::optional<Fields> DisplayIdDataBlockFields(uint8_t tag, uint8_t revision, By
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

@@ -12,6 +12,8 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 std::optional<Fields> DisplayIdTimingFields(uint8_t tag, uint8_t revision,
                                             std::span<const uint8_t> payload);
 std::optional<Fields> DisplayIdInterfaceFields(uint8_t tag, uint8_t revision,
@@ -29,3 +31,5 @@ void AddDisplayIdPoint(Fields& fields, std::string_view key, std::string_view la
 // the reserved and "not given" codes.
 void AddDisplayIdLuminance(Fields& fields, std::string_view key, std::string_view label,
                            uint32_t stored);
+
+} // namespace moniquet

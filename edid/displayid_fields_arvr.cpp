@@ -8,6 +8,8 @@
 #include <bit>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -211,3 +213,5 @@ std::optional<Fields> DisplayIdArVrFields(uint8_t tag, uint8_t, Bytes payload) {
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

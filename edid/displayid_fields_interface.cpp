@@ -9,6 +9,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -409,3 +411,5 @@ std::optional<Fields> DisplayIdInterfaceFields(uint8_t tag, uint8_t revision, By
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -262,3 +264,5 @@ std::optional<Fields> DisplayIdTimingFields(uint8_t tag, uint8_t revision, Bytes
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+namespace moniquet {
+
 namespace {
 
 std::string Hex2(uint32_t value) {
@@ -137,3 +139,5 @@ std::string DisplayIdBlockName(uint8_t tag, std::optional<uint32_t> vendorOui) {
     }
     return name;
 }
+
+} // namespace moniquet

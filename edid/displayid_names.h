@@ -6,8 +6,12 @@
 #include <optional>
 #include <string>
 
+namespace moniquet {
+
 // E.g. "Video Timing Modes Type 1 - Detailed Timings Data Block",
 // "Vendor-Specific Data Block (0x7f) (Apple)" for a vendor block whose
 // OUI, read in either byte order, has a known name, or
 // "Unknown DisplayID Data Block (0x14)".
 std::string DisplayIdBlockName(uint8_t tag, std::optional<uint32_t> vendorOui);
+
+} // namespace moniquet

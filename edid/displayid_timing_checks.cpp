@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -128,3 +130,5 @@ void CheckDisplayIdTiming(const DisplayIdDataBlock& b, Bytes d, const Diagnostic
         }
     }
 }
+
+} // namespace moniquet

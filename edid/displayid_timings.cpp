@@ -13,6 +13,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -382,3 +384,5 @@ void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
         break;
     }
 }
+
+} // namespace moniquet

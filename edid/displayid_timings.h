@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 // One data block: its tag, its revision byte and its payload, cut to the
 // bytes the section holds.
 struct DisplayIdDataBlock {
@@ -25,3 +27,5 @@ struct DisplayIdDataBlock {
 void AddDisplayIdTimings(const DisplayIdDataBlock& block, uint32_t blockIndex,
                          DisplayIdInfo& section, EdidInfo& info, RateSpan& rates,
                          const DiagnosticSink& sink, DisplayIdScratch& scratch);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -103,3 +105,5 @@ void CheckDisplayIdWhole(Walk& walk) {
         }
     }
 }
+
+} // namespace moniquet

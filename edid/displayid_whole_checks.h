@@ -5,4 +5,8 @@
 
 #include "edid/walk.h"
 
+namespace moniquet {
+
 void CheckDisplayIdWhole(Walk& walk);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <vector>
 
+namespace moniquet {
+
 namespace {
 
 // VESA DMT 1.0 revision 13, in the order of its own table (by size, then
@@ -243,3 +245,5 @@ std::span<const TableMode, 17> EstablishedModes() {
 std::span<const uint8_t, 44> EstablishedIiiDmtIds() {
     return kEstablishedIii;
 }
+
+} // namespace moniquet

@@ -9,6 +9,8 @@
 #include <optional>
 #include <span>
 
+namespace moniquet {
+
 // One direction of a mode's blanking, in pixels (horizontal) or lines
 // (vertical: a field's, when the mode is interlaced).
 struct TableBlanking {
@@ -91,3 +93,5 @@ std::span<const TableMode, 17> EstablishedModes();
 // The 44 DMT IDs of the bits of display descriptor 0xF7 (established
 // timings III), byte 6 bit 7 first, byte 11 bit 4 last.
 std::span<const uint8_t, 44> EstablishedIiiDmtIds();
+
+} // namespace moniquet

@@ -12,6 +12,8 @@
 #include <span>
 #include <vector>
 
+namespace moniquet {
+
 // One EDID block: the base block and every extension block are this size.
 inline constexpr std::size_t kEdidBlockLength = 128;
 
@@ -34,3 +36,5 @@ using EdidBytes = std::vector<uint8_t>;
 
 // The first 256 bytes of `edid`; where it holds fewer, the rest is zero.
 EdidBlock BlockFromEdid(std::span<const uint8_t> edid);
+
+} // namespace moniquet

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 // One whole 128-byte block of the EDID.
 struct BlockInfo {
     // Position in the EDID, 0 for the base block.
@@ -207,3 +209,5 @@ inline constexpr DecodeOptions kDecodeWithoutChecks{false, std::nullopt, true};
 // cut short is not decoded: below 128 bytes only `sizeBytes`, `headerValid`
 // (from whatever header bytes there are) and `truncated` are filled.
 EdidInfo DecodeEdidInfo(std::span<const uint8_t> edid, DecodeOptions options = {});
+
+} // namespace moniquet

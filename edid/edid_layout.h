@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace moniquet {
+
 // The base block.
 inline constexpr std::array<uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF,
                                                        0xFF, 0xFF, 0xFF, 0x00};
@@ -202,3 +204,5 @@ inline constexpr std::size_t kDidGammaOffset = 9;
 inline constexpr std::size_t kDidGamma2Offset = 28;
 inline constexpr std::size_t kDidTiledSize = 22;
 inline constexpr std::size_t kDidAdaptiveSyncSize = 6;
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 // The name of `code` in `names`, else "reserved (0x..)".
@@ -281,3 +283,5 @@ Fields DiFields(ExtensionBlock block) {
     AddObject(fields, "transfer", "Transfer characteristic").items = TransferFields(block);
     return fields;
 }
+
+} // namespace moniquet

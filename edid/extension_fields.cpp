@@ -4,6 +4,8 @@
 #include "edid/block_fields.h"
 #include "edid/edid_bytes.h"
 
+namespace moniquet {
+
 namespace {
 
 // Bytes 1 to 126 each give the tag of one block, 0 for none. The map in
@@ -43,3 +45,5 @@ std::optional<Fields> ExtensionBlockFields(BlockType type, std::span<const uint8
         return std::nullopt;
     }
 }
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 using ExtensionBlock = std::span<const uint8_t, 128>;
 
 // Video timing block (extension_vtb_fields.cpp).
@@ -19,3 +21,5 @@ Fields LsFields(ExtensionBlock block);
 // The fields of one 18-byte detailed timing, as the base block stores
 // them (extension_vtb_fields.cpp).
 Fields DetailedTimingFields(std::span<const uint8_t, 18> descriptor);
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 using Bytes = std::span<const uint8_t>;
@@ -171,3 +173,5 @@ Fields LsFields(ExtensionBlock block) {
     }
     return fields;
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::size_t kFirstTiming = 5;
@@ -196,3 +198,5 @@ Fields VtbFields(ExtensionBlock block) {
     AddList(fields, "standard_timings", "Standard timing").items = std::move(sts);
     return fields;
 }
+
+} // namespace moniquet

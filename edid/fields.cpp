@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace moniquet {
+
 namespace {
 
 Field& Add(Fields& fields, std::string_view key, std::string_view label, FieldKind kind) {
@@ -100,3 +102,5 @@ std::string HexBytes(std::span<const uint8_t> bytes) {
     }
     return text;
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace moniquet {
+
 enum class FieldKind : uint8_t {
     Null,     // the block's bytes give no value here
     Bool,     // `flag`
@@ -62,3 +64,5 @@ std::string OuiName(uint32_t oui);
 std::string HexByteName(uint32_t byte);
 // "1f 00 a2": each byte as two lowercase hex digits, a space between two.
 std::string HexBytes(std::span<const uint8_t> bytes);
+
+} // namespace moniquet

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace moniquet {
+
 // Byte 20.
 struct VideoInput {
     // Bit 7.
@@ -111,3 +113,5 @@ enum class DescriptorContent : uint32_t {
 
 // Byte 10 of the range limits descriptor.
 enum class RangeSubtype : uint32_t { Gtf, RangeOnly, SecondaryGtf, Cvt, Reserved };
+
+} // namespace moniquet

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 using WholeBlock = std::span<const uint8_t, kEdidBlockLength>;
 using Descriptor = std::span<const uint8_t, kDescriptorSize>;
 
@@ -56,3 +58,5 @@ std::optional<double> DiagonalInches(const EdidInfo& info);
 
 // Every mode of the decoded `info`, merged and sorted (info.modes).
 std::vector<ModeInfo> ModesOf(const EdidInfo& info);
+
+} // namespace moniquet

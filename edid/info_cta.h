@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+namespace moniquet {
+
 // Bits of HdrStaticMetadata::eotfs.
 inline constexpr uint8_t kEotfSdr = 0x01; // traditional gamma, SDR range
 inline constexpr uint8_t kEotfHdr = 0x02; // traditional gamma, HDR range
@@ -225,3 +227,5 @@ struct CtaInfo {
     std::vector<uint8_t> svdBytes;
     std::optional<std::vector<uint8_t>> ycbcr420CapabilityMap;
 };
+
+} // namespace moniquet

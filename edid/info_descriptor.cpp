@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 namespace {
 
 constexpr std::size_t kFlagsOffset = 17;
@@ -117,3 +119,5 @@ void AddDescriptor(Descriptor descriptor, uint32_t blockIndex, std::size_t offse
         *text = DescriptorTextOf(descriptor);
     }
 }
+
+} // namespace moniquet

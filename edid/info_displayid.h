@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 // A product identification data block (tag 0x00 or 0x20).
 struct DisplayIdProduct {
     // Tag 0x00: the maker's three PNP ID letters, one code unit per byte as
@@ -98,3 +100,5 @@ struct DisplayIdAdaptiveSync {
     uint32_t minHz = 0;
     uint32_t maxHz = 0;
 };
+
+} // namespace moniquet

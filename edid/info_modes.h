@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace moniquet {
+
 // Where a mode is named, as bits of ModeInfo::sources, in the order the
 // outputs list them.
 inline constexpr uint32_t kModeFromEstablished = 1u << 0;
@@ -27,3 +29,5 @@ struct ModeInfo {
     // block counts as native.
     bool native = false;
 };
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace moniquet {
+
 namespace {
 
 // Rates that differ by less than this are one mode named twice (a table's
@@ -107,3 +109,5 @@ std::vector<ModeInfo> ModesOf(const EdidInfo& info) {
     }
     return modes;
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace moniquet {
+
 // Manufacturer and product identification, bytes 8 to 11 of the base block.
 struct VendorId {
     // Three code units, each from U+0040 to U+005F, after decoding; empty in
@@ -103,3 +105,5 @@ struct MonitorRecord {
     // connector's name on Linux.
     std::u16string source;
 };
+
+} // namespace moniquet

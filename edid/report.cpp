@@ -4,6 +4,8 @@
 #include <iterator>
 #include <string_view>
 
+namespace moniquet {
+
 namespace {
 
 using namespace std::string_view_literals;
@@ -127,3 +129,5 @@ std::u16string FormatMonitorReport(const EdidSummary& summary) {
     }
     return report;
 }
+
+} // namespace moniquet

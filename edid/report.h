@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace moniquet {
+
 // Manufacturer followed by the product code as four upper-case hex digits,
 // e.g. "ABC1234".
 std::u16string FormatMonitorLabel(const VendorId& vendor);
@@ -24,3 +26,5 @@ std::u16string FormatTimingSection(const DetailedTiming& timing, int32_t number)
 // Vendor section, then the descriptor lines, then the timing blocks. Counts
 // beyond the slots are clamped so that no slot past the arrays is read.
 std::u16string FormatMonitorReport(const EdidSummary& summary);
+
+} // namespace moniquet

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+namespace moniquet {
+
 namespace {
 
 using std::to_string;
@@ -802,3 +804,5 @@ void CheckTimings(Walk& walk) {
     }
     CheckNativeDefined(walk, firstCta.has_value());
 }
+
+} // namespace moniquet

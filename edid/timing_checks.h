@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+namespace moniquet {
+
 // Before the base block's timings: what of its descriptors the rates of its
 // standard timings depend on.
 void NoteBaseBlockForTimings(WholeBlock block, Walk& walk);
@@ -49,3 +51,5 @@ void CheckYcbcr420VideoTimings(std::span<const uint8_t> payload, const Diagnosti
 // HDMI clock, the formats CTA-861 requires, the native and preferred
 // formats, the detailed timings identical to VICs no block lists.
 void CheckTimings(Walk& walk);
+
+} // namespace moniquet

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace moniquet {
+
 namespace {
 
 // The character cell both formulas size horizontal blanking in, pixels.
@@ -150,3 +152,5 @@ TableMode CvtMode(uint32_t width, uint32_t height, uint32_t refreshHz, CvtBlanki
     t.v = {Whole(vBlank - syncAndBack), Whole(vsync), Whole(syncAndBack - vsync), 0, false};
     return t;
 }
+
+} // namespace moniquet

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace moniquet {
+
 // GTF's progressive timing of `width` x `height` at `refreshHz` frames per
 // second, without margins. Its clock is rounded to the kHz.
 TableMode GtfMode(uint32_t width, uint32_t height, uint32_t refreshHz);
@@ -39,3 +41,5 @@ struct CvtOptions {
 // second, without margins.
 TableMode CvtMode(uint32_t width, uint32_t height, uint32_t refreshHz, CvtBlanking blanking,
                   CvtOptions options = {});
+
+} // namespace moniquet

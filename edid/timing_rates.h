@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace moniquet {
+
 struct Rates {
     // Line rate, kHz.
     double hKHz = 0;
@@ -41,3 +43,5 @@ inline Rates RatesOf(const TableMode& mode) {
     const double hKHz = static_cast<double>(mode.pixelClockKHz) / HTotal(mode);
     return {hKHz, hKHz * 1000.0 / FieldLines(mode), mode.pixelClockKHz / 1000.0};
 }
+
+} // namespace moniquet

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace moniquet {
+
 namespace {
 
 // CTA-861-I, tables 1 to 3 (VICs 1 to 127) and 4 (VICs 193 to 219), in VIC
@@ -214,3 +216,5 @@ std::optional<uint32_t> VicOfHdmiVic(uint32_t hdmiVic) {
 std::span<const VicEntry> VicEntries() {
     return kVics;
 }
+
+} // namespace moniquet

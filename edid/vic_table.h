@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+namespace moniquet {
+
 // The format of `vic` with its blanking, clock and picture aspect ratio
 // (nominalHz left 0); empty for a VIC the table does not define.
 std::optional<TableMode> FindVicTableMode(uint32_t vic);
@@ -31,3 +33,5 @@ struct VicEntry {
     TableMode format;
 };
 std::span<const VicEntry> VicEntries();
+
+} // namespace moniquet

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace moniquet {
+
 // What the checks of timings gather as the walk reads the blocks, for the
 // rules that need every block (edid/timing_checks.h).
 struct TimingsSeen {
@@ -89,3 +91,5 @@ inline DiagnosticSink SinkOf(Walk& walk, uint32_t block) {
 inline DiagnosticSink WholeSinkOf(Walk& walk, std::optional<uint32_t> block) {
     return {walk.diagnostics, block, 0};
 }
+
+} // namespace moniquet

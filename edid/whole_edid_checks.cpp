@@ -6,6 +6,8 @@
 #include "edid/edid_layout.h"
 #include "edid/timing_checks.h"
 
+namespace moniquet {
+
 namespace {
 
 std::optional<uint32_t> FirstBlockOf(const EdidInfo& info, BlockType type) {
@@ -33,3 +35,5 @@ void CheckWholeEdid(Walk& walk) {
     CheckCta(walk);
     CheckDisplayIdWhole(walk);
 }
+
+} // namespace moniquet

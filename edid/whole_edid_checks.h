@@ -6,6 +6,10 @@
 
 #include "edid/walk.h"
 
+namespace moniquet {
+
 // Adds what the EDID as a whole breaks to walk.info.diagnostics, after every
 // block has been decoded.
 void CheckWholeEdid(Walk& walk);
+
+} // namespace moniquet

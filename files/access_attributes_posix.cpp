@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+namespace moniquet {
+
 namespace {
 
 // The ACL's stored form: a 4-byte version, then 8-byte entries of a 16-bit
@@ -102,3 +104,5 @@ std::string CopyAccessAttributes(const char* from, int to, bool groupKept) {
     }
     return "";
 }
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 // Copies those attributes of the file at `from` to the open file `to`: the
 // ACL (system.posix_acl_access), security.* and user.*; an ACL that `to`
 // has and `from` has not (from a folder's default ACL) goes. An attribute the
@@ -14,3 +16,5 @@
 // group could do does not pass to another. Returns "" or, when an attribute
 // cannot be read or set, the reason, naming it.
 std::string CopyAccessAttributes(const char* from, int to, bool groupKept);
+
+} // namespace moniquet

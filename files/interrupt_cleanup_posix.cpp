@@ -5,6 +5,8 @@
 #include <cstring>
 #include <unistd.h>
 
+namespace moniquet {
+
 namespace {
 
 char g_pendingPath[PATH_MAX];
@@ -63,3 +65,5 @@ void RemoveOnInterruption(const char* path) {
     std::atomic_signal_fence(std::memory_order_seq_cst);
     g_pathRecorded = 1;
 }
+
+} // namespace moniquet

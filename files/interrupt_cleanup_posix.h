@@ -6,6 +6,8 @@
 
 #include <csignal>
 
+namespace moniquet {
+
 // Every signal whose default action ends the program and that may come
 // while a save runs.
 inline constexpr int kEndingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGPIPE,   SIGALRM, SIGTERM,
@@ -28,3 +30,5 @@ void StopWatchingInterruptions(const InterruptWatch& watch);
 // The file a signal removes from now on; nullptr for none. A path that does
 // not fit the buffer is not recorded (the system would refuse it anyway).
 void RemoveOnInterruption(const char* path);
+
+} // namespace moniquet

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace moniquet {
+
 namespace {
 
 SRWLOCK g_lock = SRWLOCK_INIT;
@@ -42,3 +44,5 @@ void AllowConsoleInterruptions() {
 void RemoveOnConsoleInterruption(const std::wstring& path) {
     g_pendingPath = path;
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace moniquet {
+
 // Installs the handler for the time of one save. Handlers the program
 // installed before still run after it, so a program that handles Ctrl+C
 // itself keeps doing so (its save then fails, as the file is gone).
@@ -24,3 +26,5 @@ void AllowConsoleInterruptions();
 // handler is held off. The file must be open with FILE_SHARE_DELETE, so that
 // it can be removed while the save still writes to it.
 void RemoveOnConsoleInterruption(const std::wstring& path);
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 // A path as the system takes it: UTF-16 on Windows, bytes elsewhere (where a
 // name need not be UTF-8). Not std::filesystem::path, which would bring the
 // C++ locale machinery into the dialog program, more than doubling its size.
@@ -40,3 +42,5 @@ using NativePath = std::string;
 //   the console does. One save at a time per process.
 std::optional<std::string> ReplaceFileContent(const NativePath& path,
                                               std::span<const uint8_t> content);
+
+} // namespace moniquet

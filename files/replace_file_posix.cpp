@@ -11,6 +11,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace moniquet {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -208,3 +210,5 @@ std::optional<std::string> ReplaceFileContent(const NativePath& path,
     SyncFolder(target.path);
     return std::nullopt;
 }
+
+} // namespace moniquet

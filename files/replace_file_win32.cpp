@@ -6,6 +6,8 @@
 
 #include <cwctype>
 
+namespace moniquet {
+
 namespace {
 
 // What a replacement takes over from the file it replaces, beyond what
@@ -190,3 +192,5 @@ std::optional<std::string> ReplaceFileContent(const NativePath& path,
     StopWatchingConsoleInterruptions();
     return failure;
 }
+
+} // namespace moniquet

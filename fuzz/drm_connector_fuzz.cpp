@@ -27,6 +27,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace moniquet;
+
 namespace fs = std::filesystem;
 
 namespace {

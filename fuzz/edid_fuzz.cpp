@@ -15,6 +15,8 @@
 
 #include <string>
 
+using namespace moniquet;
+
 using fuzz_checks::Check;
 
 namespace {

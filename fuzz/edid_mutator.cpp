@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+namespace moniquet {
+
 extern "C" std::size_t LLVMFuzzerMutate(uint8_t* data, std::size_t size, std::size_t maxSize);
 
 namespace edid_mutator {
@@ -482,3 +484,5 @@ std::size_t CrossOver(const uint8_t* first, std::size_t firstSize, const uint8_t
 }
 
 } // namespace edid_mutator
+
+} // namespace moniquet

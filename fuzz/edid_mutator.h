@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace moniquet {
+
 namespace edid_mutator {
 
 // As LLVMFuzzerCustomMutator: mutates the `size` bytes at `data`, which has
@@ -24,3 +26,5 @@ std::size_t CrossOver(const uint8_t* first, std::size_t firstSize, const uint8_t
                       std::size_t secondSize, uint8_t* out, std::size_t maxOutSize, unsigned seed);
 
 } // namespace edid_mutator
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace moniquet {
+
 namespace fuzz_checks {
 
 inline void Check(bool condition) {
@@ -54,3 +56,5 @@ inline bool WellFormedJson(std::string_view json, int expectedTopKeys) {
 }
 
 } // namespace fuzz_checks
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 namespace hex_forms {
 
 using Bytes = std::span<const uint8_t>;
@@ -301,3 +303,5 @@ inline std::string Form(int index, Bytes bytes) {
 }
 
 } // namespace hex_forms
+
+} // namespace moniquet

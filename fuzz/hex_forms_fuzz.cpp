@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+using namespace moniquet;
+
 using fuzz_checks::Check;
 
 namespace {

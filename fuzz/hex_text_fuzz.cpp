@@ -11,6 +11,8 @@
 
 #include <cstdio>
 
+using namespace moniquet;
+
 using fuzz_checks::Check;
 
 namespace {

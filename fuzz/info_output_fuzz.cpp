@@ -11,6 +11,8 @@
 
 #include <string>
 
+using namespace moniquet;
+
 using fuzz_checks::Check;
 
 namespace {

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace moniquet;
+
 namespace {
 
 void AppendUnit(std::vector<uint8_t>& bytes, char16_t unit) {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+namespace moniquet {
+
 using DeviceSetHandle = void*;
 using RegistryKeyHandle = void*;
 
@@ -78,3 +80,5 @@ struct DeviceRegistry {
     // SetupDiDestroyDeviceInfoList.
     std::function<void(DeviceSetHandle set)> destroyDeviceInfoList;
 };
+
+} // namespace moniquet

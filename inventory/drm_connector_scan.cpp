@@ -10,6 +10,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace moniquet {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -135,3 +137,5 @@ int32_t ScanDrmConnectorsAt(const fs::path& sysfsRoot, MonitorList& list, uint32
 int32_t ScanDrmConnectors(MonitorList& list, uint32_t flags) {
     return ScanDrmConnectorsAt(SysfsRoot(), list, flags);
 }
+
+} // namespace moniquet

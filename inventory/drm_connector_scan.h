@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 // Replaces "/sys" as the sysfs root when set and not empty, so that a test
 // can point the scan at a tree of its own.
 inline constexpr const char* kSysfsRootVariable = "MONIQUET_SYSFS_ROOT";
@@ -50,3 +52,5 @@ int32_t ScanDrmConnectorsAt(const std::filesystem::path& sysfsRoot, MonitorList&
 // ScanDrmConnectorsAt(SysfsRoot(), list, flags): the scan operation for
 // RefreshMonitorList.
 int32_t ScanDrmConnectors(MonitorList& list, uint32_t flags);
+
+} // namespace moniquet

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace moniquet {
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -78,3 +80,5 @@ std::u16string ConnectorSourceName(std::string_view folderName) {
     }
     return name;
 }
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 // "card", a card number, "-" and a connector name: "card0-HDMI-A-1". The
 // folder also holds the cards themselves ("card0"), render nodes and files.
 bool IsConnectorName(std::string_view name);
@@ -22,3 +24,5 @@ bool IsConnectedStatus(std::string_view status);
 // are, to UTF-16; each byte that is not part of valid UTF-8 (an overlong
 // form, a surrogate, a sequence cut short) becomes U+FFFD.
 std::u16string ConnectorSourceName(std::string_view folderName);
+
+} // namespace moniquet

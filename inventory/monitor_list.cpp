@@ -1,5 +1,7 @@
 #include "inventory/monitor_list.h"
 
+namespace moniquet {
+
 MonitorList g_monitors;
 
 bool SameVendorId(const MonitorRecord& a, const MonitorRecord& b) {
@@ -36,3 +38,5 @@ int32_t RefreshMonitorList(const ScanOperation& scan) {
     }
     return static_cast<int32_t>(g_monitors.size());
 }
+
+} // namespace moniquet

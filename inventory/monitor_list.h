@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+namespace moniquet {
+
 // Ordered, owns its records by value; insertion order is display order.
 using MonitorList = std::vector<MonitorRecord>;
 
@@ -31,3 +33,5 @@ bool SameVendorId(const MonitorRecord& a, const MonitorRecord& b);
 // record of the all-devices pass whose vendor id matches nothing listed so
 // far. Returns the count of g_monitors.
 int32_t RefreshMonitorList(const ScanOperation& scan);
+
+} // namespace moniquet

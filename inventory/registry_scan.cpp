@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+namespace moniquet {
+
 namespace {
 
 // Names of up to 127 characters and their terminator; a longer name cannot
@@ -113,3 +115,5 @@ int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, ui
     registry.destroyDeviceInfoList(set);
     return count;
 }
+
+} // namespace moniquet

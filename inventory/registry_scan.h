@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace moniquet {
+
 // A device set or a key that fails at every index (removed while it is read)
 // would keep its loop turning. Inside a set or key that stays valid no index
 // fails, so a run of this many failures in a row ends the loop; an isolated
@@ -25,3 +27,5 @@ inline constexpr uint32_t kMaxValueIndices = 65536;
 // gives no record. Returns the number appended; 0 when the set cannot be
 // obtained.
 int32_t ScanDeviceRegistry(const DeviceRegistry& registry, MonitorList& list, uint32_t flags);
+
+} // namespace moniquet

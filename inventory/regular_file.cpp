@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace moniquet {
+
 namespace {
 
 FileStart Outcome(FileRead outcome, int error = 0) {
@@ -75,3 +77,5 @@ FileStart ReadRegularFile(const std::filesystem::path& path, std::size_t limit) 
     ::close(file);
     return start;
 }
+
+} // namespace moniquet

@@ -9,6 +9,8 @@
 #include <system_error>
 #include <vector>
 
+namespace moniquet {
+
 // How ReadRegularFile ended.
 enum class FileRead {
     // `bytes` holds the file's start.
@@ -36,3 +38,5 @@ struct FileStart {
 // open, without waiting, so that nothing put in its place in between can
 // block the read.
 FileStart ReadRegularFile(const std::filesystem::path& path, std::size_t limit);
+
+} // namespace moniquet

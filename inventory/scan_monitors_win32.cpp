@@ -10,6 +10,8 @@
 #include <cwchar>
 #include <string>
 
+namespace moniquet {
+
 static_assert(kScanPresent == DIGCF_PRESENT);
 static_assert(kScanAllClasses == DIGCF_ALLCLASSES);
 static_assert(kErrorSuccess == ERROR_SUCCESS);
@@ -91,3 +93,5 @@ int32_t ScanMonitors(MonitorList& list, uint32_t flags) {
     };
     return ScanDeviceRegistry(registry, list, flags);
 }
+
+} // namespace moniquet

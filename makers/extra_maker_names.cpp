@@ -6,6 +6,8 @@
 // single sample) are left unknown rather than guessed.
 #include "makers/maker_table.h"
 
+namespace moniquet {
+
 namespace {
 
 constexpr MakerName kExtraMakerNames[] = {
@@ -26,3 +28,5 @@ constexpr MakerName kExtraMakerNames[] = {
 std::span<const MakerName> ExtraMakerNames() {
     return kExtraMakerNames;
 }
+
+} // namespace moniquet

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace moniquet {
+
 std::u16string_view FindInTable(std::span<const MakerName> table, std::u16string_view id) {
     const auto found = std::ranges::lower_bound(table, id, {}, MakerCode);
     return found != table.end() && MakerCode(*found) == id ? found->name : std::u16string_view{};
@@ -14,3 +16,5 @@ std::u16string_view FindMakerName(std::u16string_view manufacturerId) {
     const std::u16string_view registered = FindInTable(PnpMakerNames(), manufacturerId);
     return registered.empty() ? FindInTable(ExtraMakerNames(), manufacturerId) : registered;
 }
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+namespace moniquet {
+
 // One maker code and its maker. Kept to an array and a pointer, rather than
 // two views, because the table is most of what the programs' size grows by.
 struct MakerName {
@@ -29,3 +31,5 @@ std::span<const MakerName> ExtraMakerNames();
 
 // The name beside `id` in `table`, sorted by id; an empty view when absent.
 std::u16string_view FindInTable(std::span<const MakerName> table, std::u16string_view id);
+
+} // namespace moniquet

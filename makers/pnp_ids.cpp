@@ -1,5 +1,7 @@
 #include "makers/maker_table.h"
 
+namespace moniquet {
+
 namespace {
 
 constexpr MakerName kPnpMakerNames[] = {
@@ -11,3 +13,5 @@ constexpr MakerName kPnpMakerNames[] = {
 std::span<const MakerName> PnpMakerNames() {
     return kPnpMakerNames;
 }
+
+} // namespace moniquet

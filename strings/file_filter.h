@@ -4,5 +4,9 @@
 
 #include <string>
 
+namespace moniquet {
+
 // text with every '|' replaced by U+0000; text without '|' is returned as is.
 std::u16string FilterListFromText(std::u16string text);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace moniquet {
+
 // Language of every lookup: 1036 (French, the default) or 1033 (English).
 extern uint16_t g_languageId;
 
@@ -13,3 +15,5 @@ std::u16string LoadLocalizedString(unsigned id);
 
 // IDS_FILE_FILTER with every '|' replaced by U+0000, ready for the save dialog.
 std::u16string BuildFileFilter();
+
+} // namespace moniquet

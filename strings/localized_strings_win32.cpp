@@ -6,6 +6,8 @@
 #include "strings/file_filter.h"
 #include "strings/string_block.h"
 
+namespace moniquet {
+
 uint16_t g_languageId = 1036;
 
 std::u16string LoadLocalizedString(unsigned id) {
@@ -34,3 +36,5 @@ std::u16string LoadLocalizedString(unsigned id) {
 std::u16string BuildFileFilter() {
     return FilterListFromText(LoadLocalizedString(IDS_FILE_FILTER));
 }
+
+} // namespace moniquet

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace moniquet {
+
 namespace {
 
 uint16_t ReadUnit(std::span<const uint8_t> bytes, size_t offset) {
@@ -50,3 +52,5 @@ std::u16string FindStringInBlock(std::span<const uint8_t> block, unsigned index)
     }
     return {};
 }
+
+} // namespace moniquet

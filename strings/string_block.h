@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+namespace moniquet {
+
 inline constexpr unsigned kStringsPerBlock = 16;
 
 // Resource name of the block that holds id (ids 0-15 are in block 1), or 0
@@ -19,3 +21,5 @@ unsigned StringIndexInBlock(unsigned id);
 // The text of entry index of block, or empty when the entry is absent, its
 // count is 0, or the block ends before the entry is complete.
 std::u16string FindStringInBlock(std::span<const uint8_t> block, unsigned index);
+
+} // namespace moniquet

@@ -5,6 +5,8 @@
 #include "ui/win_main.h"
 #include "ui/win_text.h"
 
+namespace moniquet {
+
 namespace {
 
 INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
@@ -36,3 +38,5 @@ INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
 void ShowAboutBox(HWND owner) {
     DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutDialogProc, 0);
 }
+
+} // namespace moniquet

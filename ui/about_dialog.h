@@ -3,5 +3,9 @@
 
 #include <windows.h>
 
+namespace moniquet {
+
 // Shows the About box over `owner` and returns once it is closed.
 void ShowAboutBox(HWND owner);
+
+} // namespace moniquet

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace moniquet {
+
 namespace {
 
 INT_PTR CALLBACK BareDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
@@ -18,6 +20,10 @@ INT_PTR CALLBACK BareDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 } // namespace
+
+} // namespace moniquet
+
+using namespace moniquet;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, BareDialogProc, 0);

@@ -9,6 +9,10 @@
 
 #include <cstdio>
 
+namespace moniquet {} // namespace moniquet
+
+using namespace moniquet;
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LARGE_INTEGER frequency{}, start{}, end{};
     QueryPerformanceFrequency(&frequency);

@@ -3,6 +3,8 @@
 #include "res/resource.h"
 #include "ui/win_main.h"
 
+namespace moniquet {
+
 namespace {
 
 constexpr UINT kDesignDpi = 96;
@@ -139,3 +141,5 @@ void ScaleBanner(HWND dialog, UINT dpi) {
     }
     g_scaledBanner = shown == picture ? nullptr : shown;
 }
+
+} // namespace moniquet

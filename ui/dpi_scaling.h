@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace moniquet {
+
 // Dots per inch of the monitor that shows `window` (of the system on a
 // Windows without per-monitor resolution).
 UINT WindowDpi(HWND window);
@@ -16,3 +18,5 @@ void SetReportFont(HWND dialog, UINT dpi);
 // Shows the banner at `dpi`: the picture, drawn for 96 DPI, is scaled by
 // dpi / 96 with smoothing, and shown as it is at 96 DPI.
 void ScaleBanner(HWND dialog, UINT dpi);
+
+} // namespace moniquet

@@ -13,6 +13,8 @@
 
 #include <cstring>
 
+namespace moniquet {
+
 wchar_t g_saveFileName[kSaveFileNameCapacity] = L"edid.bin";
 
 namespace {
@@ -106,3 +108,5 @@ void SaveRawBlock(HWND) {
         ShowSaveFailure();
     }
 }
+
+} // namespace moniquet

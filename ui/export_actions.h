@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+namespace moniquet {
+
 // Path proposed by the save dialog and written back by it. Kept for the whole
 // run, so that a second Save proposes the path chosen the first time.
 inline constexpr size_t kSaveFileNameCapacity = 2048;
@@ -25,3 +27,5 @@ void SaveRawBlock(HWND window);
 // the hand-over itself failed. `text` should hold no U+0000, as readers of the
 // clipboard stop at the first one.
 bool CopyTextToClipboard(HWND owner, std::u16string_view text);
+
+} // namespace moniquet

@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+namespace moniquet {
+
 namespace {
 
 constexpr uint16_t kFrench = 1036;
@@ -184,3 +186,5 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return FALSE;
     }
 }
+
+} // namespace moniquet

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace moniquet {
+
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Re-labels the dialog in g_languageId. The report box and the monitor list
@@ -18,3 +20,5 @@ extern int32_t g_selectedMonitor;
 
 // True when g_selectedMonitor indexes a record of g_monitors.
 bool HasSelectedMonitor();
+
+} // namespace moniquet

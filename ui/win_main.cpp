@@ -3,7 +3,13 @@
 #include "res/resource.h"
 #include "ui/main_dialog.h"
 
+namespace moniquet {
+
 HINSTANCE g_instance = nullptr;
+
+} // namespace moniquet
+
+using namespace moniquet;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     g_instance = instance;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace moniquet {
+
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 text is UTF-16");
 
 inline std::wstring ToWide(std::u16string_view text) {
@@ -25,3 +27,5 @@ inline void SetWindowText16(HWND window, std::u16string_view text) {
 inline void SetDlgItemText16(HWND dialog, int controlId, std::u16string_view text) {
     SetWindowText16(GetDlgItem(dialog, controlId), text);
 }
+
+} // namespace moniquet

@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace moniquet {
+
 struct CliResult {
     int status = -1;
     std::string out;
@@ -74,3 +76,5 @@ inline std::filesystem::path WriteTemp(const std::string& name, const std::strin
 inline std::string Sample(const std::string& name) {
     return SamplePath(name, ".bin").string();
 }
+
+} // namespace moniquet

@@ -8,6 +8,8 @@
 
 #include <sstream>
 
+using namespace moniquet;
+
 namespace {
 
 // The EDIDs of a samples table: label, length, hex.

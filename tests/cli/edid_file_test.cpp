@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace moniquet;
+
 namespace {
 
 std::vector<uint8_t> Counting(std::size_t size) {

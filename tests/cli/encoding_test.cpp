@@ -12,6 +12,8 @@
 #include <sstream>
 #include <unistd.h>
 
+using namespace moniquet;
+
 namespace {
 
 std::span<const uint8_t> Bytes(const std::string& text) {

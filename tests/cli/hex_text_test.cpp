@@ -8,6 +8,8 @@
 
 #include <string>
 
+using namespace moniquet;
+
 namespace {
 
 // `count` bytes of hex, 16 a line.

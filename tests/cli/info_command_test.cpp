@@ -6,6 +6,8 @@
 
 #include <tuple>
 
+using namespace moniquet;
+
 namespace {
 
 // Its 100 bytes are no EDID to the command: one of the errors below.

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <fstream>
 
+using namespace moniquet;
+
 namespace {
 
 void ExpectGolden(const std::string& made, const std::filesystem::path& golden) {

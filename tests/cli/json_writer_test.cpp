@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace moniquet;
+
 namespace {
 
 std::string Quoted(std::u16string_view text) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace moniquet;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace moniquet;
+
 namespace {
 
 // Every sample against the report worked out by hand beside it: UTF-8 with

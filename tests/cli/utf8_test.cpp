@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace moniquet;
+
 namespace {
 
 TEST(ToUtf8, EveryCodeUnitKept) {

@@ -9,6 +9,8 @@
 
 #include "strings/localized_strings.h"
 
+using namespace moniquet;
+
 namespace {
 
 std::string Printable(const std::u16string& text) {

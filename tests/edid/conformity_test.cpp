@@ -13,6 +13,8 @@
 #include <numeric>
 #include <set>
 
+using namespace moniquet;
+
 namespace {
 
 std::vector<uint8_t> Sample(const std::string& name) {

@@ -12,6 +12,8 @@
 #include <map>
 #include <sstream>
 
+using namespace moniquet;
+
 namespace {
 
 const std::filesystem::path kCrafted = std::filesystem::path(MONIQUET_TEST_DATA) / "crafted";

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace moniquet;
+
 namespace {
 
 std::vector<uint8_t> Base(uint8_t version, uint8_t revision, uint8_t extensions) {

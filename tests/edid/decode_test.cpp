@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+using namespace moniquet;
+
 namespace {
 
 using Block = std::array<uint8_t, 256>;

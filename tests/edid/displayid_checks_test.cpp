@@ -10,6 +10,8 @@
 #include <numeric>
 #include <sstream>
 
+using namespace moniquet;
+
 namespace {
 
 std::vector<uint8_t> Crafted(const std::string& label) {

@@ -7,6 +7,8 @@
 
 #include <numeric>
 
+using namespace moniquet;
+
 namespace {
 
 // A base block announcing one extension, then a DisplayID block holding

@@ -11,6 +11,8 @@
 
 #include <cctype>
 
+using namespace moniquet;
+
 namespace {
 
 MonitorRecord DecodeFile(const std::string& name) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+using namespace moniquet;
+
 namespace {
 
 EdidSummary WorkedExample() {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 inline std::string ReadWhole(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -45,3 +47,5 @@ inline std::filesystem::path SampleInput(const std::string& name) {
     const std::filesystem::path binary = SamplePath(name, ".bin");
     return std::filesystem::exists(binary) ? binary : SamplePath(name, ".hex");
 }
+
+} // namespace moniquet

@@ -12,6 +12,8 @@
 #include <functional>
 #include <numeric>
 
+using namespace moniquet;
+
 namespace {
 
 constexpr std::size_t kFirstDescriptor = 54;

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+using namespace moniquet;
+
 namespace {
 
 // One timing as the printouts give it: its heading line and the two lines

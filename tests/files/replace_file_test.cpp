@@ -15,6 +15,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+using namespace moniquet;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
+namespace moniquet {
+
 namespace {
 
 // A misuse of a handle is a fault of the scan: end the test loudly.
@@ -128,3 +130,5 @@ int OpenKeys(const FakeDeviceRegistry& fake) {
     return static_cast<int>(std::count_if(fake.keys.begin(), fake.keys.end(),
                                           [](const FakeKey& key) { return !key.closed; }));
 }
+
+} // namespace moniquet

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace moniquet {
+
 inline constexpr uint32_t kErrorKeyDeleted = 1018;
 
 // Past this many device opens, or value reads, the fake ends the test: the
@@ -79,3 +81,5 @@ DeviceRegistry BindFakeRegistry(FakeDeviceRegistry& fake);
 // Sets and keys that the scan left open.
 int OpenSets(const FakeDeviceRegistry& fake);
 int OpenKeys(const FakeDeviceRegistry& fake);
+
+} // namespace moniquet

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace moniquet;
+
 namespace {
 
 // A scan with the contract of the real one over two fixed device lists.

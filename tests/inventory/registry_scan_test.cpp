@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace moniquet;
+
 namespace {
 
 FakeDevice DeviceWith(std::vector<FakeValue> values, bool present = true) {

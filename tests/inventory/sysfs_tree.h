@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+namespace moniquet {
+
 struct SysfsTree {
     SysfsTree() {
         std::string pattern = ::testing::TempDir() + "moniquet-sysfs-XXXXXX";
@@ -49,3 +51,5 @@ struct SysfsTree {
 
     std::filesystem::path root;
 };
+
+} // namespace moniquet

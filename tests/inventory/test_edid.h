@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace moniquet {
+
 // Manufacturer bytes 8 and 9: "ABC" and "ABD".
 inline constexpr uint16_t kMakerAbc = 0x0443;
 inline constexpr uint16_t kMakerAbd = 0x0444;
@@ -43,3 +45,5 @@ inline bool SameRecord(const MonitorRecord& a, const MonitorRecord& b) {
            a.summary.vendor.manufacturer == b.summary.vendor.manufacturer &&
            a.summary.vendor.productCode == b.summary.vendor.productCode;
 }
+
+} // namespace moniquet

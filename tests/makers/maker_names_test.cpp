@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+using namespace moniquet;
+
 namespace {
 
 // Names as hwdata 0.368's pnp.ids, or our own table, gives them.

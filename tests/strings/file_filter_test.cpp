@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace moniquet;
+
 TEST(FilterListFromText, EverySeparatorBecomesNul) {
     const std::u16string french = FilterListFromText(u"Fichier EDID|*.bin|Tous les fichiers|*.*|");
     EXPECT_EQ(french, std::u16string(u"Fichier EDID\0*.bin\0Tous les fichiers\0*.*\0", 41));

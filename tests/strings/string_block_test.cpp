@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+using namespace moniquet;
+
 namespace {
 
 using Entries = std::array<std::u16string, kStringsPerBlock>;

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <vector>
 
+using namespace moniquet;
+
 namespace {
 
 std::vector<uint8_t> ReadEdid(const char* name) {
