@@ -2,8 +2,8 @@
 // against a report built the usual way, with a classic-locale wide string
 // stream per section. ReportOverStreamRatio prints, as its "ratio" counter,
 // (decode + report) / (decode + stream report) measured in the same run.
-#include "edid/decode.h"
-#include "edid/report.h"
+#include "moniquet/decode.h"
+#include "moniquet/report.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 // the corpus, the decoder alone and with the line `info --json FILE...`
 // writes (bench/batch-rate times the command itself).
 #include "cli/info_json.h"
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 #include <benchmark/benchmark.h>
 

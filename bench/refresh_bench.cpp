@@ -1,8 +1,8 @@
 // RefreshMonitorList against a plain copy of the same records. The merge
 // searches the list from its start for every candidate, so with n models
 // that are all new it makes n(n-1)/2 vendor comparisons.
-#include "edid/decode.h"
 #include "inventory/monitor_list.h"
+#include "moniquet/decode.h"
 
 #include <benchmark/benchmark.h>
 

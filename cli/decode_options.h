@@ -3,7 +3,7 @@
 // reproducible builds do not change with the calendar.
 #pragma once
 
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 #include <optional>
 #include <string_view>

@@ -1,7 +1,7 @@
 // The FILE argument of report, label and info: an EDID to read and print.
 #pragma once
 
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 #include <functional>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "cli/hex_text.h"
 #include "cli/platform_file.h"
+#include "moniquet/moniquet.h"
 
 #include <cerrno>
 #include <cstring>
@@ -69,10 +70,11 @@ bool KeepIfEdidSize(std::span<const uint8_t> input, uint64_t wholeSize, EdidByte
 // scrollback) would otherwise decode as a truncated EDID: when the bytes
 // start as an EDID does, its extension count says how many there are to be.
 bool HasAllAnnouncedBlocks(const EdidBytes& bytes, std::string& error) {
-    if (bytes.size() <= kExtensionCountOffset || !StartsWithEdidHeader(bytes)) {
+    const std::optional<std::size_t> size = AnnouncedEdidSize(bytes);
+    if (!size) {
         return true;
     }
-    const std::size_t announced = (bytes[kExtensionCountOffset] + 1u) * kEdidBlockLength;
+    const std::size_t announced = *size;
     if (bytes.size() >= announced) {
         return true;
     }
@@ -88,7 +90,7 @@ bool HasAllAnnouncedBlocks(const EdidBytes& bytes, std::string& error) {
 bool HasWholeBlocks(const EdidBytes& bytes, const std::vector<HexLineSpan>& spans,
                     std::string& error, std::string& warning) {
     const std::size_t past = bytes.size() % kEdidBlockLength;
-    const bool header = StartsWithEdidHeader(bytes);
+    const bool header = HasEdidHeader(bytes);
     if (past != 0 && header) {
         error = "line " + std::to_string(LineOfByte(spans, bytes.size() - past) + 1) + ": " +
                 std::to_string(past) + (past == 1 ? " byte" : " bytes") +
@@ -111,7 +113,7 @@ bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes
         if (!KeepIfEdidSize(input, wholeSize, edid, error)) {
             return false;
         }
-        if (warning != nullptr && !StartsWithEdidHeader(input)) {
+        if (warning != nullptr && !HasEdidHeader(input)) {
             *warning = "no EDID header; decoded as is";
         }
         return true;

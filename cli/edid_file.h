@@ -1,7 +1,7 @@
 // Reading a saved EDID: the whole file, every block, as raw bytes or as hex text.
 #pragma once
 
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 #include <cstdint>
 #include <cstdio>

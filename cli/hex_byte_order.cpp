@@ -1,6 +1,7 @@
 #include "cli/hex_byte_order.h"
 
 #include "cli/hex_text.h"
+#include "moniquet/moniquet.h"
 
 #include <algorithm>
 #include <optional>
@@ -69,14 +70,14 @@ std::optional<GroupOrder> OrderOfHeader(const std::vector<DumpLine>& dump) {
     std::vector<uint8_t> written;
     std::vector<uint8_t> reversed;
     for (const DumpLine& d : dump) {
-        if (d.line.kind == HexLineKind::Hex && written.size() < kEdidHeader.size()) {
+        if (d.line.kind == HexLineKind::Hex && written.size() < kEdidHeaderSize) {
             written.insert(written.end(), d.line.bytes.begin(), d.line.bytes.end());
             const std::vector<uint8_t> swapped = BytesInOrder(d.line, GroupOrder::Reversed);
             reversed.insert(reversed.end(), swapped.begin(), swapped.end());
         }
     }
-    const bool inWritten = StartsWithEdidHeader(written);
-    const bool inReversed = StartsWithEdidHeader(reversed);
+    const bool inWritten = HasEdidHeader(written);
+    const bool inReversed = HasEdidHeader(reversed);
     if (inWritten == inReversed) {
         return std::nullopt;
     }

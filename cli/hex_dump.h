@@ -4,7 +4,7 @@
 #pragma once
 
 #include "cli/hex_line.h"
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 #include <cstddef>
 #include <string>

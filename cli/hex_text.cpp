@@ -5,6 +5,7 @@
 #include "cli/quantumdata_xml.h"
 #include "cli/text_input.h"
 #include "cli/xorg_log.h"
+#include "moniquet/moniquet.h"
 
 #include <algorithm>
 #include <array>
@@ -97,13 +98,8 @@ bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& b
 
 } // namespace
 
-bool StartsWithEdidHeader(std::span<const uint8_t> bytes) {
-    return bytes.size() >= kEdidHeader.size() &&
-           std::equal(kEdidHeader.begin(), kEdidHeader.end(), bytes.begin());
-}
-
 bool IsHexText(std::span<const uint8_t> input) {
-    if (input.empty() || StartsWithEdidHeader(input)) {
+    if (input.empty() || HasEdidHeader(input)) {
         return false;
     }
     const std::string text = DecodedText(input);

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "cli/hex_dump.h"
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +18,6 @@ namespace moniquet {
 // Hex text longer than this is not read: room for the hex of the largest
 // EDID many times over, with whatever was pasted around it.
 inline constexpr std::size_t kMaximumHexTextSize = 1 << 20;
-
-// The 8 bytes every EDID starts with: 00 FF FF FF FF FF FF 00.
-bool StartsWithEdidHeader(std::span<const uint8_t> bytes);
 
 // Whether `input` is to be read as hex text: not empty (nor only 0 bytes), not starting with
 // the EDID header, and text (cli/text_input.h):

@@ -10,7 +10,7 @@
 #include "cli/info_text.h"
 #include "cli/output.h"
 #include "cli/terminal_text.h"
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "cli/info_output.h"
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 namespace moniquet {
 

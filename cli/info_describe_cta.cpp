@@ -3,8 +3,7 @@
 #include "cli/info_describe_fields.h"
 
 #include "cli/number_text.h"
-#include "edid/cta_names.h"
-#include "edid/vic_table.h"
+#include "moniquet/cta_names.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 // How `info` shows the fields of a data block or an extension block
-// (edid/fields.h): the same tree for both outputs.
+// (moniquet/fields.h): the same tree for both outputs.
 #pragma once
 
 #include "cli/info_output.h"
-#include "edid/fields.h"
+#include "moniquet/fields.h"
 
 #include <optional>
 

@@ -13,7 +13,7 @@
 #pragma once
 
 #include "cli/json_writer.h"
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 // "-".
 #pragma once
 
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 #include <string>
 

@@ -12,10 +12,10 @@
 #include "cli/platform_file.h"
 #include "cli/sha256.h"
 #include "cli/utf8.h"
-#include "edid/edid_info.h"
-#include "edid/report.h"
 #include "files/replace_file.h"
 #include "inventory/monitor_list.h"
+#include "moniquet/edid_info.h"
+#include "moniquet/report.h"
 
 #include <cctype>
 #include <charconv>

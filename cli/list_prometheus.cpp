@@ -4,8 +4,8 @@
 #include "cli/monitor_figures.h"
 #include "cli/prometheus_text.h"
 #include "cli/sha256.h"
-#include "edid/edid_info.h"
-#include "edid/report.h"
+#include "moniquet/edid_info.h"
+#include "moniquet/report.h"
 
 #include <algorithm>
 #include <functional>

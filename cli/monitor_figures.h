@@ -2,7 +2,7 @@
 // decoded EDID in one place.
 #pragma once
 
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 #include <cstdint>
 #include <optional>

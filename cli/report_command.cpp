@@ -4,8 +4,8 @@
 #include "cli/output.h"
 #include "cli/terminal_text.h"
 #include "cli/utf8.h"
-#include "edid/decode.h"
-#include "edid/report.h"
+#include "moniquet/decode.h"
+#include "moniquet/report.h"
 
 namespace moniquet {
 

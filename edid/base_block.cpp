@@ -2,11 +2,12 @@
 // timing.
 #include "edid/bits.h"
 #include "edid/checks_base.h"
-#include "edid/decode.h"
 #include "edid/dmt_table.h"
+#include "edid/edid_layout.h"
 #include "edid/info_blocks.h"
 #include "edid/timing_checks.h"
 #include "makers/maker_names.h"
+#include "moniquet/decode.h"
 
 #include <algorithm>
 #include <array>

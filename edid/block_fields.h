@@ -1,11 +1,11 @@
 // The field-by-field content of each data block and extension block
-// (edid/fields.h), as `info` shows it under the block. Each function reads
+// (moniquet/fields.h), as `info` shows it under the block. Each function reads
 // only the bytes it is given; a block shorter than its kind needs gives the
 // fields its bytes hold and no more. Private to the decoders.
 #pragma once
 
-#include "edid/block_types.h"
-#include "edid/fields.h"
+#include "moniquet/block_types.h"
+#include "moniquet/fields.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,7 @@
 #include "edid/block_map.h"
+#include "edid/edid_layout.h"
 
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 #include <string>
 

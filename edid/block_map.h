@@ -3,7 +3,8 @@
 // in block 128 the rest.
 #pragma once
 
-#include "edid/edid_info.h"
+#include "edid/diagnostics.h"
+#include "moniquet/edid_info.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "edid/block_types.h"
+#include "moniquet/block_types.h"
 
 #include "edid/edid_layout.h"
 

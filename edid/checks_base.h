@@ -5,8 +5,9 @@
 // Private to the decoders.
 #pragma once
 
+#include "edid/diagnostics.h"
 #include "edid/info_blocks.h"
-#include "edid/monitor_record.h"
+#include "moniquet/monitor_record.h"
 
 #include <cstdint>
 #include <span>

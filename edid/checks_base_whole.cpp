@@ -2,6 +2,7 @@
 // image sizes against the display's size wherever a block gives it, and
 // the serial numbers of all blocks.
 #include "edid/checks_base.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <cmath>

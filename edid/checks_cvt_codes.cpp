@@ -2,6 +2,7 @@
 // of its four codes.
 #include "edid/bits.h"
 #include "edid/checks_base.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <string>

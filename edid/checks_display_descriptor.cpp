@@ -1,6 +1,7 @@
 // Each display descriptor (bytes 0 and 1 zero) of any block: its header
 // bytes, its tag, and what each known tag requires of the rest.
 #include "edid/checks_base.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <string>

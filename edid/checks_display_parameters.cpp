@@ -3,6 +3,7 @@
 // that byte 24 promises in the first descriptor.
 #include "edid/bits.h"
 #include "edid/checks_base.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <array>

@@ -2,6 +2,7 @@
 // date of bytes 8 to 17.
 #include "edid/bits.h"
 #include "edid/checks_base.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <array>

@@ -3,6 +3,7 @@
 // and the embedded panel interface descriptor (tag 0x0E).
 #include "edid/bits.h"
 #include "edid/checks_base.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <string>

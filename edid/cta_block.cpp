@@ -4,6 +4,7 @@
 #include "edid/block_fields.h"
 #include "edid/cta_checks.h"
 #include "edid/cta_data_blocks.h"
+#include "edid/edid_layout.h"
 #include "edid/info_blocks.h"
 #include "edid/timing_checks.h"
 

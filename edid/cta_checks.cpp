@@ -3,10 +3,10 @@
 // the basic audio flag), with the small blocks of colour, HDR and speakers.
 #include "edid/cta_checks.h"
 #include "edid/displayid_checks.h"
-#include "edid/fields.h"
+#include "moniquet/fields.h"
 
 #include "edid/bits.h"
-#include "edid/cta_names.h"
+#include "moniquet/cta_names.h"
 
 #include <algorithm>
 #include <string>

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "edid/diagnostics.h"
-#include "edid/info_cta.h"
 #include "edid/timing_rates.h"
+#include "moniquet/info_cta.h"
 
 #include <cstdint>
 #include <span>

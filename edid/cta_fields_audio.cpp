@@ -2,8 +2,8 @@
 // audio data block (3D audio descriptors and their speaker allocation).
 #include "edid/bits.h"
 #include "edid/cta_fields_formats.h"
-#include "edid/cta_names.h"
 #include "edid/edid_layout.h"
+#include "moniquet/cta_names.h"
 
 #include <array>
 #include <string>
@@ -16,11 +16,9 @@ using Bytes = std::span<const uint8_t>;
 
 constexpr uint32_t kLpcm = 1;
 constexpr uint32_t kLastWithBitRate = 8;
-constexpr uint32_t kOneBitAudio = 9;
 constexpr uint32_t kEnhancedAc3 = 10;
 constexpr uint32_t kDtsHd = 11;
 constexpr uint32_t kMat = 12;
-constexpr uint32_t kDst = 13;
 constexpr uint32_t kWmaPro = 14;
 constexpr uint32_t kExtended = 15;
 

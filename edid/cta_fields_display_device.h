@@ -2,7 +2,7 @@
 // tag 0x02): the panel behind the interface, its timing, audio and colour.
 #pragma once
 
-#include "edid/fields.h"
+#include "moniquet/fields.h"
 
 #include <cstdint>
 #include <span>

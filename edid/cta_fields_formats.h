@@ -2,8 +2,8 @@
 // they share. Each reads only the bytes it is given.
 #pragma once
 
-#include "edid/fields.h"
-#include "edid/info_cta.h"
+#include "moniquet/fields.h"
+#include "moniquet/info_cta.h"
 
 #include <cstdint>
 #include <optional>

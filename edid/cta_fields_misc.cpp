@@ -2,6 +2,7 @@
 // of the product information block (an OUI and the product's name).
 #include "edid/bits.h"
 #include "edid/cta_fields_formats.h"
+#include "edid/edid_layout.h"
 
 #include <array>
 #include <string>

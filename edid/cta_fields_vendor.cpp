@@ -4,8 +4,8 @@
 #include "edid/cta_fields_vendor.h"
 #include "edid/bits.h"
 #include "edid/block_fields.h"
-#include "edid/cta_names.h"
 #include "edid/edid_layout.h"
+#include "moniquet/cta_names.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // cta_fields_vendor.cpp and its neighbours. Each reads only `body`.
 #pragma once
 
-#include "edid/fields.h"
+#include "moniquet/fields.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "edid/cta_names.h"
+#include "moniquet/cta_names.h"
 
 #include "edid/edid_layout.h"
 

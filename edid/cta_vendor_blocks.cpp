@@ -2,9 +2,9 @@
 // HDMI, the HDMI Forum and AMD say.
 #include "edid/bits.h"
 #include "edid/cta_data_blocks.h"
-#include "edid/cta_names.h"
 #include "edid/edid_layout.h"
 #include "edid/vic_table.h"
+#include "moniquet/cta_names.h"
 
 namespace moniquet {
 

@@ -1,4 +1,5 @@
-#include "edid/decode.h"
+#include "moniquet/decode.h"
+#include "edid/edid_layout.h"
 
 #include "edid/descriptor_rule.h"
 

@@ -4,6 +4,7 @@
 #include "edid/block_fields.h"
 #include "edid/block_map.h"
 #include "edid/cta_fields_formats.h"
+#include "edid/edid_layout.h"
 #include "edid/info_blocks.h"
 #include "edid/whole_edid_checks.h"
 

@@ -3,7 +3,7 @@
 // timing descriptors of DisplayID.
 #pragma once
 
-#include "edid/monitor_record.h"
+#include "moniquet/monitor_record.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "edid/diagnostic_codes.h"
+#include "moniquet/diagnostic_codes.h"
 
 #include <array>
 
@@ -8,21 +8,21 @@ namespace {
 
 constexpr std::string_view kNames[] = {
 #define MONIQUET_CODE(id, name) name,
-#include "edid/codes_base.def"
-#include "edid/codes_cta.def"
-#include "edid/codes_displayid.def"
-#include "edid/codes_structure.def"
-#include "edid/codes_timings.def"
+#include "moniquet/codes_base.def"
+#include "moniquet/codes_cta.def"
+#include "moniquet/codes_displayid.def"
+#include "moniquet/codes_structure.def"
+#include "moniquet/codes_timings.def"
 #undef MONIQUET_CODE
 };
 
 constexpr DiagnosticCode kCodes[] = {
 #define MONIQUET_CODE(id, name) DiagnosticCode::id,
-#include "edid/codes_base.def"
-#include "edid/codes_cta.def"
-#include "edid/codes_displayid.def"
-#include "edid/codes_structure.def"
-#include "edid/codes_timings.def"
+#include "moniquet/codes_base.def"
+#include "moniquet/codes_cta.def"
+#include "moniquet/codes_displayid.def"
+#include "moniquet/codes_structure.def"
+#include "moniquet/codes_timings.def"
 #undef MONIQUET_CODE
 };
 

@@ -6,7 +6,8 @@
 #include "edid/displayid_checks.h"
 #include "edid/displayid_names.h"
 #include "edid/displayid_timings.h"
-#include "edid/fields.h"
+#include "edid/edid_layout.h"
+#include "moniquet/fields.h"
 
 #include <algorithm>
 #include <numeric>

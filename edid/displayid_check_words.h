@@ -5,6 +5,7 @@
 // Private to edid/displayid_*checks.cpp.
 #pragma once
 
+#include "edid/diagnostics.h"
 #include "edid/displayid_checks.h"
 #include "edid/displayid_timings.h"
 #include "edid/edid_layout.h"

@@ -3,11 +3,12 @@
 // reads them; each kind's own rules are in displayid_field_checks.cpp and
 // displayid_timing_checks.cpp.
 #include "edid/displayid_checks.h"
+#include "edid/edid_layout.h"
 
 #include "edid/bits.h"
-#include "edid/cta_names.h"
 #include "edid/displayid_check_words.h"
 #include "edid/displayid_names.h"
+#include "moniquet/cta_names.h"
 
 #include <string>
 

@@ -5,6 +5,7 @@
 // block's tag byte.
 #include "edid/bits.h"
 #include "edid/displayid_check_words.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <string>

@@ -5,7 +5,7 @@
 // decodes. Private to the decoders.
 #pragma once
 
-#include "edid/fields.h"
+#include "moniquet/fields.h"
 
 #include <cstdint>
 #include <optional>

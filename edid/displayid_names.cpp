@@ -1,7 +1,7 @@
 #include "edid/displayid_names.h"
 
-#include "edid/cta_names.h"
 #include "edid/edid_layout.h"
+#include "moniquet/cta_names.h"
 
 #include <string_view>
 

@@ -3,6 +3,7 @@
 // or from the data block's tag byte for the block's own fields.
 #include "edid/bits.h"
 #include "edid/displayid_check_words.h"
+#include "edid/edid_layout.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 // DisplayID timings: detailed (types I, II, VI, VII), formula-based (types
 // III, V, IX, X) and coded (type IV, type VIII, DMT and VIC bitmaps).
 #include "edid/displayid_timings.h"
+#include "edid/edid_layout.h"
 
 #include "edid/bits.h"
 #include "edid/detailed_timing_rules.h"

@@ -3,7 +3,7 @@
 // descriptor 0xF7 name.
 #pragma once
 
-#include "edid/info_base.h"
+#include "moniquet/info_base.h"
 
 #include <cstdint>
 #include <optional>

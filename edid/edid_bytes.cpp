@@ -1,4 +1,4 @@
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // timing block, display information, localized strings and the block map.
 #include "edid/extension_fields.h"
 #include "edid/block_fields.h"
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 namespace moniquet {
 

@@ -2,7 +2,7 @@
 // the whole block, its tag byte first; private to the decoders.
 #pragma once
 
-#include "edid/fields.h"
+#include "moniquet/fields.h"
 
 #include <cstdint>
 #include <span>

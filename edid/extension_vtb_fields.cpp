@@ -2,9 +2,9 @@
 // that many detailed timings, CVT 3-byte codes and standard timings, each
 // kind after the other, up to the checksum.
 #include "edid/bits.h"
-#include "edid/decode.h"
 #include "edid/dmt_table.h"
 #include "edid/extension_fields.h"
+#include "moniquet/decode.h"
 
 #include <array>
 #include <string>

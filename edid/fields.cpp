@@ -1,4 +1,4 @@
-#include "edid/fields.h"
+#include "moniquet/fields.h"
 
 #include <utility>
 

@@ -4,9 +4,11 @@
 // its bytes break as it reads them.
 #pragma once
 
-#include "edid/edid_bytes.h"
-#include "edid/edid_info.h"
+#include "edid/diagnostics.h"
+#include "edid/edid_layout.h"
 #include "edid/walk.h"
+#include "moniquet/edid_bytes.h"
+#include "moniquet/edid_info.h"
 
 #include <cstdint>
 #include <span>

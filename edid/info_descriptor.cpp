@@ -1,10 +1,11 @@
 #include "edid/bits.h"
 #include "edid/checks_base.h"
-#include "edid/decode.h"
 #include "edid/descriptor_rule.h"
 #include "edid/detailed_timing_rules.h"
+#include "edid/edid_layout.h"
 #include "edid/info_blocks.h"
 #include "edid/timing_checks.h"
+#include "moniquet/decode.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "edid/report.h"
+#include "moniquet/report.h"
 
 #include <algorithm>
 #include <iterator>

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "edid/dmt_table.h"
-#include "edid/info_base.h"
+#include "moniquet/cta_names.h"
+#include "moniquet/info_base.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,10 +20,6 @@ std::optional<TableMode> FindVicTableMode(uint32_t vic);
 // The mode of `vic` with its exact rate; empty for a VIC the table does not
 // define.
 std::optional<ModeTiming> FindVicMode(uint32_t vic);
-
-// The picture aspect ratio of `vic`, e.g. "16:9" or "64:27"; empty for a VIC
-// the table does not define.
-std::optional<std::string_view> VicAspect(uint32_t vic);
 
 // The CTA-861 VIC of HDMI VIC 1 to 4 (95, 94, 93, 98); empty for others.
 std::optional<uint32_t> VicOfHdmiVic(uint32_t hdmiVic);

@@ -4,9 +4,10 @@
 
 #include "edid/base_check_state.h"
 #include "edid/cta_check_state.h"
+#include "edid/diagnostics.h"
 #include "edid/displayid_checks.h"
-#include "edid/edid_info.h"
 #include "edid/timing_rates.h"
+#include "moniquet/edid_info.h"
 
 #include <array>
 #include <cstdint>

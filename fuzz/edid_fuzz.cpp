@@ -7,11 +7,11 @@
 //
 // Seeds: every real EDID of tests/data (fuzz/write_seeds.py).
 #include "cli/utf8.h"
-#include "edid/decode.h"
-#include "edid/edid_info.h"
-#include "edid/report.h"
 #include "edid_mutator.h"
 #include "fuzz_checks.h"
+#include "moniquet/decode.h"
+#include "moniquet/edid_info.h"
+#include "moniquet/report.h"
 
 #include <string>
 

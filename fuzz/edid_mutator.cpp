@@ -1,4 +1,5 @@
 #include "edid_mutator.h"
+#include "edid/edid_layout.h"
 
 #include <algorithm>
 #include <array>

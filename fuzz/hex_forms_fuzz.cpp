@@ -9,6 +9,7 @@
 #include "cli/hex_text.h"
 #include "fuzz_checks.h"
 #include "hex_forms.h"
+#include "moniquet/moniquet.h"
 
 #include <algorithm>
 
@@ -55,15 +56,15 @@ bool ReadAsTheFormHolds(int index, std::span<const uint8_t> bytes, const EdidByt
     if (std::equal(read.begin(), read.end(), bytes.begin(), bytes.end())) {
         return true;
     }
-    const bool edid = StartsWithEdidHeader(bytes);
+    const bool edid = HasEdidHeader(bytes);
     switch (index) {
     case hex_forms::kXxdForm:
-        return !edid && StartsWithEdidHeader(Swapped(bytes, 2)) && read == Swapped(bytes, 2);
+        return !edid && HasEdidHeader(Swapped(bytes, 2)) && read == Swapped(bytes, 2);
     case hex_forms::kXxdLittleEndianForm:
         return !edid && read == Swapped(bytes, 4);
     case hex_forms::kOdWordsForm:
     case hex_forms::kHexdumpWordsForm:
-        return !edid && StartsWithEdidHeader(Swapped(bytes, 2)) && read.size() == bytes.size();
+        return !edid && HasEdidHeader(Swapped(bytes, 2)) && read.size() == bytes.size();
     default:
         return false;
     }

@@ -5,9 +5,9 @@
 // Seeds: every real EDID of tests/data (fuzz/write_seeds.py).
 #include "cli/info_json.h"
 #include "cli/info_text.h"
-#include "edid/edid_info.h"
 #include "edid_mutator.h"
 #include "fuzz_checks.h"
+#include "moniquet/edid_info.h"
 
 #include <string>
 

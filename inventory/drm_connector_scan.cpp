@@ -1,8 +1,8 @@
 #include "inventory/drm_connector_scan.h"
 
-#include "edid/decode.h"
 #include "inventory/drm_connector_text.h"
 #include "inventory/regular_file.h"
+#include "moniquet/decode.h"
 
 #include <algorithm>
 #include <cstdlib>

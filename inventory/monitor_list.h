@@ -2,7 +2,7 @@
 // scans: the monitors present now, then every installed device.
 #pragma once
 
-#include "edid/monitor_record.h"
+#include "moniquet/monitor_record.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "inventory/registry_scan.h"
 
-#include "edid/decode.h"
+#include "moniquet/decode.h"
 
 #include <algorithm>
 #include <array>

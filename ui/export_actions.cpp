@@ -1,8 +1,8 @@
 #include "ui/export_actions.h"
 
-#include "edid/report.h"
 #include "files/replace_file.h"
 #include "inventory/monitor_list.h"
+#include "moniquet/report.h"
 #include "res/resource.h"
 #include "strings/localized_strings.h"
 #include "ui/display_text.h"

@@ -1,8 +1,8 @@
 #include "ui/main_dialog.h"
 
-#include "edid/report.h"
 #include "inventory/monitor_list.h"
 #include "inventory/scan_monitors.h"
+#include "moniquet/report.h"
 #include "res/resource.h"
 #include "strings/localized_strings.h"
 #include "ui/about_dialog.h"

@@ -49,9 +49,9 @@ AIMS = {'verdict': 0.995, 'failure blocks': 0.99, 'warning blocks': 0.99}
 
 
 def our_codes():
-    """Every code the program has, from edid/codes_*.def."""
+    """Every code the program has, from include/moniquet/codes_*.def."""
     codes = set()
-    for path in glob.glob(os.path.join(oracle_output.ROOT, 'edid', 'codes_*.def')):
+    for path in glob.glob(os.path.join(oracle_output.ROOT, 'include', 'moniquet', 'codes_*.def')):
         with open(path) as f:
             codes |= set(re.findall(r'MONIQUET_CODE\(\w+, "([a-z0-9-]+)"\)', f.read()))
     return codes

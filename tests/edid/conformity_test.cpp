@@ -2,7 +2,7 @@
 // by a byte or two, their checksums made good again. How the checks agree
 // with edid-decode on real EDIDs is the differential test's
 // (tests/differential/conformity_fields.py).
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>

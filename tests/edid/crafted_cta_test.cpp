@@ -3,7 +3,7 @@
 // and the byte each names, which the differential test (codes and blocks
 // against the oracle) does not compare. And the decoded fields of each stay
 // those the walk gives without checks.
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> Crafted() {
 bool OfCtaFamily(const Diagnostic& d) {
     static constexpr DiagnosticCode kCodes[] = {
 #define MONIQUET_CODE(id, name) DiagnosticCode::id,
-#include "edid/codes_cta.def"
+#include "moniquet/codes_cta.def"
 #undef MONIQUET_CODE
     };
     // Reserved bits of the extension blocks are the CTA-861 checks' too.

@@ -1,8 +1,8 @@
 // DecodeEdidInfo on EDIDs cut at every length and on blocks whose layout
 // bytes point anywhere. What it decodes from whole samples is checked by the
 // golden files (tests/cli/info_golden_test.cpp).
-#include "edid/edid_info.h"
 #include "edid/info_blocks.h"
+#include "moniquet/edid_info.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "edid/decode.h"
+#include "moniquet/decode.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // offsets they name, and bytes of every tag and length read within the
 // block. Which rules they report is the differential test's, against
 // edid-decode's outputs of the crafted EDIDs (tests/data/crafted).
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // DisplayID sections of kinds the real samples lack; what the samples hold
 // is checked against edid-decode (tests/differential/displayid_fields.py).
 // The expected rates are edid-decode's for the same bytes.
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "samples.h"
 
 #include "cli/utf8.h"
-#include "edid/decode.h"
-#include "edid/report.h"
+#include "moniquet/decode.h"
+#include "moniquet/report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "edid/report.h"
+#include "moniquet/report.h"
 
 #include <gtest/gtest.h>
 

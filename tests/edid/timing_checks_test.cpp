@@ -3,7 +3,7 @@
 // 1920x1080 detailed timing and range limits of 50-76 Hz, 30-83 kHz and
 // 170 MHz) changed by a few bytes, and the codes of the timing family it
 // then gives.
-#include "edid/edid_info.h"
+#include "moniquet/edid_info.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>

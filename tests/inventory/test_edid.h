@@ -1,8 +1,8 @@
 // EDID bytes and records for the inventory tests.
 #pragma once
 
-#include "edid/decode.h"
-#include "edid/monitor_record.h"
+#include "moniquet/decode.h"
+#include "moniquet/monitor_record.h"
 
 #include <algorithm>
 #include <cstdint>

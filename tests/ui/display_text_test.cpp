@@ -1,7 +1,7 @@
 #include "ui/display_text.h"
 
-#include "edid/decode.h"
-#include "edid/report.h"
+#include "moniquet/decode.h"
+#include "moniquet/report.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,6 @@
 // happens here.
 #pragma once
 
-#include "edid/edid_layout.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // What the CTA-861 data blocks say, over every CTA-861 block (and the
 // CTA-861 data blocks that DisplayID 2 sections embed). Part of EdidInfo
-// (edid/edid_info.h). Names of the codes kept here: edid/cta_names.h.
+// (moniquet/edid_info.h). Names of the codes kept here: moniquet/cta_names.h.
 #pragma once
 
-#include "edid/fields.h"
-#include "edid/info_base.h"
+#include "moniquet/fields.h"
+#include "moniquet/info_base.h"
 
 #include <array>
 #include <cstdint>
@@ -143,7 +143,7 @@ struct CtaDataBlock {
     // its header gives, 0 to 31.
     uint32_t offset = 0;
     uint32_t length = 0;
-    // What it holds, field by field (edid/fields.h); empty for a kind of
+    // What it holds, field by field (moniquet/fields.h); empty for a kind of
     // block the standards do not define, or when decoded without fields.
     std::optional<Fields> fields;
 };

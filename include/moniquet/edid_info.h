@@ -4,12 +4,12 @@
 // never a made-up value.
 #pragma once
 
-#include "edid/block_types.h"
-#include "edid/diagnostics.h"
-#include "edid/info_base.h"
-#include "edid/info_cta.h"
-#include "edid/info_displayid.h"
-#include "edid/info_modes.h"
+#include "moniquet/block_types.h"
+#include "moniquet/diagnostics.h"
+#include "moniquet/info_base.h"
+#include "moniquet/info_cta.h"
+#include "moniquet/info_displayid.h"
+#include "moniquet/info_modes.h"
 
 #include <cstddef>
 #include <cstdint>

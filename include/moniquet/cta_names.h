@@ -3,7 +3,7 @@
 // read alike.
 #pragma once
 
-#include "edid/info_cta.h"
+#include "moniquet/info_cta.h"
 
 #include <cstdint>
 #include <optional>
@@ -36,5 +36,9 @@ std::optional<std::string_view> ColorimetryName(unsigned bit);
 // "Always Underscanned"; 0 is "No Data" for PT and "IT video formats not
 // supported" or "CE video formats not supported" for the others.
 std::string_view ScanBehaviourName(std::string_view kind, uint32_t value);
+
+// The picture aspect ratio of `vic`, e.g. "16:9" or "64:27"; empty for a VIC
+// the table does not define.
+std::optional<std::string_view> VicAspect(uint32_t vic);
 
 } // namespace moniquet

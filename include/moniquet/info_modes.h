@@ -1,4 +1,4 @@
-// One list of every mode an EDID names. Part of EdidInfo (edid/edid_info.h).
+// One list of every mode an EDID names. Part of EdidInfo (moniquet/edid_info.h).
 #pragma once
 
 #include <cstdint>

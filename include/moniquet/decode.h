@@ -4,7 +4,7 @@
 // output first, then fills it.
 #pragma once
 
-#include "edid/monitor_record.h"
+#include "moniquet/monitor_record.h"
 
 #include <cstdint>
 #include <span>

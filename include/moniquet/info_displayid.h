@@ -1,9 +1,9 @@
 // What DisplayID sections (extension blocks of tag 0x70) say. Part of
-// EdidInfo (edid/edid_info.h).
+// EdidInfo (moniquet/edid_info.h).
 #pragma once
 
-#include "edid/fields.h"
-#include "edid/info_base.h"
+#include "moniquet/fields.h"
+#include "moniquet/info_base.h"
 
 #include <cstdint>
 #include <optional>
@@ -54,7 +54,7 @@ struct DisplayIdDataBlockEntry {
     uint32_t length = 0;
     // As DisplayIdBlockName gives it.
     std::string name;
-    // What it holds, field by field (edid/fields.h); empty for a tag the
+    // What it holds, field by field (moniquet/fields.h); empty for a tag the
     // standards do not define, or when decoded without fields.
     std::optional<Fields> fields;
 };

@@ -1,6 +1,6 @@
 // What the base block says beyond identity: its video input, features,
 // colour, and the timings it names in other ways than detailed timings.
-// Part of EdidInfo (edid/edid_info.h).
+// Part of EdidInfo (moniquet/edid_info.h).
 #pragma once
 
 #include <cstdint>

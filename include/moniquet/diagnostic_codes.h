@@ -11,11 +11,11 @@ namespace moniquet {
 
 enum class DiagnosticCode : uint16_t {
 #define MONIQUET_CODE(id, name) id,
-#include "edid/codes_base.def"
-#include "edid/codes_cta.def"
-#include "edid/codes_displayid.def"
-#include "edid/codes_structure.def"
-#include "edid/codes_timings.def"
+#include "moniquet/codes_base.def"
+#include "moniquet/codes_cta.def"
+#include "moniquet/codes_displayid.def"
+#include "moniquet/codes_structure.def"
+#include "moniquet/codes_timings.def"
 #undef MONIQUET_CODE
 };
 

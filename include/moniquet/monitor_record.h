@@ -2,7 +2,7 @@
 // read from it. Plain values throughout; copying a record copies everything.
 #pragma once
 
-#include "edid/edid_bytes.h"
+#include "moniquet/edid_bytes.h"
 
 #include <array>
 #include <cstdint>

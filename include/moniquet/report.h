@@ -3,7 +3,7 @@
 // end with CR LF.
 #pragma once
 
-#include "edid/monitor_record.h"
+#include "moniquet/monitor_record.h"
 
 #include <cstdint>
 #include <string>
