@@ -14,11 +14,9 @@ using Bytes = std::span<const uint8_t>;
 
 constexpr uint32_t kLpcm = 1;
 constexpr uint32_t kLastWithBitRate = 8;
-constexpr uint32_t kOneBitAudio = 9;
 constexpr uint32_t kEnhancedAc3 = 10;
 constexpr uint32_t kDtsHd = 11;
 constexpr uint32_t kMat = 12;
-constexpr uint32_t kDst = 13;
 constexpr uint32_t kWmaPro = 14;
 constexpr uint32_t kExtended = 15;
 
