@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr uint32_t kOuiNvidia = 0x00044B;
 constexpr uint32_t kOuiMicrosoft = 0xCA125C;
 constexpr uint32_t kOuiDolby = 0x00D046;
 constexpr uint32_t kOuiHdr10Plus = 0x90848B;
