@@ -7,10 +7,10 @@
 #include "cli/edid_argument.h"
 #include "cli/edid_file.h"
 #include "cli/info_json.h"
-#include "cli/info_text.h"
 #include "cli/output.h"
 #include "cli/terminal_text.h"
 #include "moniquet/edid_info.h"
+#include "moniquet/json.h"
 
 #include <algorithm>
 

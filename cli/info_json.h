@@ -14,13 +14,11 @@
 
 #include "cli/json_writer.h"
 #include "moniquet/edid_info.h"
+#include "moniquet/json.h"
 
 #include <string>
 
 namespace moniquet {
-
-// The object, ending with a line feed.
-std::string FormatInfoJson(const EdidInfo& info);
 
 // The object as the next value of `w`, laid out as above at any depth: the
 // whole of FormatInfoJson, or one entry's "info" in `list --json`.

@@ -1,4 +1,4 @@
-#include "cli/info_text.h"
+#include "moniquet/json.h"
 
 #include "cli/info_describe.h"
 

@@ -1,23 +1,26 @@
 # The decoder as a library for other programs: `cmake --install BUILD
 # --component dev` puts the public headers (include/moniquet), the static
 # libraries, a CMake package (find_package(Moniquet), target
-# Moniquet::moniquet) and a pkg-config file (moniquet.pc). Not part of the
+# Moniquet::moniquet and Moniquet::json) and a pkg-config file (moniquet.pc). Not part of the
 # programs' packages: the component is left out of a plain install.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-# Moniquet::moniquet is the whole decoder; the two others are what it is
-# built on (the dialog's decoder and the makers' names), linked with it.
+# Moniquet::moniquet is the whole decoder; Moniquet::json, optional, writes
+# what `info` shows of it; the two others are what the decoder is built on
+# (the dialog's decoder and the makers' names), linked with it.
 set_target_properties(moniquet_edid_info PROPERTIES EXPORT_NAME moniquet)
+set_target_properties(moniquet_json PROPERTIES EXPORT_NAME json)
 set_target_properties(moniquet_edid PROPERTIES EXPORT_NAME report)
 set_target_properties(moniquet_makers PROPERTIES EXPORT_NAME makers)
-foreach(library moniquet_edid_info moniquet_edid moniquet_makers)
+foreach(library moniquet_json moniquet_edid_info moniquet_edid moniquet_makers)
     target_include_directories(${library} INTERFACE $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
     # Callers build with C++20 (std::span in every signature).
     target_compile_features(${library} INTERFACE cxx_std_20)
 endforeach()
 
-install(TARGETS moniquet_edid_info moniquet_edid moniquet_makers EXPORT MoniquetTargets
+install(TARGETS moniquet_json moniquet_edid_info moniquet_edid moniquet_makers
+        EXPORT MoniquetTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev EXCLUDE_FROM_ALL)
 install(DIRECTORY include/moniquet DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         COMPONENT dev EXCLUDE_FROM_ALL)

@@ -4,10 +4,10 @@
 //
 // Seeds: every real EDID of tests/data (fuzz/write_seeds.py).
 #include "cli/info_json.h"
-#include "cli/info_text.h"
 #include "edid_mutator.h"
 #include "fuzz_checks.h"
 #include "moniquet/edid_info.h"
+#include "moniquet/json.h"
 
 #include <string>
 

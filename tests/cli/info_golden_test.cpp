@@ -8,7 +8,7 @@
 #include "../edid/samples.h"
 #include "cli/hex_text.h"
 #include "cli/info_json.h"
-#include "cli/info_text.h"
+#include "moniquet/json.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 // A program of someone else's, built against the installed library alone:
-// decodes the EDID file it is given and prints what a settings tool would.
+// decodes the EDID file it is given and prints what a settings tool would,
+// or with --json what `moniquet-cli info --json` prints.
+#include <moniquet/json.h>
 #include <moniquet/moniquet.h>
 
 #include <cstdio>
@@ -9,11 +11,12 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: consumer EDID-FILE\n");
+    const bool json = argc == 3 && std::string(argv[1]) == "--json";
+    if (argc != 2 && !json) {
+        std::fprintf(stderr, "usage: consumer [--json] EDID-FILE\n");
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
+    std::ifstream in(argv[argc - 1], std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
                                      std::istreambuf_iterator<char>()};
     const moniquet::Result<moniquet::EdidInfo> edid = moniquet::Decode(bytes);
@@ -22,6 +25,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     const moniquet::EdidInfo& info = edid.value();
+    if (json) {
+        std::fputs(moniquet::FormatInfoJson(info).c_str(), stdout);
+        return 0;
+    }
     const std::u16string name = info.productName.value_or(u"");
     std::printf("product: %s\n", std::string(name.begin(), name.end()).c_str());
     for (const moniquet::ModeInfo& mode : info.modes) {
