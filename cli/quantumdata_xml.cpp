@@ -65,7 +65,11 @@ bool BlockBytes(std::string_view content, std::size_t index, EdidBytes& bytes,
 } // namespace
 
 bool IsQuantumDataXml(std::string_view text) {
-    return text.find("<DATAOBJ") != std::string_view::npos;
+    // A dump's text column may spell "<DATAOBJ" out of an EDID's bytes (a
+    // product name, say): XML is only what starts as a markup does.
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && text[first] == '<' &&
+           text.find("<DATAOBJ") != std::string_view::npos;
 }
 
 bool ReadQuantumDataXml(std::string_view text, const std::vector<std::string_view>& lines,

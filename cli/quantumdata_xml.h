@@ -12,7 +12,8 @@
 
 namespace moniquet {
 
-// Whether `text` holds a <DATAOBJ> element.
+// Whether `text` is markup (its first character past white space is '<')
+// holding a <DATAOBJ> element.
 bool IsQuantumDataXml(std::string_view text);
 
 // The blocks of the <BLOCKn> elements of `text`, whose lines are `lines`

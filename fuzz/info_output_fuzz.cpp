@@ -3,6 +3,7 @@
 // they promise, whatever the EDID, and show no control character.
 //
 // Seeds: every real EDID of tests/data (fuzz/write_seeds.py).
+#include "cli/info_describe.h"
 #include "cli/info_json.h"
 #include "edid_mutator.h"
 #include "fuzz_checks.h"
@@ -30,7 +31,8 @@ int TopKeysOfEveryInfo() {
 
 void FormatJson(std::span<const uint8_t> edid, const EdidInfo& info) {
     const std::string json = FormatInfoJson(info);
-    Check(json.starts_with("{\n  \"size_bytes\": " + std::to_string(edid.size()) + ",\n"));
+    Check(json.starts_with("{\n  \"schema_version\": " + std::to_string(kJsonSchemaVersion) +
+                           ",\n  \"size_bytes\": " + std::to_string(edid.size()) + ",\n"));
     static const int kTopKeys = TopKeysOfEveryInfo();
     Check(json.ends_with("\n}\n") && fuzz_checks::WellFormedJson(json, kTopKeys) &&
           fuzz_checks::OnlyPrintable(json));

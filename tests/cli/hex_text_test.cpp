@@ -157,6 +157,8 @@ TEST(HexText, GroupsOffsetsAndRulersAreReadAsTheToolMeantThem) {
         // A ruler line is no data, and BOM-less UTF-16 is text.
         {"00 01 02 03 04 05 06 07\n00 ff ff ff\n", "00ffffff"},
         {Utf16Le("0ff0\r\n"), "0ff0"},
+        // A text column that spells markup out of the bytes is no XML.
+        {"00000000: 3c44 4154 414f 424a  <DATAOBJ\n", "3c444154414f424a"},
         // An older server's log has no time stamps.
         {"(II) RADEON(0): EDID (in hex):\r\n(II) RADEON(0): \t00ffffffffffff00\r\n"
          "(II) RADEON(0):   0102 \r\n(II) RADEON(0): 0304 is no EDID\r\n",
