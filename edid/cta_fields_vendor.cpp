@@ -23,10 +23,7 @@ constexpr uint32_t kOuiHdr10Plus = 0x90848B;
 constexpr uint32_t kOuiThx = 0x0012FA;
 constexpr uint32_t kOuiUhda = 0x1ABBFB;
 
-constexpr uint8_t kExtVendorVideo = 0x01;
-constexpr uint8_t kExtVendorAudio = 0x11;
 constexpr uint8_t kExtHdmiForumOverride = 0x78;
-constexpr uint8_t kExtHdmiForumSink = 0x79;
 constexpr uint8_t kExtHdmiForumToneMapping = 0x7A;
 
 // The Microsoft block is read only at the one length its layout has: a
@@ -238,11 +235,11 @@ Fields VendorFields(uint8_t kind, VendorBytes payload) {
         AddMicrosoftFields(fields, body);
     } else if (kind == kCtaTagVendor && oui == kOuiUhda) {
         AddUhdaFields(fields, body);
-    } else if (kind == kExtVendorVideo && oui == kOuiHdr10Plus) {
+    } else if (kind == kCtaExtVendorVideo && oui == kOuiHdr10Plus) {
         AddHdr10PlusFields(fields, body);
-    } else if (kind == kExtVendorVideo && oui == kOuiDolby) {
+    } else if (kind == kCtaExtVendorVideo && oui == kOuiDolby) {
         AddDolbyVideoFields(fields, body);
-    } else if (kind == kExtVendorAudio && oui == kOuiDolby) {
+    } else if (kind == kCtaExtVendorAudio && oui == kOuiDolby) {
         AddDolbyAudioFields(fields, body);
     } else {
         AddPayload(fields, body);
@@ -281,8 +278,8 @@ std::optional<Fields> CtaVendorFields(uint8_t tag, std::optional<uint8_t> extend
         return std::nullopt;
     }
     switch (*extendedTag) {
-    case kExtVendorVideo:
-    case kExtVendorAudio:
+    case kCtaExtVendorVideo:
+    case kCtaExtVendorAudio:
         return VendorFields(*extendedTag, body);
     case kExtHdmiForumOverride: {
         Fields fields;
@@ -291,7 +288,7 @@ std::optional<Fields> CtaVendorFields(uint8_t tag, std::optional<uint8_t> extend
         }
         return fields;
     }
-    case kExtHdmiForumSink: {
+    case kCtaExtHdmiForumSink: {
         Fields fields;
         if (body.size() >= 2) {
             AddBool(fields, "reserved_set", "Reserved bytes set", body[0] != 0 || body[1] != 0);
