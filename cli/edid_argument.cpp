@@ -7,17 +7,15 @@ namespace moniquet {
 
 int PrintEdidFile(const std::string& path,
                   const std::function<std::string(const EdidBytes&)>& format) {
-    EdidBytes edid;
-    std::string error;
-    std::string warning;
     const std::string subject = path == "-" ? "standard input" : path;
-    if (!ReadEdidFile(path, edid, error, &warning)) {
-        return Fail(subject, error);
+    const Result<EdidRead> read = ReadEdidFile(path);
+    if (!read) {
+        return Fail(subject, read.error().message);
     }
-    if (!warning.empty()) {
-        Warn(subject, warning);
+    if (!read.value().warning.empty()) {
+        Warn(subject, read.value().warning);
     }
-    return WriteStandardOutput(format(edid));
+    return WriteStandardOutput(format(read.value().bytes));
 }
 
 } // namespace moniquet

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace moniquet {
@@ -52,18 +53,16 @@ std::string TooLong(const char* what, uint64_t wholeSize, std::size_t limit) {
                 : "more than " + std::to_string(limit) + " bytes");
 }
 
-bool KeepIfEdidSize(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
-                    std::string& error) {
+// Why `input` cannot be an EDID by its size alone, if it cannot.
+std::optional<Error> WrongSize(std::span<const uint8_t> input, uint64_t wholeSize) {
     if (input.size() < kMinimumEdidSize) {
-        error = "not an EDID block: " + std::to_string(input.size()) + " bytes";
-        return false;
+        return Error{ErrorCode::TooShort,
+                     "not an EDID block: " + std::to_string(input.size()) + " bytes"};
     }
     if (input.size() > kMaximumEdidSize) {
-        error = TooLong("an EDID", wholeSize, kMaximumEdidSize);
-        return false;
+        return Error{ErrorCode::TooLong, TooLong("an EDID", wholeSize, kMaximumEdidSize)};
     }
-    edid.assign(input.begin(), input.end());
-    return true;
+    return std::nullopt;
 }
 
 // A dump cut short (a line lost in copying, the rest of a terminal's
@@ -107,76 +106,70 @@ bool HasWholeBlocks(const EdidBytes& bytes, const std::vector<HexLineSpan>& span
 
 } // namespace
 
-bool EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize, EdidBytes& edid,
-                   std::string& error, std::string* warning) {
+Result<EdidRead> EdidFromInput(std::span<const uint8_t> input, uint64_t wholeSize) {
     if (!IsHexText(input)) {
-        if (!KeepIfEdidSize(input, wholeSize, edid, error)) {
-            return false;
+        if (const std::optional<Error> wrong = WrongSize(input, wholeSize)) {
+            return *wrong;
         }
-        if (warning != nullptr && !HasEdidHeader(input)) {
-            *warning = "no EDID header; decoded as is";
-        }
-        return true;
+        return EdidRead{EdidBytes(input.begin(), input.end()),
+                        HasEdidHeader(input) ? "" : "no EDID header; decoded as is"};
     }
     if (input.size() > kMaximumHexTextSize) {
-        error = TooLong("hex text", wholeSize, kMaximumHexTextSize);
-        return false;
+        return Error{ErrorCode::TooLong, TooLong("hex text", wholeSize, kMaximumHexTextSize)};
     }
-    EdidBytes bytes;
-    std::vector<HexLineSpan> spans;
-    std::string textWarning;
-    if (!ParseHexText(input, bytes, error, &spans, &textWarning) ||
-        !HasAllAnnouncedBlocks(bytes, error)) {
-        return false;
+    Result<HexTextBytes> text = ParseHexText(input);
+    if (!text) {
+        return text.error();
     }
+    HexTextBytes& read = text.value();
+    std::string error;
     std::string blocksWarning;
-    if (bytes.size() >= kMinimumEdidSize && !HasWholeBlocks(bytes, spans, error, blocksWarning)) {
-        return false;
+    if (!HasAllAnnouncedBlocks(read.bytes, error) ||
+        (read.bytes.size() >= kMinimumEdidSize &&
+         !HasWholeBlocks(read.bytes, read.spans, error, blocksWarning))) {
+        return TextError(std::move(error));
     }
-    if (!KeepIfEdidSize(bytes, bytes.size(), edid, error)) {
-        return false;
+    if (const std::optional<Error> wrong = WrongSize(read.bytes, read.bytes.size())) {
+        return *wrong;
     }
-    if (!textWarning.empty() && !blocksWarning.empty()) {
-        textWarning += "; ";
+    std::string warning = std::move(read.warning);
+    if (!warning.empty() && !blocksWarning.empty()) {
+        warning += "; ";
     }
-    if (warning != nullptr && !(textWarning + blocksWarning).empty()) {
-        *warning = textWarning + blocksWarning;
-    }
-    return true;
+    return EdidRead{std::move(read.bytes), warning + blocksWarning};
 }
 
-bool ReadEdidStream(std::FILE* stream, EdidBytes& edid, std::string& error, std::string* warning) {
+Result<EdidRead> ReadEdidStream(std::FILE* stream) {
     // Kept from call to call: `info FILE...` reads many files.
     static thread_local std::vector<uint8_t> buffer;
     std::size_t length = 0;
+    std::string error;
     if (!ReadUpTo(stream, kMaximumEdidSize + 1, buffer, length, error)) {
-        return false;
+        return Error{ErrorCode::Unreadable, std::move(error)};
     }
     const std::span<const uint8_t> start(buffer.data(), length);
     // Hex text takes more room than the bytes it stands for.
     if (length > kMaximumEdidSize && IsHexText(start) &&
         !ReadUpTo(stream, kMaximumHexTextSize + 1, buffer, length, error)) {
-        return false;
+        return Error{ErrorCode::Unreadable, std::move(error)};
     }
     const std::span<const uint8_t> input(buffer.data(), length);
     const uint64_t wholeSize = std::feof(stream) ? input.size() : SeekableSize(stream);
-    return EdidFromInput(input, wholeSize, edid, error, warning);
+    return EdidFromInput(input, wholeSize);
 }
 
-bool ReadEdidFile(const std::string& path, EdidBytes& edid, std::string& error,
-                  std::string* warning) {
+Result<EdidRead> ReadEdidFile(const std::string& path) {
     if (path == "-") {
-        return ReadEdidStream(stdin, edid, error, warning);
+        return ReadEdidStream(stdin);
     }
     errno = 0;
     std::FILE* file = OpenFileUtf8(path, "rb");
     if (file == nullptr) {
-        error = errno != 0 ? std::strerror(errno) : "cannot open";
-        return false;
+        return Error{ErrorCode::Unreadable, errno != 0 ? std::strerror(errno) : "cannot open"};
     }
-    const bool ok = ReadEdidStream(file, edid, error, warning);
+    Result<EdidRead> read = ReadEdidStream(file);
     std::fclose(file);
-    return ok;
+    return read;
 }
 
 } // namespace moniquet

@@ -98,30 +98,24 @@ std::vector<uint8_t> BytesInOrder(const HexLine& line, GroupOrder order) {
     return bytes;
 }
 
-bool DecideGroupOrder(const std::vector<DumpLine>& dump, OffsetStyle style, GroupOrder& order,
-                      std::string& error) {
-    order = GroupOrder::AsWritten;
+Result<GroupOrder> DecideGroupOrder(const std::vector<DumpLine>& dump, OffsetStyle style) {
     if (!HasWideGroups(dump, style)) {
-        return true;
+        return GroupOrder::AsWritten;
     }
     if (const auto told = OrderOfTextColumn(dump)) {
-        order = *told;
-        return true;
+        return *told;
     }
     if (const auto told = OrderOfHeader(dump)) {
-        order = *told;
-        return true;
+        return *told;
     }
     if (style == OffsetStyle::None) {
-        error = LineError(dump.front().index,
-                          "cannot tell the order of the bytes in groups of " +
-                              std::to_string(dump.front().line.groups[0]) +
-                              " (od -x writes them little-endian); dump one byte a group, as "
-                              "od -An -tx1 does");
-        return false;
+        return TextError(
+            LineError(dump.front().index, "cannot tell the order of the bytes in groups of " +
+                                              std::to_string(dump.front().line.groups[0]) +
+                                              " (od -x writes them little-endian); dump one byte a "
+                                              "group, as od -An -tx1 does"));
     }
-    order = style == OffsetStyle::Colon ? GroupOrder::AsWritten : GroupOrder::Reversed;
-    return true;
+    return style == OffsetStyle::Colon ? GroupOrder::AsWritten : GroupOrder::Reversed;
 }
 
 } // namespace moniquet

@@ -21,10 +21,9 @@ enum class GroupOrder {
 // column `style`. Groups of one byte have none to tell. Otherwise, first
 // xxd's text column, which shows the bytes as stored, then the EDID header
 // at the start of the bytes, then the tool: xxd as written, od and hexdump
-// reversed. Returns false, with `error` set, for groups of a dump without
-// offsets that nothing tells the order of.
-bool DecideGroupOrder(const std::vector<DumpLine>& dump, OffsetStyle style, GroupOrder& order,
-                      std::string& error);
+// reversed. A BadText error for groups of a dump without offsets that
+// nothing tells the order of.
+Result<GroupOrder> DecideGroupOrder(const std::vector<DumpLine>& dump, OffsetStyle style);
 
 // The bytes of `line` in `order`.
 std::vector<uint8_t> BytesInOrder(const HexLine& line, GroupOrder order);

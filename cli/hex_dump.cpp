@@ -322,9 +322,12 @@ bool Assemble(const std::vector<DumpLine>& dump, Assembly& a, std::string& error
         return false;
     }
     a.width = first.line.offset.size();
-    if (!DecideGroupOrder(dump, a.style, a.order, error)) {
+    const Result<GroupOrder> order = DecideGroupOrder(dump, a.style);
+    if (!order) {
+        error = order.error().message;
         return false;
     }
+    a.order = order.value();
     if (a.style != OffsetStyle::None) {
         a.start = OffsetValue(first.line.offset, a.base);
         if (a.start == UINT64_MAX) {
@@ -350,22 +353,23 @@ std::string LineError(std::size_t index, const std::string& reason) {
     return "line " + std::to_string(index + 1) + ": " + reason;
 }
 
-bool ReadDump(const std::vector<std::string_view>& lines, EdidBytes& bytes,
-              std::vector<HexLineSpan>& spans, std::string& error) {
+Error TextError(std::string reason) {
+    return Error{ErrorCode::BadText, std::move(reason)};
+}
+
+Result<HexTextBytes> ReadDump(const std::vector<std::string_view>& lines) {
     bool edidDecode = false;
     const std::vector<DumpLine> dump = DumpLines(lines, edidDecode);
     if (dump.empty()) {
-        error = "no hex bytes";
-        return false;
+        return TextError("no hex bytes");
     }
     Assembly a;
     a.edidDecode = edidDecode;
+    std::string error;
     if (!Assemble(dump, a, error)) {
-        return false;
+        return TextError(std::move(error));
     }
-    bytes = std::move(a.bytes);
-    spans = std::move(a.spans);
-    return true;
+    return HexTextBytes{std::move(a.bytes), std::move(a.spans), {}};
 }
 
 } // namespace moniquet

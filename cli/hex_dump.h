@@ -5,6 +5,7 @@
 
 #include "cli/hex_line.h"
 #include "moniquet/edid_bytes.h"
+#include "moniquet/result.h"
 
 #include <cstddef>
 #include <string>
@@ -21,21 +22,31 @@ struct HexLineSpan {
     std::size_t line = 0;
 };
 
+// What a hex text holds: its bytes, where each line's bytes start, and what
+// the reader is to be told of it (empty when nothing).
+struct HexTextBytes {
+    EdidBytes bytes;
+    std::vector<HexLineSpan> spans;
+    std::string warning;
+};
+
 // One line of a dump and where it is in the text.
 struct DumpLine {
     std::size_t index = 0;
     HexLine line;
 };
 
-// The bytes of the dump in `lines`, as cli/hex_text.h says; false, with
-// `error` set to a reason that names the line, when its lines do not run on
+// The bytes of the dump in `lines`, as cli/hex_text.h says; a BadText error
+// whose reason names the line when its lines do not run on
 // (an offset that is not where the line before it ends, a line without the
 // offset column the others have), or when a line of edid-decode's dump
 // would put more or fewer than 128 bytes in a block.
-bool ReadDump(const std::vector<std::string_view>& lines, EdidBytes& bytes,
-              std::vector<HexLineSpan>& spans, std::string& error);
+Result<HexTextBytes> ReadDump(const std::vector<std::string_view>& lines);
 
 // The text's line `index` named for a message: "line 7: REASON".
 std::string LineError(std::size_t index, const std::string& reason);
+
+// The error of hex text that breaks its form's rules.
+Error TextError(std::string reason);
 
 } // namespace moniquet

@@ -53,8 +53,7 @@ bool IsRegistryExport(const std::vector<std::string_view>& lines) {
 
 // The value "EDID"=hex:00,ff,...,\ and its continuation lines; every other
 // value and key is passed over.
-bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& bytes,
-                        std::vector<HexLineSpan>& spans, std::string& error) {
+Result<HexTextBytes> ReadRegistryExport(const std::vector<std::string_view>& lines) {
     constexpr std::string_view kValue = "\"EDID\"=hex:";
     for (std::size_t first = 0; first < lines.size(); ++first) {
         std::string_view part = Trimmed(lines[first]);
@@ -78,8 +77,8 @@ bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& b
                 const int high = item.size() == 2 ? HexDigitValue(item[0]) : -1;
                 const int low = item.size() == 2 ? HexDigitValue(item[1]) : -1;
                 if (high < 0 || low < 0) {
-                    error = LineError(i, "not a hex byte: \"EDID\" holds " + std::string(item));
-                    return false;
+                    return TextError(
+                        LineError(i, "not a hex byte: \"EDID\" holds " + std::string(item)));
                 }
                 read.push_back(static_cast<uint8_t>(high << 4 | low));
             }
@@ -88,12 +87,9 @@ bool ReadRegistryExport(const std::vector<std::string_view>& lines, EdidBytes& b
             }
             part = Trimmed(lines[i]);
         }
-        bytes = std::move(read);
-        spans = std::move(readSpans);
-        return true;
+        return HexTextBytes{std::move(read), std::move(readSpans), {}};
     }
-    error = "no \"EDID\" value in the registry export";
-    return false;
+    return TextError("no \"EDID\" value in the registry export");
 }
 
 } // namespace
@@ -106,29 +102,19 @@ bool IsHexText(std::span<const uint8_t> input) {
     return !text.empty() && IsText(text);
 }
 
-bool ParseHexText(std::span<const uint8_t> input, EdidBytes& bytes, std::string& error,
-                  std::vector<HexLineSpan>* spans, std::string* warning) {
+Result<HexTextBytes> ParseHexText(std::span<const uint8_t> input) {
     const std::string text = DecodedText(input);
     const std::vector<std::string_view> lines = Lines(text);
-    std::vector<HexLineSpan> read;
-    std::string note;
-    bool ok = false;
     if (IsRegistryExport(lines)) {
-        ok = ReadRegistryExport(lines, bytes, read, error);
-    } else if (IsQuantumDataXml(text)) {
-        ok = ReadQuantumDataXml(text, lines, bytes, read, error);
-    } else if (IsXorgLog(lines)) {
-        ok = ReadXorgLog(lines, bytes, read, error, note);
-    } else {
-        ok = ReadDump(lines, bytes, read, error);
+        return ReadRegistryExport(lines);
     }
-    if (ok && spans != nullptr) {
-        *spans = std::move(read);
+    if (IsQuantumDataXml(text)) {
+        return ReadQuantumDataXml(text, lines);
     }
-    if (ok && warning != nullptr && !note.empty()) {
-        *warning = std::move(note);
+    if (IsXorgLog(lines)) {
+        return ReadXorgLog(lines);
     }
-    return ok;
+    return ReadDump(lines);
 }
 
 std::size_t LineOfByte(const std::vector<HexLineSpan>& spans, std::size_t byte) {

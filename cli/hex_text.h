@@ -39,13 +39,11 @@ bool IsHexText(std::span<const uint8_t> input);
 // "REGEDIT4") gives the value "EDID"=hex:... with its continuation lines,
 // and nothing else; a QuantumData XML file its <BLOCKn> elements
 // (cli/quantumdata_xml.h); an X server log the first EDID it shows
-// (cli/xorg_log.h), with `warning`, when given, set to say how many it holds
-// when more than one. Returns false, with `error` set and `bytes` untouched,
-// when a line up to there breaks those rules or has an odd number of hex
-// digits ("line 7: odd number of hex digits"), or there is no hex line.
-// `spans`, when given, is set to where each line's bytes start.
-bool ParseHexText(std::span<const uint8_t> input, EdidBytes& bytes, std::string& error,
-                  std::vector<HexLineSpan>* spans = nullptr, std::string* warning = nullptr);
+// (cli/xorg_log.h), with a warning that says how many it holds when more
+// than one. A BadText error when a line up to there breaks those rules or
+// has an odd number of hex digits ("line 7: odd number of hex digits"), or
+// there is no hex line.
+Result<HexTextBytes> ParseHexText(std::span<const uint8_t> input);
 
 // The line (0 for the first) that byte `byte` of ParseHexText's bytes was
 // read from.

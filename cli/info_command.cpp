@@ -35,26 +35,22 @@ int RunInfoBatch(const Arguments& files, bool json, bool check) {
     lines.compact = true;
     JsonReserve(lines, 2 * kOutputPiece);
     std::string text;
-    // Kept from file to file, so that their room is reused.
-    EdidBytes edid;
-    std::string error;
-    std::string warning;
     int status = 0;
     bool headed = false;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& file = files[i];
         const std::string subject = file == "-" ? "standard input" : file;
-        warning.clear();
-        if (!ReadEdidFile(file, edid, error, &warning)) {
-            status = Fail(subject, error);
+        const Result<EdidRead> read = ReadEdidFile(file);
+        if (!read) {
+            status = Fail(subject, read.error().message);
             if (json) {
-                WriteErrorJsonLine(lines, file, error);
+                WriteErrorJsonLine(lines, file, read.error().message);
             }
         } else {
-            if (!warning.empty()) {
-                Warn(subject, warning);
+            if (!read.value().warning.empty()) {
+                Warn(subject, read.value().warning);
             }
-            const EdidInfo info = DecodeEdidInfo(edid, options);
+            const EdidInfo info = DecodeEdidInfo(read.value().bytes, options);
             if (check && VerdictOf(info.diagnostics) == Verdict::Fail) {
                 status = 1;
             }

@@ -72,8 +72,8 @@ bool IsQuantumDataXml(std::string_view text) {
            text.find("<DATAOBJ") != std::string_view::npos;
 }
 
-bool ReadQuantumDataXml(std::string_view text, const std::vector<std::string_view>& lines,
-                        EdidBytes& bytes, std::vector<HexLineSpan>& spans, std::string& error) {
+Result<HexTextBytes> ReadQuantumDataXml(std::string_view text,
+                                        const std::vector<std::string_view>& lines) {
     EdidBytes read;
     std::vector<HexLineSpan> readSpans;
     std::size_t index = 0;
@@ -89,32 +89,26 @@ bool ReadQuantumDataXml(std::string_view text, const std::vector<std::string_vie
         }
         const std::string_view number = text.substr(numberAt, end - numberAt);
         if (number != std::to_string(index)) {
-            error = LineError(line, "<BLOCK" + std::string(number) + "> where " + Element(index) +
-                                        " was to come");
-            return false;
+            return TextError(LineError(line, "<BLOCK" + std::string(number) + "> where " +
+                                                 Element(index) + " was to come"));
         }
         const std::string close = "</BLOCK" + std::string(number) + ">";
         const std::size_t closeAt = text.find(close, end + 1);
         if (closeAt == std::string_view::npos) {
-            error = LineError(line, Element(index) + " without " + close);
-            return false;
+            return TextError(LineError(line, Element(index) + " without " + close));
         }
         readSpans.push_back({read.size(), line});
         std::string reason;
         if (!BlockBytes(text.substr(end + 1, closeAt - end - 1), index, read, reason)) {
-            error = LineError(line, reason);
-            return false;
+            return TextError(LineError(line, reason));
         }
         ++index;
         open = closeAt + close.size();
     }
     if (index == 0) {
-        error = "no <BLOCK0> element in the QuantumData XML";
-        return false;
+        return TextError("no <BLOCK0> element in the QuantumData XML");
     }
-    bytes = std::move(read);
-    spans = std::move(readSpans);
-    return true;
+    return HexTextBytes{std::move(read), std::move(readSpans), {}};
 }
 
 } // namespace moniquet

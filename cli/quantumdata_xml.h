@@ -17,11 +17,11 @@ namespace moniquet {
 bool IsQuantumDataXml(std::string_view text);
 
 // The blocks of the <BLOCKn> elements of `text`, whose lines are `lines`
-// (views into it); `spans` gives the line of each block's element. Returns
-// false, with `error` set to a reason that names the element and its line,
-// when the elements do not run <BLOCK0>, <BLOCK1>... without a gap, one is
-// not closed, or one holds anything but 256 hex digits and white space.
-bool ReadQuantumDataXml(std::string_view text, const std::vector<std::string_view>& lines,
-                        EdidBytes& bytes, std::vector<HexLineSpan>& spans, std::string& error);
+// (views into it); the spans give the line of each block's element. A
+// BadText error, whose reason names the element and its line, when the elements do not run
+// <BLOCK0>, <BLOCK1>... without a gap, one is not closed, or one holds anything but 256 hex digits
+// and white space.
+Result<HexTextBytes> ReadQuantumDataXml(std::string_view text,
+                                        const std::vector<std::string_view>& lines);
 
 } // namespace moniquet

@@ -77,8 +77,7 @@ bool IsXorgLog(const std::vector<std::string_view>& lines) {
     return std::any_of(lines.begin(), lines.end(), IsEdidTitle);
 }
 
-bool ReadXorgLog(const std::vector<std::string_view>& lines, EdidBytes& bytes,
-                 std::vector<HexLineSpan>& spans, std::string& error, std::string& warning) {
+Result<HexTextBytes> ReadXorgLog(const std::vector<std::string_view>& lines) {
     const auto title = std::find_if(lines.begin(), lines.end(), IsEdidTitle);
     const std::size_t first = static_cast<std::size_t>(title - lines.begin());
     const std::string_view source = ReadLogLine(*title)->source;
@@ -90,8 +89,7 @@ bool ReadXorgLog(const std::vector<std::string_view>& lines, EdidBytes& bytes,
             break;
         }
         if (log->message.size() % 2 != 0) {
-            error = LineError(i, "odd number of hex digits");
-            return false;
+            return TextError(LineError(i, "odd number of hex digits"));
         }
         readSpans.push_back({read.size(), i});
         for (std::size_t at = 0; at < log->message.size(); at += 2) {
@@ -100,16 +98,15 @@ bool ReadXorgLog(const std::vector<std::string_view>& lines, EdidBytes& bytes,
         }
     }
     if (read.empty()) {
-        error = LineError(first, "no hex lines after \"" + std::string(kEdidTitle) + "\"");
-        return false;
+        return TextError(
+            LineError(first, "no hex lines after \"" + std::string(kEdidTitle) + "\""));
     }
     const auto count = std::count_if(title, lines.end(), IsEdidTitle);
+    std::string warning;
     if (count > 1) {
         warning = "the log holds " + std::to_string(count) + " EDIDs; decoded the first";
     }
-    bytes = std::move(read);
-    spans = std::move(readSpans);
-    return true;
+    return HexTextBytes{std::move(read), std::move(readSpans), std::move(warning)};
 }
 
 } // namespace moniquet

@@ -17,12 +17,11 @@ bool IsXorgLog(const std::vector<std::string_view>& lines);
 
 // The bytes of the log's first EDID: the lines after its "EDID (in hex):"
 // that have the same source ("modeset(0)") and hex digits alone, up to the
-// first that has not; every other line of the log is passed over. `spans`
-// gives where each line's bytes start. When the log holds more than one
-// EDID, `warning` says how many. Returns false, with `error` set, when no
-// hex line follows the first "EDID (in hex):" or a line of it holds an odd
-// number of digits.
-bool ReadXorgLog(const std::vector<std::string_view>& lines, EdidBytes& bytes,
-                 std::vector<HexLineSpan>& spans, std::string& error, std::string& warning);
+// first that has not; every other line of the log is passed over. The spans
+// give where each line's bytes start. When the log holds more than one
+// EDID, the warning says how many. A BadText error when no hex line
+// follows the first "EDID (in hex):" or a line of it holds an odd number of
+// digits.
+Result<HexTextBytes> ReadXorgLog(const std::vector<std::string_view>& lines);
 
 } // namespace moniquet

@@ -86,15 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // As the command takes it: the bytes or a refusal. Refused, the text
     // must still read as the bytes.
     Check(IsHexText(text));
-    EdidBytes read;
-    std::string error;
-    if (EdidFromInput(text, text.size(), read, error)) {
-        Check(ReadAsTheFormHolds(index, bytes, read));
+    if (const Result<EdidRead> edid = EdidFromInput(text, text.size())) {
+        Check(ReadAsTheFormHolds(index, bytes, edid.value().bytes));
         return 0;
+    } else {
+        Check(!edid.error().message.empty());
     }
-    Check(!error.empty() && read.empty());
-    if (ParseHexText(text, read, error)) {
-        Check(ReadAsTheFormHolds(index, bytes, read));
+    if (const Result<HexTextBytes> read = ParseHexText(text)) {
+        Check(ReadAsTheFormHolds(index, bytes, read.value().bytes));
         return 0;
     }
     // od's and hexdump's 7-digit offsets may read as octal and hex alike,

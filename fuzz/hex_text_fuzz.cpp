@@ -34,27 +34,24 @@ void CheckSpans(const EdidBytes& bytes, const std::vector<HexLineSpan>& spans) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::span<const uint8_t> input(data, size);
 
-    EdidBytes hex;
-    std::string hexError;
-    std::vector<HexLineSpan> spans;
-    if (ParseHexText(input, hex, hexError, &spans)) {
-        Check(hexError.empty());
-        CheckSpans(hex, spans);
+    const Result<HexTextBytes> hex = ParseHexText(input);
+    if (hex) {
+        CheckSpans(hex.value().bytes, hex.value().spans);
     } else {
-        Check(!hexError.empty() && hex.empty());
+        Check(!hex.error().message.empty());
     }
 
-    EdidBytes edid;
-    std::string error;
-    std::string warning;
-    const bool ok = EdidFromInput(input, size, edid, error, &warning);
-    Check(ok ? edid.size() >= kMinimumEdidSize && edid.size() <= kMaximumEdidSize && error.empty()
-             : edid.empty() && !error.empty());
+    const Result<EdidRead> read = EdidFromInput(input, size);
+    const bool ok = read.ok();
+    const EdidBytes edid = ok ? read.value().bytes : EdidBytes();
+    Check(ok ? edid.size() >= kMinimumEdidSize && edid.size() <= kMaximumEdidSize
+             : !read.error().message.empty());
     Check(!ok || IsHexText(input) || edid == EdidBytes(input.begin(), input.end()));
     // Hex text gives what it was read as, an EDID's whole blocks, or a
     // warning that it is not one.
     Check(!ok || !IsHexText(input) ||
-          (edid == hex && (edid.size() % 128 == 0 || !warning.empty())));
+          (hex && edid == hex.value().bytes &&
+           (edid.size() % 128 == 0 || !read.value().warning.empty())));
 
     if (size == 0) {
         return 0; // fmemopen refuses an empty buffer
@@ -63,10 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (stream == nullptr) {
         return 0;
     }
-    EdidBytes streamed;
-    std::string streamError;
-    const bool streamOk = ReadEdidStream(stream, streamed, streamError);
+    const Result<EdidRead> streamed = ReadEdidStream(stream);
     std::fclose(stream);
-    Check(streamOk == ok && streamed == edid && streamError == error);
+    Check(streamed.ok() == ok);
+    Check(ok ? streamed.value().bytes == edid && streamed.value().warning == read.value().warning
+             : streamed.error().message == read.error().message &&
+                   streamed.error().code == read.error().code);
     return 0;
 }

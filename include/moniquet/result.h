@@ -1,6 +1,6 @@
 // What a call of the library gives: its value, or the error that kept it
 // from one. One style for every call that can fail for a reason its caller
-// should show.
+// should show; the programs' readers of files and hex text give it too.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +13,15 @@ namespace moniquet {
 enum class ErrorCode : uint32_t {
     // Fewer bytes than one 128-byte EDID block.
     TooShort,
-    // More bytes than an EDID can hold (257 blocks).
+    // More bytes than an EDID can hold (257 blocks), or more text than hex
+    // text of one can be.
     TooLong,
+    // A file or stream that could not be opened or read; the message is the
+    // system's reason.
+    Unreadable,
+    // Hex text that breaks the rules of its form, or stops short of the
+    // blocks its EDID announces; the message names the line.
+    BadText,
 };
 
 struct Error {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 using namespace moniquet;
@@ -18,23 +20,22 @@ std::vector<uint8_t> Counting(std::size_t size) {
 }
 
 // Reads `bytes` through a real stdio stream, as the command does.
-bool ReadThroughStream(const std::vector<uint8_t>& bytes, EdidBytes& edid, std::string& error) {
+Result<EdidRead> ReadThroughStream(const std::vector<uint8_t>& bytes) {
     std::FILE* stream = std::tmpfile();
     if (!bytes.empty()) {
         std::fwrite(bytes.data(), 1, bytes.size(), stream);
     }
     std::rewind(stream);
-    const bool ok = ReadEdidStream(stream, edid, error);
+    Result<EdidRead> read = ReadEdidStream(stream);
     std::fclose(stream);
-    return ok;
+    return read;
 }
 
 TEST(ReadEdidStream, KeepsEveryByteOfAnEdidOfAnySize) {
     for (std::size_t size : {128u, 200u, 256u, 257u, 1024u, 32895u, 32896u}) {
-        EdidBytes edid(3, 0xEE);
-        std::string error;
-        ASSERT_TRUE(ReadThroughStream(Counting(size), edid, error)) << size << ": " << error;
-        EXPECT_EQ(edid, Counting(size)) << size;
+        const Result<EdidRead> read = ReadThroughStream(Counting(size));
+        ASSERT_TRUE(read) << size << ": " << read.error().message;
+        EXPECT_EQ(read.value().bytes, Counting(size)) << size;
     }
 }
 
@@ -47,11 +48,20 @@ TEST(ReadEdidStream, RejectsFewerThan128BytesAndMoreThan257Blocks) {
         {40000, "too long for an EDID: 40000 bytes, at most 32896"},
     };
     for (const auto& [size, reason] : cases) {
-        EdidBytes edid;
-        std::string error;
-        EXPECT_FALSE(ReadThroughStream(Counting(size), edid, error));
-        EXPECT_EQ(error, reason);
+        const Result<EdidRead> read = ReadThroughStream(Counting(size));
+        ASSERT_FALSE(read) << size;
+        EXPECT_EQ(read.error().message, reason);
+        EXPECT_EQ(read.error().code, size < 128 ? ErrorCode::TooShort : ErrorCode::TooLong);
     }
+}
+
+// A file that cannot be opened is the system's reason, not one of the
+// EDID's.
+TEST(ReadEdidFile, AMissingFileIsUnreadable) {
+    const Result<EdidRead> read = ReadEdidFile(testing::TempDir() + "/no such file.bin");
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().code, ErrorCode::Unreadable);
+    EXPECT_EQ(read.error().message, std::strerror(ENOENT));
 }
 
 } // namespace

@@ -55,9 +55,13 @@ std::string Utf16Le(const std::string& text) {
 }
 
 std::string Read(const std::string& text, EdidBytes& edid) {
-    std::string error;
     const auto bytes = reinterpret_cast<const uint8_t*>(text.data());
-    return EdidFromInput(std::span(bytes, text.size()), text.size(), edid, error) ? "" : error;
+    const Result<EdidRead> read = EdidFromInput(std::span(bytes, text.size()), text.size());
+    if (!read) {
+        return read.error().message;
+    }
+    edid = read.value().bytes;
+    return "";
 }
 
 TEST(HexText, RefusedInputsNameTheirFault) {
@@ -165,12 +169,11 @@ TEST(HexText, GroupsOffsetsAndRulersAreReadAsTheToolMeantThem) {
          "00ffffffffffff000102"},
     };
     for (const auto& [text, hex] : cases) {
-        EdidBytes bytes;
-        std::string error;
         const auto input = reinterpret_cast<const uint8_t*>(text.data());
-        EXPECT_TRUE(ParseHexText(std::span(input, text.size()), bytes, error)) << text << error;
+        const Result<HexTextBytes> parsed = ParseHexText(std::span(input, text.size()));
+        ASSERT_TRUE(parsed) << text << parsed.error().message;
         std::string read;
-        for (const uint8_t byte : bytes) {
+        for (const uint8_t byte : parsed.value().bytes) {
             read += "0123456789abcdef"[byte >> 4];
             read += "0123456789abcdef"[byte & 0xF];
         }
@@ -189,13 +192,10 @@ TEST(HexText, WithoutTheHeaderItIsDecodedWithAWarning) {
          "the log holds 2 EDIDs; decoded the first; no EDID header; decoded as is"},
     };
     for (const auto& [text, warning] : cases) {
-        EdidBytes edid;
-        std::string error;
-        std::string warned;
         const auto bytes = reinterpret_cast<const uint8_t*>(text.data());
-        EXPECT_TRUE(
-            EdidFromInput(std::span(bytes, text.size()), text.size(), edid, error, &warned));
-        EXPECT_EQ(warned, warning);
+        const Result<EdidRead> read = EdidFromInput(std::span(bytes, text.size()), text.size());
+        ASSERT_TRUE(read) << read.error().message;
+        EXPECT_EQ(read.value().warning, warning);
     }
 }
 

@@ -32,11 +32,12 @@ std::vector<uint8_t> ReadEdid(const std::string& name) {
     const std::string file = ReadWhole(input);
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(file.data()),
                                          file.size());
-    EdidBytes edid(bytes.begin(), bytes.end());
-    std::string error;
-    EXPECT_TRUE(input.extension() == ".bin" || ParseHexText(bytes, edid, error))
-        << name << ": " << error;
-    return edid;
+    if (input.extension() == ".bin") {
+        return EdidBytes(bytes.begin(), bytes.end());
+    }
+    const Result<HexTextBytes> read = ParseHexText(bytes);
+    EXPECT_TRUE(read) << name << ": " << read.error().message;
+    return read ? read.value().bytes : EdidBytes();
 }
 
 class InfoGolden : public testing::TestWithParam<std::string> {};
