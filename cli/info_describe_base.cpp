@@ -2,6 +2,7 @@
 #include "cli/info_describe.h"
 
 #include "cli/number_text.h"
+#include "moniquet/value_names.h"
 
 #include <array>
 
@@ -12,21 +13,6 @@ namespace {
 constexpr int kRateDecimals = 6;
 constexpr int kRateTextDecimals = 3;
 constexpr int kChromaticityDecimals = 4;
-
-std::optional<std::string_view> InterfaceName(std::optional<uint32_t> code) {
-    static constexpr std::array<std::string_view, 6> kNames = {"",       "dvi",  "hdmi-a",
-                                                               "hdmi-b", "mddi", "displayport"};
-    if (!code || *code == 0 || *code >= kNames.size()) {
-        return std::nullopt;
-    }
-    return kNames[*code];
-}
-
-std::optional<std::string_view> ColorTypeName(std::optional<uint32_t> type) {
-    static constexpr std::array<std::string_view, 4> kNames = {"monochrome", "rgb", "non-rgb",
-                                                               "undefined"};
-    return type ? std::optional(kNames[*type & 3]) : std::nullopt;
-}
 
 // The decimals of MHz that a clock stored in steps of `stepKHz` has: 2 for
 // 10 kHz, 3 for 1 kHz. Fewer would round off what the EDID stores, more
@@ -39,25 +25,6 @@ int ClockDecimals(uint32_t stepKHz) {
     return decimals;
 }
 
-std::string_view AspectName(const StandardTiming& t) {
-    static constexpr std::array<std::string_view, 4> kNames = {"16:10", "4:3", "5:4", "16:9"};
-    return t.squareAspect ? "1:1" : kNames[t.aspect & 3];
-}
-
-std::string_view DescriptorKindName(DescriptorContent kind) {
-    static constexpr std::array<std::string_view, 13> kNames = {
-        "timing",      "serial",           "data_string", "range_limits", "product_name",
-        "color_point", "standard_timings", "dcm",         "cvt",          "established_iii",
-        "dummy",       "manufacturer",     "unused"};
-    return kNames[static_cast<std::size_t>(kind)];
-}
-
-std::string_view RangeSubtypeName(RangeSubtype subtype) {
-    static constexpr std::array<std::string_view, 5> kNames = {"gtf", "range_only", "secondary_gtf",
-                                                               "cvt", "reserved"};
-    return kNames[static_cast<std::size_t>(subtype)];
-}
-
 void DescribeVideoInput(InfoOutput& out, const std::optional<VideoInput>& input) {
     if (!input) {
         Null(out, "video_input", "");
@@ -66,7 +33,8 @@ void DescribeVideoInput(InfoOutput& out, const std::optional<VideoInput>& input)
     BeginObject(out, "video_input", "", JsonLayout::Inline, TextShow::Items);
     Bool(out, "digital", "", input->digital);
     Unsigned(out, "bit_depth", "Bit depth", input->bitDepth, " bits");
-    Name(out, "interface", "Interface", InterfaceName(input->interface));
+    Name(out, "interface", "Interface",
+         input->interface ? DigitalInterfaceName(*input->interface) : std::nullopt);
     BeginArray(out, "analog_sync", "Analog sync", JsonLayout::Inline, TextShow::Joined);
     for (const auto& [supported, name] :
          {std::pair{input->separateSync, "separate"}, std::pair{input->compositeSync, "composite"},
@@ -96,7 +64,8 @@ void DescribeFeatures(InfoOutput& out, const std::optional<Features>& f) {
     } else {
         Null(out, "dpms", "DPMS");
     }
-    Name(out, "color_type", "Color type", ColorTypeName(f ? f->colorType : std::nullopt));
+    Name(out, "color_type", "Color type",
+         f && f->colorType ? std::optional(ColorTypeName(*f->colorType)) : std::nullopt);
     if (f && f->colorFormats) {
         BeginArray(out, "color_formats", "Color formats", JsonLayout::Inline, TextShow::Joined);
         Name(out, "", "", std::string_view("RGB 4:4:4"));
@@ -169,12 +138,12 @@ void DescribeStandard(InfoOutput& out, const std::vector<StandardTiming>& timing
         if (IsText(out)) {
             TextLine(out, "",
                      SizeText(t.width, t.height, false) + "@" + UnsignedText(t.refreshHzNominal) +
-                         " (" + std::string(AspectName(t)) + ")");
+                         " (" + std::string(StandardAspectName(t)) + ")");
         }
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
         Unsigned(out, "width", "", t.width);
         Unsigned(out, "height", "", t.height);
-        Name(out, "aspect", "", AspectName(t));
+        Name(out, "aspect", "", StandardAspectName(t));
         Unsigned(out, "refresh_hz_nominal", "", t.refreshHzNominal);
         End(out);
     }
@@ -185,10 +154,10 @@ void DescribeDescriptors(InfoOutput& out, const std::vector<DescriptorContent>& 
     BeginArray(out, "descriptors", "Descriptors", JsonLayout::Inline, TextShow::Joined);
     for (const DescriptorContent kind : kinds) {
         if (IsText(out)) {
-            TextLine(out, "", DescriptorKindName(kind));
+            TextLine(out, "", DescriptorContentName(kind));
         }
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
-        Name(out, "kind", "", DescriptorKindName(kind));
+        Name(out, "kind", "", DescriptorContentName(kind));
         End(out);
     }
     End(out);

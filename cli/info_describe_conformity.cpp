@@ -1,22 +1,11 @@
 #include "cli/info_describe.h"
 
 #include "cli/number_text.h"
+#include "moniquet/value_names.h"
 
 namespace moniquet {
 
 namespace {
-
-std::string_view VerdictName(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Pass:
-        return "pass";
-    case Verdict::Warn:
-        return "warn";
-    case Verdict::Fail:
-        return "fail";
-    }
-    return "fail";
-}
 
 std::string ResultText(const Diagnostic& r) {
     std::string text(DiagnosticCodeName(r.code));

@@ -4,6 +4,7 @@
 
 #include "cli/number_text.h"
 #include "moniquet/cta_names.h"
+#include "moniquet/value_names.h"
 
 #include <array>
 
@@ -15,10 +16,6 @@ constexpr int kLuminanceDecimals = 6;
 constexpr int kLuminanceTextDecimals = 3;
 constexpr int kRateDecimals = 6;
 constexpr int kRateTextDecimals = 3;
-
-// Tenths of kHz, as bits 0 to 6 of a short audio descriptor give them.
-constexpr std::array<uint32_t, 7> kSampleRatesTenthKHz = {320, 441, 480, 882, 960, 1764, 1920};
-constexpr std::array<uint32_t, 3> kSampleSizesBits = {16, 20, 24};
 
 void Numbers(InfoOutput& out, std::string_view key, std::string_view label,
              const std::vector<uint32_t>& numbers) {
@@ -97,19 +94,19 @@ std::string AudioText(const CtaAudio& a) {
         text += ", " + UnsignedText(*a.maxChannels) + " ch";
     }
     std::string rates;
-    for (std::size_t bit = 0; bit < kSampleRatesTenthKHz.size(); ++bit) {
+    for (unsigned bit = 0; SampleRateHz(bit); ++bit) {
         if (((a.sampleRates >> bit) & 1u) != 0) {
             // Appended in steps: g++ 12 takes "/" + a temporary for an overlap.
             rates += rates.empty() ? "" : "/";
-            rates += SampleRateText(kSampleRatesTenthKHz[bit]);
+            rates += SampleRateText(*SampleRateHz(bit) / 100);
         }
     }
     text += ", " + (rates.empty() ? "-" : rates) + " kHz";
     std::string sizes;
-    for (std::size_t bit = 0; bit < kSampleSizesBits.size(); ++bit) {
+    for (unsigned bit = 0; SampleSizeBits(bit); ++bit) {
         if (((a.sampleSizes >> bit) & 1u) != 0) {
             sizes += sizes.empty() ? "" : "/";
-            sizes += UnsignedText(kSampleSizesBits[bit]);
+            sizes += UnsignedText(*SampleSizeBits(bit));
         }
     }
     if (!sizes.empty()) {
@@ -132,18 +129,18 @@ void DescribeAudio(InfoOutput& out, const std::vector<CtaAudio>& audio) {
         Name(out, "format", "", AudioFormatName(a));
         Unsigned(out, "max_channels", "", a.maxChannels);
         BeginArray(out, "sample_rates_khz", "", JsonLayout::Inline, TextShow::Hidden);
-        for (std::size_t bit = 0; bit < kSampleRatesTenthKHz.size(); ++bit) {
+        for (unsigned bit = 0; SampleRateHz(bit); ++bit) {
             if (((a.sampleRates >> bit) & 1u) != 0) {
-                const uint32_t tenths = kSampleRatesTenthKHz[bit];
+                const uint32_t tenths = *SampleRateHz(bit) / 100;
                 tenths % 10 == 0 ? Unsigned(out, "", "", tenths / 10)
                                  : Fixed(out, "", "", tenths / 10.0, 1, 1);
             }
         }
         End(out);
         BeginArray(out, "sample_sizes_bits", "", JsonLayout::Inline, TextShow::Hidden);
-        for (std::size_t bit = 0; bit < kSampleSizesBits.size(); ++bit) {
+        for (unsigned bit = 0; SampleSizeBits(bit); ++bit) {
             if (((a.sampleSizes >> bit) & 1u) != 0) {
-                Unsigned(out, "", "", kSampleSizesBits[bit]);
+                Unsigned(out, "", "", *SampleSizeBits(bit));
             }
         }
         End(out);
@@ -234,12 +231,10 @@ void DescribeHdr(InfoOutput& out, const std::optional<HdrStaticMetadata>& hdr) {
     BeginObject(out, "hdr", "", JsonLayout::Inline, TextShow::Items);
     if (hdr->eotfs) {
         BeginArray(out, "eotfs", "HDR EOTFs", JsonLayout::Inline, TextShow::Joined);
-        static constexpr std::pair<uint8_t, std::string_view> kNames[] = {
-            {kEotfSdr, "sdr"}, {kEotfHdr, "hdr"}, {kEotfPq, "pq"}, {kEotfHlg, "hlg"}};
         bool any = false;
-        for (const auto& [bit, name] : kNames) {
+        for (uint32_t bit = 1; bit <= kEotfHlg; bit <<= 1) {
             if ((*hdr->eotfs & bit) != 0) {
-                Name(out, "", "", name);
+                Name(out, "", "", EotfName(bit));
                 any = true;
             }
         }
@@ -258,11 +253,6 @@ void DescribeHdr(InfoOutput& out, const std::optional<HdrStaticMetadata>& hdr) {
     Fixed(out, "min_luminance_cd_m2", "HDR min", hdr->minLuminance, kLuminanceDecimals,
           kLuminanceTextDecimals, " cd/m2");
     End(out);
-}
-
-std::string_view VendorKindName(CtaVendorKind kind) {
-    static constexpr std::array<std::string_view, 3> kNames = {"data", "video", "audio"};
-    return kNames[static_cast<std::size_t>(kind)];
 }
 
 // "00-0C-03".

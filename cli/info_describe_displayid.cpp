@@ -3,14 +3,13 @@
 #include "cli/info_describe_fields.h"
 
 #include "cli/number_text.h"
+#include "moniquet/value_names.h"
 
 #include <array>
 
 namespace moniquet {
 
 namespace {
-
-constexpr uint32_t kFirstVersion2 = 0x20;
 
 // "1.3", "2.0": the version byte's two digits.
 std::string VersionText(uint32_t version) {
@@ -20,32 +19,8 @@ std::string VersionText(uint32_t version) {
 // The product type of a 1.x section or the primary use case of a 2.x one,
 // as edid-decode names them.
 std::string ProductTypeText(uint32_t version, uint32_t type) {
-    static constexpr std::array<std::string_view, 7> kTypes1 = {
-        "Extension Section",
-        "Test Structure; test equipment only",
-        "Display panel or other transducer, LCD or PDP module, etc.",
-        "Standalone display device",
-        "Television receiver",
-        "Repeater/translator",
-        "DIRECT DRIVE monitor"};
-    static constexpr std::array<std::string_view, 9> kUseCases2 = {
-        "Same primary use case as the base section",
-        "Test Structure; test equipment only",
-        "None of the listed primary use cases; generic display",
-        "Television (TV) display",
-        "Desktop productivity display",
-        "Desktop gaming display",
-        "Presentation display",
-        "Head-mounted Virtual Reality (VR) display",
-        "Head-mounted Augmented Reality (AR) display"};
-    const bool v2 = version >= kFirstVersion2;
-    std::string_view name = "unknown";
-    if (v2 && type < kUseCases2.size()) {
-        name = kUseCases2[type];
-    } else if (!v2 && type < kTypes1.size()) {
-        name = kTypes1[type];
-    }
-    return std::string(name) + " (" + UnsignedText(type) + ")";
+    return std::string(DisplayIdProductTypeName(version, type).value_or("unknown")) + " (" +
+           UnsignedText(type) + ")";
 }
 
 std::string ProductText(const DisplayIdProduct& p) {
@@ -117,7 +92,8 @@ void DescribeDisplayId(InfoOutput& out, const EdidInfo& info) {
         Unsigned(out, "block", "Section in block", section.block);
         Name(out, "version", "Version", VersionText(section.version));
         if (IsText(out)) {
-            TextLine(out, section.version >= kFirstVersion2 ? "Primary use case" : "Product type",
+            TextLine(out,
+                     section.version >= kDisplayIdVersion2 ? "Primary use case" : "Product type",
                      ProductTypeText(section.version, section.productType));
         }
         Unsigned(out, "product_type", "", section.productType);

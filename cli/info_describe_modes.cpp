@@ -2,6 +2,7 @@
 #include "cli/info_describe.h"
 
 #include "cli/number_text.h"
+#include "moniquet/value_names.h"
 
 #include <array>
 
@@ -9,24 +10,15 @@ namespace moniquet {
 
 namespace {
 
-constexpr std::array<std::pair<uint32_t, std::string_view>, 6> kSourceNames = {{
-    {kModeFromEstablished, "established"},
-    {kModeFromStandard, "standard"},
-    {kModeFromBase, "base"},
-    {kModeFromCta, "cta-861"},
-    {kModeFromDisplayId, "displayid"},
-    {kModeFromVic, "vic"},
-}};
-
 // "1920x1080@60.000" and "base, vic, preferred, native".
 std::pair<std::string, std::string> ModeLine(const ModeInfo& mode) {
     std::string label = SizeText(mode.width, mode.height, mode.interlaced) + "@";
     mode.refreshHz ? AppendFixed(label, *mode.refreshHz, 3) : void(label += '-');
     std::string value;
-    for (const auto& [bit, name] : kSourceNames) {
-        if ((mode.sources & bit) != 0) {
+    for (uint32_t bit = 1; bit != 0; bit <<= 1) {
+        if ((mode.sources & bit) != 0 && ModeSourceName(bit)) {
             value += value.empty() ? "" : ", ";
-            value += name;
+            value += ModeSourceName(bit).value_or("");
         }
     }
     value += mode.preferred ? ", preferred" : "";
@@ -53,9 +45,9 @@ void DescribeModes(InfoOutput& out, const std::vector<ModeInfo>& modes) {
         Fixed(out, "refresh_hz", "", mode.refreshHz, 6, 3);
         Bool(out, "interlaced", "", mode.interlaced);
         BeginArray(out, "sources", "", JsonLayout::Inline, TextShow::Hidden);
-        for (const auto& [bit, name] : kSourceNames) {
-            if ((mode.sources & bit) != 0) {
-                Name(out, "", "", name);
+        for (uint32_t bit = 1; bit != 0; bit <<= 1) {
+            if ((mode.sources & bit) != 0 && ModeSourceName(bit)) {
+                Name(out, "", "", ModeSourceName(bit));
             }
         }
         End(out);

@@ -160,22 +160,19 @@ void AddHdmiSpeakers(Fields& fields, Bytes descriptor) {
 } // namespace
 
 void AddSampleRates(Fields& fields, uint8_t rates) {
-    static constexpr std::array<uint64_t, 7> kHz = {32000, 44100,  48000, 88200,
-                                                    96000, 176400, 192000};
     Field& list = AddList(fields, "sample_rates", "Sample rates");
-    for (unsigned bit = 0; bit < kHz.size(); ++bit) {
+    for (unsigned bit = 0; SampleRateHz(bit); ++bit) {
         if (Bit(rates, bit)) {
-            AddUnsigned(list.items, "", "", kHz[bit], " Hz");
+            AddUnsigned(list.items, "", "", *SampleRateHz(bit), " Hz");
         }
     }
 }
 
 void AddSampleSizes(Fields& fields, uint8_t sizes) {
-    static constexpr std::array<uint64_t, 3> kBits = {16, 20, 24};
     Field& list = AddList(fields, "sample_sizes", "Sample sizes");
-    for (unsigned bit = 0; bit < kBits.size(); ++bit) {
+    for (unsigned bit = 0; SampleSizeBits(bit); ++bit) {
         if (Bit(sizes, bit)) {
-            AddUnsigned(list.items, "", "", kBits[bit], " bits");
+            AddUnsigned(list.items, "", "", *SampleSizeBits(bit), " bits");
         }
     }
 }

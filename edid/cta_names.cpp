@@ -170,4 +170,15 @@ std::string_view ScanBehaviourName(std::string_view kind, uint32_t value) {
     }
 }
 
+std::optional<uint32_t> SampleRateHz(unsigned bit) {
+    static constexpr std::array<uint32_t, 7> kHz = {32000, 44100,  48000, 88200,
+                                                    96000, 176400, 192000};
+    return bit < kHz.size() ? std::optional(kHz[bit]) : std::nullopt;
+}
+
+std::optional<uint32_t> SampleSizeBits(unsigned bit) {
+    static constexpr std::array<uint32_t, 3> kBits = {16, 20, 24};
+    return bit < kBits.size() ? std::optional(kBits[bit]) : std::nullopt;
+}
+
 } // namespace moniquet

@@ -163,9 +163,6 @@ void DecodeDataBlock(const DisplayIdDataBlock& block, uint32_t blockIndex, std::
     }
 }
 
-// Versions 0x10 to 0x1F are DisplayID 1.x.
-constexpr uint32_t kFirstVersion2 = 0x20;
-
 // The first section is the base section, which says what the product is;
 // later ones only extend it.
 void CheckSection(const DisplayIdInfo& id, const DiagnosticSink& sink, const EdidInfo& info) {
@@ -178,7 +175,7 @@ void CheckSection(const DisplayIdInfo& id, const DiagnosticSink& sink, const Edi
     }
     if (info.displayId.empty() && id.productType == 0) {
         Fail(sink, DiagnosticCode::DisplayIdProductTypeMissing, kDisplayIdSectionOffset + 2,
-             id.version < kFirstVersion2
+             id.version < kDisplayIdVersion2
                  ? "the base DisplayID section's product type (byte 3) is 0, an extension "
                    "section's"
                  : "the base DisplayID section's primary use case (byte 3) is 0, that of "

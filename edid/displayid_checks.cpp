@@ -19,8 +19,6 @@ namespace {
 using Bytes = std::span<const uint8_t>;
 using std::to_string;
 
-// Versions 0x10 to 0x1F are DisplayID 1.x.
-constexpr uint32_t kVersion2 = 0x20;
 // The section's length byte: an EDID block holds at most 121 bytes of it.
 constexpr std::size_t kMaxSectionLength = 121;
 constexpr uint32_t kVesaOui = 0x3A0292;
@@ -167,7 +165,7 @@ void CheckVendorId(const DisplayIdDataBlock& b, const DiagnosticSink& sink) {
 void CheckTagVersion(const DisplayIdDataBlock& b, uint32_t version, const DiagnosticSink& sink) {
     const bool tag1 = b.tag < 0x20 || b.tag == kDidVendor;
     const bool tag2 = b.tag >= 0x20 && b.tag < kDidVendor;
-    if ((version >= kVersion2 && tag1) || (version < kVersion2 && tag2)) {
+    if ((version >= kDisplayIdVersion2 && tag1) || (version < kDisplayIdVersion2 && tag2)) {
         Fail(sink, DiagnosticCode::DisplayIdTagWrongVersion, 0,
              DidBlockLabel(b.tag) + ": tag " + ByteHex(b.tag) + " is a DisplayID " +
                  (tag1 ? "1.x" : "2.x") + " tag, in a DisplayID " + Version(version) + " section");
@@ -257,7 +255,7 @@ void CheckDisplayIdSectionHeader(Bytes section, uint32_t block, const Diagnostic
         // Product types (1.x) 2, 3, 4 and 6 are displays, 1 is test
         // equipment, 5 a repeater; primary use cases (2.x) 2 to 8 are
         // displays, 7 and 8 head-mounted.
-        const bool v2 = version >= kVersion2;
+        const bool v2 = version >= kDisplayIdVersion2;
         scratch.display = v2 ? type >= 2 && type <= 8 : type >= 2 && type <= 6 && type != 5;
         scratch.headMounted = v2 && (type == 7 || type == 8);
         if (type > (v2 ? 8u : 6u)) {

@@ -37,6 +37,14 @@ std::optional<std::string_view> ColorimetryName(unsigned bit);
 // supported" or "CE video formats not supported" for the others.
 std::string_view ScanBehaviourName(std::string_view kind, uint32_t value);
 
+// Bit 0 to 6 of a short audio descriptor's sample rates: 32,000, 44,100,
+// 48,000, 88,200, 96,000, 176,400 and 192,000 Hz; empty past them.
+std::optional<uint32_t> SampleRateHz(unsigned bit);
+
+// Bit 0 to 2 of an LPCM descriptor's sample sizes: 16, 20 and 24 bits;
+// empty past them.
+std::optional<uint32_t> SampleSizeBits(unsigned bit);
+
 // The picture aspect ratio of `vic`, e.g. "16:9" or "64:27"; empty for a VIC
 // the table does not define.
 std::optional<std::string_view> VicAspect(uint32_t vic);

@@ -12,6 +12,10 @@
 
 namespace moniquet {
 
+// The first version byte of DisplayID 2.x, whose sections name a primary use
+// case where 1.x ones name a product type, and whose blocks have other tags.
+inline constexpr uint32_t kDisplayIdVersion2 = 0x20;
+
 // A product identification data block (tag 0x00 or 0x20).
 struct DisplayIdProduct {
     // Tag 0x00: the maker's three PNP ID letters, one code unit per byte as
@@ -63,7 +67,8 @@ struct DisplayIdDataBlockEntry {
 struct DisplayIdInfo {
     // The extension block that holds it.
     uint32_t block = 0;
-    // The section's version byte: 0x10 to 0x1F for 1.x, 0x20 on for 2.x.
+    // The section's version byte: 0x10 to 0x1F for 1.x, kDisplayIdVersion2
+    // (0x20) on for 2.x.
     uint32_t version = 0;
     // The section's product type (1.x) or primary use case (2.x) code.
     uint32_t productType = 0;

@@ -7,8 +7,9 @@ Fails (exit 1, a line per fault) when:
 - a public header includes a header of the project's outside include/moniquet/, or declares
   anything outside namespace moniquet;
 - a file of the programs (cli/, ui/) includes a private header of the decoder (edid/), or
-  names one of its offsets, tags or sizes (the constants of edid/edid_layout.h): the programs
-  take the meaning of the bytes from the public API alone.
+  names one of its offsets, tags or sizes (the constants of edid/edid_layout.h), or keeps a
+  table of names of its own (an array of string views, or of pairs with one): the programs
+  take the meaning of the bytes, and the names of its values, from the public API alone.
 Before looking at the tree it runs the same rules on faults made on purpose, so that a rule
 that no longer finds what it should fails too.
 """
@@ -18,6 +19,8 @@ import re
 import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+NAME_TABLE = re.compile(r'std::array<\s*(?:std::pair<[^>]*)?std::(?:u16)?string_view'
+                        r'|std::(?:u16)?string_view>?\s+\w+\s*\[\d*\]')
 
 
 def layout_names(root):
@@ -56,6 +59,9 @@ def program_faults(name, text, names):
     code = strip_comments(text)
     for token in sorted(set(re.findall(r'\bk[A-Z][A-Za-z0-9]*\b', code)) & names):
         faults.append('%s: names %s of edid/edid_layout.h' % (name, token))
+    for table in NAME_TABLE.findall(code):
+        faults.append('%s: keeps a table of names (%s...), which belongs in the library'
+                      % (name, table))
     return faults
 
 
@@ -70,6 +76,13 @@ def self_test(names):
         (program_faults('bad.cpp', '#include "edid/edid_layout.h"\n', names), 1),
         (program_faults('bad.cpp', 'int x = bytes[%s];\n' % some, names), 1),
         (program_faults('good.cpp', '#include "moniquet/moniquet.h"\n// %s\n' % some, names), 0),
+        (program_faults('bad.cpp', 'static constexpr std::array<std::string_view, 3> kNames = '
+                        '{"data", "video", "audio"};\n', names), 1),
+        (program_faults('bad.cpp', 'constexpr std::array<std::pair<uint32_t, std::string_view>, 2>'
+                        ' kNames = {{{1, "a"}, {2, "b"}}};\n', names), 1),
+        (program_faults('bad.cpp', 'constexpr std::string_view kNames[] = {"a", "b"};\n', names), 1),
+        (program_faults('good.cpp', 'constexpr std::string_view kTitle = "EDID (in hex):";\n'
+                        'const CommandHelp kCommands[] = {};\n', names), 0),
     ]
     return ['the rules miss a fault made on purpose (case %d: %d found, %d made)'
             % (i, len(found), made) for i, (found, made) in enumerate(cases) if len(found) != made]
