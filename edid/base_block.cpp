@@ -164,6 +164,21 @@ void AddStandardTiming(uint8_t first, uint8_t second, WholeBlock block, Walk& wa
     walk.info.standardTimings.push_back(t);
 }
 
+// The public values are the tags of the private layout.
+constexpr bool ValuedByTag(DescriptorContent content, uint8_t tag) {
+    return static_cast<uint32_t>(content) == tag;
+}
+static_assert(ValuedByTag(DescriptorContent::Serial, kTagSerialString) &&
+              ValuedByTag(DescriptorContent::DataString, kTagDataString) &&
+              ValuedByTag(DescriptorContent::RangeLimits, kTagRangeLimits) &&
+              ValuedByTag(DescriptorContent::ProductName, kTagProductName) &&
+              ValuedByTag(DescriptorContent::ColorPoint, kTagColorPoint) &&
+              ValuedByTag(DescriptorContent::StandardTimings, kTagStandardTimings) &&
+              ValuedByTag(DescriptorContent::Dcm, kTagDcm) &&
+              ValuedByTag(DescriptorContent::Cvt, kTagCvt) &&
+              ValuedByTag(DescriptorContent::EstablishedIii, kTagEstablishedIii) &&
+              ValuedByTag(DescriptorContent::Dummy, kTagDummy));
+
 DescriptorContent KindOf(Descriptor d) {
     if (!IsDisplayDescriptor(d)) {
         return DescriptorContent::Timing;

@@ -22,6 +22,16 @@ constexpr BlockKind kKinds[] = {
     {BlockType::Dpvl, kTagDpvl, "dpvl"},
 };
 
+constexpr bool ValuedByTags() {
+    for (const BlockKind& kind : kKinds) {
+        if (static_cast<uint32_t>(kind.type) != kind.tag) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(ValuedByTags(), "an extension block's type is valued by its tag");
+
 } // namespace
 
 BlockType BlockTypeOf(uint32_t index, uint8_t tag) {

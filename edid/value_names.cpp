@@ -52,17 +52,51 @@ std::string_view StandardAspectName(const StandardTiming& timing) {
 }
 
 std::string_view DescriptorContentName(DescriptorContent content) {
-    static constexpr std::array<std::string_view, 13> kNames = {
-        "timing",      "serial",           "data_string", "range_limits", "product_name",
-        "color_point", "standard_timings", "dcm",         "cvt",          "established_iii",
-        "dummy",       "manufacturer",     "unused"};
-    return Entry(kNames, static_cast<uint32_t>(content));
+    switch (content) {
+    case DescriptorContent::Timing:
+        return "timing";
+    case DescriptorContent::Serial:
+        return "serial";
+    case DescriptorContent::DataString:
+        return "data_string";
+    case DescriptorContent::RangeLimits:
+        return "range_limits";
+    case DescriptorContent::ProductName:
+        return "product_name";
+    case DescriptorContent::ColorPoint:
+        return "color_point";
+    case DescriptorContent::StandardTimings:
+        return "standard_timings";
+    case DescriptorContent::Dcm:
+        return "dcm";
+    case DescriptorContent::Cvt:
+        return "cvt";
+    case DescriptorContent::EstablishedIii:
+        return "established_iii";
+    case DescriptorContent::Dummy:
+        return "dummy";
+    case DescriptorContent::Manufacturer:
+        return "manufacturer";
+    case DescriptorContent::Unused:
+        break;
+    }
+    return "unused";
 }
 
 std::string_view RangeSubtypeName(RangeSubtype subtype) {
-    static constexpr std::array<std::string_view, 5> kNames = {"gtf", "range_only", "secondary_gtf",
-                                                               "cvt", "reserved"};
-    return Entry(kNames, static_cast<uint32_t>(subtype));
+    switch (subtype) {
+    case RangeSubtype::Gtf:
+        return "gtf";
+    case RangeSubtype::RangeOnly:
+        return "range_only";
+    case RangeSubtype::SecondaryGtf:
+        return "secondary_gtf";
+    case RangeSubtype::Cvt:
+        return "cvt";
+    case RangeSubtype::Reserved:
+        break;
+    }
+    return "reserved";
 }
 
 std::string_view VendorKindName(CtaVendorKind kind) {

@@ -7,17 +7,19 @@
 
 namespace moniquet {
 
-// What a 128-byte block is, from its position and its first byte.
+// What a 128-byte block is, from its position and its first byte: an
+// extension block's type is valued by its tag; the two that no tag marks lie
+// above them.
 enum class BlockType : uint32_t {
-    Base,      // block 0, whatever it holds
-    Cta861,    // tag 0x02
-    DisplayId, // tag 0x70
-    BlockMap,  // tag 0xF0
-    Vtb,       // tag 0x10, video timing block
-    Di,        // tag 0x40, display information
-    Ls,        // tag 0x50, localised strings
-    Dpvl,      // tag 0x60, digital packet video link
-    Unknown,   // any other tag
+    Cta861 = 0x02,
+    Vtb = 0x10,  // video timing block
+    Di = 0x40,   // display information
+    Ls = 0x50,   // localised strings
+    Dpvl = 0x60, // digital packet video link
+    DisplayId = 0x70,
+    BlockMap = 0xF0,
+    Base = 0x100,    // block 0, whatever it holds
+    Unknown = 0x101, // an extension block of any other tag
 };
 
 // The type of the block at `index` whose first byte is `tag`.

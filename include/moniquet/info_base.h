@@ -95,23 +95,32 @@ struct StandardTiming {
 };
 
 // What one of the base block's four 18-byte descriptors is.
+// A display descriptor is valued by its tag (byte 3); what no single tag
+// marks lies above them.
 enum class DescriptorContent : uint32_t {
-    Timing,
-    Serial,          // 0xFF
-    DataString,      // 0xFE
-    RangeLimits,     // 0xFD
-    ProductName,     // 0xFC
-    ColorPoint,      // 0xFB
-    StandardTimings, // 0xFA
-    Dcm,             // 0xF9, colour management
-    Cvt,             // 0xF8, CVT 3-byte codes
-    EstablishedIii,  // 0xF7
-    Dummy,           // 0x10
-    Manufacturer,    // 0x00 to 0x0F
-    Unused,          // any other tag
+    Dummy = 0x10,
+    EstablishedIii = 0xF7,
+    Cvt = 0xF8, // CVT 3-byte codes
+    Dcm = 0xF9, // colour management
+    StandardTimings = 0xFA,
+    ColorPoint = 0xFB,
+    ProductName = 0xFC,
+    RangeLimits = 0xFD,
+    DataString = 0xFE,
+    Serial = 0xFF,
+    Timing = 0x100,       // a detailed timing (a pixel clock that is not 0)
+    Manufacturer = 0x101, // tags 0x00 to 0x0F
+    Unused = 0x102,       // any other tag
 };
 
-// Byte 10 of the range limits descriptor.
-enum class RangeSubtype : uint32_t { Gtf, RangeOnly, SecondaryGtf, Cvt, Reserved };
+// Byte 10 of the range limits descriptor, valued by it; Reserved stands for
+// any other value.
+enum class RangeSubtype : uint32_t {
+    Gtf = 0x00, // default GTF
+    RangeOnly = 0x01,
+    SecondaryGtf = 0x02,
+    Cvt = 0x04,
+    Reserved = 0x100,
+};
 
 } // namespace moniquet
