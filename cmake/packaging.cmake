@@ -1,8 +1,9 @@
 # What `cmake --install` puts where, and the packages `cpack` makes of it:
 # on Linux a Debian package of moniquet-cli, with its manual page and bash
 # completion, and libmoniquet-dev of the library (component dev,
-# library.cmake); on Windows a zip of both programs. Tests, benchmarks,
-# fuzzers and the end-to-end helpers are never installed.
+# library.cmake); on Windows a zip of both programs with the library beside
+# them. Tests, benchmarks, fuzzers and the end-to-end helpers are never
+# installed.
 include(GNUInstallDirs)
 
 if(WIN32)
@@ -110,6 +111,11 @@ if(WIN32)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(CPACK_SYSTEM_NAME win64)
     endif()
+    # Without component installation CPack leaves out dev, which a plain
+    # install skips; with it, one zip of both, in one folder as before.
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+    set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGE_NAME moniquet-cli)
