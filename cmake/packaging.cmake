@@ -1,7 +1,9 @@
 # What `cmake --install` puts where, and the packages `cpack` makes of it:
 # on Linux a Debian package of moniquet-cli, with its manual page and bash
-# completion, on Windows a zip of both programs. Tests, benchmarks, fuzzers
-# and the end-to-end helpers are never installed.
+# completion, and libmoniquet-dev of the library (component dev,
+# library.cmake); on Windows a zip of both programs with the library beside
+# them. Tests, benchmarks, fuzzers and the end-to-end helpers are never
+# installed.
 include(GNUInstallDirs)
 
 if(WIN32)
@@ -42,6 +44,15 @@ else()
     install(FILES cli/moniquet-cli.bash-completion
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions
             RENAME moniquet-cli)
+    # Debian wants the notes of every package under its own name, however
+    # little else it holds; the licences matter here too, as the static
+    # libraries end up inside their users' programs.
+    install(FILES cmake/debian/copyright ${MONIQUET_COMPRESSED}/changelog.gz
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/libmoniquet-dev
+            COMPONENT dev EXCLUDE_FROM_ALL)
+    # The libraries alone, built for `cmake --install --component dev`,
+    # must find the changelog made too.
+    add_dependencies(moniquet_edid_info moniquet_compressed_docs)
 endif()
 
 # What fleets run the program with (README, "Fleets"). The Windows custom
@@ -85,10 +96,13 @@ set(CPACK_PACKAGE_VENDOR "the Moniquet developers")
 if(NOT CPACK_PACKAGE_CONTACT)
     set(CPACK_PACKAGE_CONTACT "The Moniquet developers <moniquet@example.org>")
 endif()
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "shows what every monitor reports in its EDID")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
+
+# The programs' files are in CMake's unnamed component, which it calls
+# Unspecified; the library is component dev.
+set(CPACK_COMPONENTS_ALL Unspecified dev)
 
 if(WIN32)
     set(CPACK_GENERATOR ZIP)
@@ -97,15 +111,30 @@ if(WIN32)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(CPACK_SYSTEM_NAME win64)
     endif()
+    # Without component installation CPack leaves out dev, which a plain
+    # install skips; with it, one zip of both, in one folder as before.
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+    set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGE_NAME moniquet-cli)
+    # One package for each component, the programs' keeping the name and
+    # file name they had before the library had a package.
+    set(CPACK_DEB_COMPONENT_INSTALL ON)
+    set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME moniquet-cli)
+    set(CPACK_DEBIAN_DEV_PACKAGE_NAME libmoniquet-dev)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-    # Follows the summary, which CPack makes the first line.
-    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-        "moniquet-cli decodes a monitor's EDID, from a file or from hex text
+    # Both packages come from this one tree, whose changelog they carry.
+    set(CPACK_DEBIAN_DEV_PACKAGE_SOURCE moniquet-cli)
+    # CPack would put one summary, CPACK_PACKAGE_DESCRIPTION_SUMMARY, over
+    # both descriptions: each starts with its own instead.
+    set(CPACK_DEBIAN_UNSPECIFIED_DESCRIPTION
+        "shows what every monitor reports in its EDID
+moniquet-cli decodes a monitor's EDID, from a file or from hex text
 as xrandr, xxd or edid-decode print it: maker and model, serial number,
 date, validity of every block, detailed timings with refresh rates, range
 limits, CTA-861 video modes and HDR, as text or JSON. It lists this
@@ -113,6 +142,15 @@ machine's monitors from the kernel's DRM connectors and saves a monitor's
 whole EDID to a file, and writes them as metrics for Prometheus's
 textfile collectors (a systemd timer, disabled, is included) or as an
 Ansible custom fact.")
+    set(CPACK_DEBIAN_DEV_DESCRIPTION
+        "EDID decoder library of moniquet-cli - development files
+The decoder behind moniquet-cli as a C++20 library for other programs:
+one call takes an EDID's bytes and gives the decoded EDID, every block
+field by field, and the rules it breaks. An optional part writes what
+moniquet-cli info prints, as text or JSON.
+.
+This package holds the headers, the static libraries, a CMake package
+(find_package(Moniquet)) and a pkg-config file (moniquet).")
     # The libraries the program links, as dpkg-shlibdeps finds them.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
