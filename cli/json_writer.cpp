@@ -12,96 +12,24 @@ namespace moniquet {
 
 namespace {
 
-// A comma, a line break and the indentation of the levels our texts have,
-// to be written in one piece: every item pays for this.
-constexpr std::string_view kBreak = ",\n                                ";
-
-[[gnu::noinline]] void Grow(JsonWriter& w, std::size_t n) {
-    const std::size_t room = std::max(2 * w.room, w.used + n + 4096);
-    auto larger = std::make_unique_for_overwrite<char[]>(room);
-    if (w.used != 0) {
-        std::memcpy(larger.get(), w.buffer.get(), w.used);
-    }
-    w.buffer = std::move(larger);
-    w.room = room;
-}
-
-// A place for `n` more bytes.
-inline char* Room(JsonWriter& w, std::size_t n) {
-    if (w.room - w.used < n) {
-        Grow(w, n);
-    }
-    return w.buffer.get() + w.used;
-}
-
-// Copies `text` to `at`. Keys and most values are a few bytes, which two
-// fixed-size moves copy in a handful of instructions where a call of memcpy
-// would cost tens: a batch writes hundreds of them an EDID.
-inline void Copy(char* at, std::string_view text) {
-    const std::size_t n = text.size();
-    const char* from = text.data();
-    if (n >= 8 && n <= 16) {
-        std::memcpy(at, from, 8);
-        std::memcpy(at + n - 8, from + n - 8, 8);
-    } else if (n >= 4 && n < 8) {
-        std::memcpy(at, from, 4);
-        std::memcpy(at + n - 4, from + n - 4, 4);
-    } else if (n < 4) {
-        for (std::size_t i = 0; i < n; ++i) {
-            at[i] = from[i];
-        }
-    } else {
-        std::memcpy(at, from, n);
-    }
-}
-
 void Put(JsonWriter& w, std::string_view text) {
-    Copy(Room(w, text.size()), text);
-    w.used += text.size();
+    JsonCommit(w, JsonCopy(JsonRoom(w, text.size()), text));
 }
 
 void Put(JsonWriter& w, char c) {
-    *Room(w, 1) = c;
+    *JsonRoom(w, 1) = c;
     ++w.used;
 }
 
-// Separator and line break before an item of the innermost container.
-void BeginValue(JsonWriter& w) {
-    if (w.afterKey) {
-        w.afterKey = false;
-        return;
-    }
-    if (w.depth == 0) {
-        return;
-    }
-    JsonLevel& level = w.levels[w.depth - 1];
-    const std::size_t comma = level.empty ? 0 : 1;
-    level.empty = false;
-    if (level.lines) {
-        const std::size_t indent = 2 * w.depth;
-        if (indent + 2 <= kBreak.size()) {
-            Put(w, kBreak.substr(1 - comma, comma + 1 + indent));
-            return;
-        }
-        Put(w, kBreak.substr(1 - comma, comma + 1));
-        std::memset(Room(w, indent), ' ', indent);
-        w.used += indent;
-    } else if (comma != 0) {
-        char* at = Room(w, 2);
-        at[0] = ',';
-        at[1] = ' ';
-        w.used += w.compact ? 1 : 2;
-    }
-}
-
 void Begin(JsonWriter& w, JsonLayout layout, char open, char close) {
-    BeginValue(w);
+    char* at = JsonItem(w, 1);
     const bool insideInline = w.depth != 0 && !w.levels[w.depth - 1].lines;
     if (w.depth < kJsonDepth) {
         const bool lines = layout == JsonLayout::Lines && !insideInline && !w.compact;
         w.levels[w.depth++] = {lines, true, close};
     }
-    Put(w, open);
+    *at++ = open;
+    JsonCommit(w, at);
 }
 
 bool IsControl(char16_t c) {
@@ -115,9 +43,9 @@ void PutEscape(JsonWriter& w, char16_t c) {
     Put(w, std::string_view(escape, sizeof escape));
 }
 
-// Digits of `value` at `at`, which has room for 20; returns their count.
-std::size_t WriteUnsigned(char* at, uint64_t value) {
-    return static_cast<std::size_t>(std::to_chars(at, at + 20, value).ptr - at);
+// A character JsonString writes as it is, one byte.
+bool IsPlainAscii(char16_t c) {
+    return c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\';
 }
 
 } // namespace
@@ -128,7 +56,17 @@ std::string& JsonText(JsonWriter& w) {
 }
 
 void JsonReserve(JsonWriter& w, std::size_t bytes) {
-    Room(w, bytes);
+    JsonRoom(w, bytes);
+}
+
+[[gnu::noinline]] void JsonGrow(JsonWriter& w, std::size_t n) {
+    const std::size_t room = std::max(2 * w.room, w.used + n + 4096);
+    auto larger = std::make_unique_for_overwrite<char[]>(room);
+    if (w.used != 0) {
+        std::memcpy(larger.get(), w.buffer.get(), w.used);
+    }
+    w.buffer = std::move(larger);
+    w.room = room;
 }
 
 void JsonBeginObject(JsonWriter& w, JsonLayout layout) {
@@ -144,27 +82,27 @@ void JsonEnd(JsonWriter& w) {
         return;
     }
     const JsonLevel level = w.levels[--w.depth];
+    char* at = JsonRoom(w, kJsonBreakRoom + 1);
     if (level.lines && !level.empty) {
-        const std::size_t indent = 2 * w.depth;
-        Put(w, '\n');
-        std::memset(Room(w, indent), ' ', indent);
-        w.used += indent;
+        at = JsonLineBreak(at, false, 2 * w.depth);
     }
-    Put(w, level.close);
-}
-
-void JsonKey(JsonWriter& w, std::string_view key) {
-    BeginValue(w);
-    char* at = Room(w, key.size() + 4);
-    at[0] = '"';
-    Copy(at + 1, key);
-    std::memcpy(at + 1 + key.size(), "\": ", 3);
-    w.used += key.size() + (w.compact ? 3 : 4);
-    w.afterKey = true;
+    *at++ = level.close;
+    JsonCommit(w, at);
 }
 
 void JsonString(JsonWriter& w, std::u16string_view text) {
-    BeginValue(w);
+    // The texts of EDIDs are mostly printable ASCII, each code unit a byte.
+    if (std::all_of(text.begin(), text.end(), IsPlainAscii)) {
+        char* at = JsonItem(w, text.size() + 2);
+        *at++ = '"';
+        for (const char16_t c : text) {
+            *at++ = static_cast<char>(c);
+        }
+        *at++ = '"';
+        JsonCommit(w, at);
+        return;
+    }
+    JsonCommit(w, JsonItem(w, 0));
     Put(w, '"');
     std::size_t plain = 0; // start of the run not yet written
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -189,7 +127,7 @@ void JsonString(JsonWriter& w, std::u16string_view text) {
 }
 
 void JsonUtf8String(JsonWriter& w, std::string_view text) {
-    BeginValue(w);
+    JsonCommit(w, JsonItem(w, 0));
     Put(w, '"');
     while (!text.empty()) {
         const std::size_t length = Utf8SequenceLength(text);
@@ -218,27 +156,13 @@ void JsonEndLine(JsonWriter& w) {
     Put(w, '\n');
 }
 
-void JsonAsciiString(JsonWriter& w, std::string_view text) {
-    BeginValue(w);
-    char* at = Room(w, text.size() + 2);
-    at[0] = '"';
-    Copy(at + 1, text);
-    at[text.size() + 1] = '"';
-    w.used += text.size() + 2;
-}
-
-void JsonUnsigned(JsonWriter& w, uint64_t value) {
-    BeginValue(w);
-    w.used += WriteUnsigned(Room(w, 20), value);
-}
-
 void JsonSigned(JsonWriter& w, int64_t value) {
-    BeginValue(w);
-    char* at = Room(w, 21);
+    char* at = JsonItem(w, 21);
     const bool negative = value < 0;
     *at = '-';
+    at += negative ? 1 : 0;
     const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : value;
-    w.used += (negative ? 1 : 0) + WriteUnsigned(at + (negative ? 1 : 0), magnitude);
+    JsonCommit(w, std::to_chars(at, at + 20, magnitude).ptr);
 }
 
 void JsonFixed(JsonWriter& w, double value, int decimals) {
@@ -246,18 +170,8 @@ void JsonFixed(JsonWriter& w, double value, int decimals) {
         JsonNull(w);
         return;
     }
-    BeginValue(w);
-    w.used += WriteFixed(Room(w, kFixedRoom), value, decimals);
-}
-
-void JsonBool(JsonWriter& w, bool value) {
-    BeginValue(w);
-    Put(w, value ? std::string_view("true") : std::string_view("false"));
-}
-
-void JsonNull(JsonWriter& w) {
-    BeginValue(w);
-    Put(w, "null");
+    char* at = JsonItem(w, kFixedRoom);
+    JsonCommit(w, at + WriteFixed(at, value, decimals));
 }
 
 } // namespace moniquet
