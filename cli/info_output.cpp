@@ -206,8 +206,7 @@ void Signed(InfoOutput& out, std::string_view key, std::string_view label, int64
 void Fixed(InfoOutput& out, std::string_view key, std::string_view label,
            std::optional<double> value, int decimals, int textDecimals, std::string_view unit) {
     if (out.json == nullptr) {
-        value ? TextFixed(out, label, *value, textDecimals, unit)
-              : TextValue(out, label, kNothing);
+        value ? TextFixed(out, label, *value, textDecimals, unit) : TextValue(out, label, kNothing);
         return;
     }
     JsonKeyOf(*out.json, key);

@@ -24,8 +24,7 @@ constexpr uint32_t kBitrateUnitKbps = 8;
 
 // Room in `list` for `more` items, growing it as push_back would, by at
 // least half: an EDID of many small blocks must not copy the list for each.
-template <typename T>
-void RoomFor(std::vector<T>& list, std::size_t more) {
+template <typename T> void RoomFor(std::vector<T>& list, std::size_t more) {
     if (list.capacity() - list.size() < more) {
         list.reserve(std::max(list.size() + more, 2 * list.capacity()));
     }

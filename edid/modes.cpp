@@ -58,11 +58,11 @@ bool SameMode(const ModeInfo& a, const ModeInfo& b) {
 
 // How many modes ModesOf gathers before it merges those named twice.
 std::size_t ModesNamed(const EdidInfo& info) {
-    std::size_t count = info.establishedTimings.size() + info.standardTimings.size() +
-                        info.detailedTimings.size();
+    std::size_t count =
+        info.establishedTimings.size() + info.standardTimings.size() + info.detailedTimings.size();
     if (info.cta) {
-        count += info.cta->video.size() + info.cta->ycbcr420OnlyVics.size() +
-                 info.cta->hdmiVics.size();
+        count +=
+            info.cta->video.size() + info.cta->ycbcr420OnlyVics.size() + info.cta->hdmiVics.size();
     }
     for (const DisplayIdInfo& section : info.displayId) {
         count += section.otherTimings.size();
