@@ -47,77 +47,6 @@ void TextValue(InfoOutput& out, std::string_view label, std::string_view value) 
     }
 }
 
-// JSON: `key` before the value when the innermost container is an object.
-void JsonKeyOf(JsonWriter& w, std::string_view key) {
-    if (JsonInObject(w)) {
-        JsonKey(w, key);
-    }
-}
-
-// The text's side of each value is out of line, so that the JSON's, which
-// runs hundreds of times an EDID, needs no room for strings of its own.
-
-[[gnu::noinline]] void TextBegin(InfoOutput& out, std::string_view label, TextShow show) {
-    out.textLevels.push_back({show, label, {}, true});
-}
-
-[[gnu::noinline]] void TextEnd(InfoOutput& out) {
-    TextLevel level = std::move(out.textLevels.back());
-    out.textLevels.pop_back();
-    if (level.show == TextShow::Joined) {
-        TextValue(out, level.label, level.empty ? kNothing : std::string_view(level.items));
-    }
-}
-
-// Writes nothing where the value would not be shown.
-[[gnu::noinline]] void TextUnsigned(InfoOutput& out, std::string_view label, uint64_t value,
-                                    std::string_view unit) {
-    if (!label.empty() || !out.textLevels.empty()) {
-        std::string text;
-        AppendUnsigned(text, value);
-        TextValue(out, label, text += unit);
-    }
-}
-
-[[gnu::noinline]] void TextSigned(InfoOutput& out, std::string_view label, int64_t value) {
-    if (!label.empty() || !out.textLevels.empty()) {
-        TextValue(out, label, SignedText(value));
-    }
-}
-
-[[gnu::noinline]] void TextFixed(InfoOutput& out, std::string_view label, double value,
-                                 int decimals, std::string_view unit) {
-    if (!label.empty() || !out.textLevels.empty()) {
-        std::string text;
-        AppendFixed(text, value, decimals);
-        TextValue(out, label, text += unit);
-    }
-}
-
-[[gnu::noinline]] void TextEdid(InfoOutput& out, std::string_view label,
-                                std::u16string_view value) {
-    if (!label.empty() || !out.textLevels.empty()) {
-        TextValue(out, label, ShownText(value));
-    }
-}
-
-void Begin(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-           TextShow show, bool array) {
-    if (out.json == nullptr) {
-        TextBegin(out, label, show);
-        return;
-    }
-    JsonWriter& w = *out.json;
-    if (!key.empty()) {
-        JsonKeyOf(w, key);
-    }
-    array ? JsonBeginArray(w, layout) : JsonBeginObject(w, layout);
-    if (out.file != nullptr && !array) {
-        JsonKey(w, "file");
-        JsonUtf8String(w, *std::exchange(out.file, nullptr));
-    }
-}
-
 } // namespace
 
 std::string ShownText(std::u16string_view value) {
@@ -147,90 +76,66 @@ void TextLine(InfoOutput& out, std::string_view label, std::string_view value) {
     }
 }
 
-void BeginObject(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-                 TextShow show) {
-    Begin(out, key, label, layout, show, false);
+void TextBegin(InfoOutput& out, std::string_view label, TextShow show) {
+    out.textLevels.push_back({show, label, {}, true});
 }
 
-void BeginArray(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-                TextShow show) {
-    Begin(out, key, label, layout, show, true);
-}
-
-void End(InfoOutput& out) {
-    if (out.json != nullptr) {
-        JsonEnd(*out.json);
-    } else {
-        TextEnd(out);
+void TextEnd(InfoOutput& out) {
+    TextLevel level = std::move(out.textLevels.back());
+    out.textLevels.pop_back();
+    if (level.show == TextShow::Joined) {
+        TextValue(out, level.label, level.empty ? kNothing : std::string_view(level.items));
     }
 }
 
-void Null(InfoOutput& out, std::string_view key, std::string_view label) {
-    if (out.json != nullptr) {
-        JsonKeyOf(*out.json, key);
-        JsonNull(*out.json);
-    } else {
+void TextBool(InfoOutput& out, std::string_view label, std::optional<bool> value) {
+    TextValue(out, label, !value ? kNothing : *value ? "yes" : "no");
+}
+
+// A number is not shown where its label is empty outside any container.
+void TextUnsigned(InfoOutput& out, std::string_view label, std::optional<uint64_t> value,
+                  std::string_view unit) {
+    if (!value) {
         TextValue(out, label, kNothing);
+    } else if (!label.empty() || !out.textLevels.empty()) {
+        std::string text;
+        AppendUnsigned(text, *value);
+        TextValue(out, label, text += unit);
     }
 }
 
-void Bool(InfoOutput& out, std::string_view key, std::string_view label,
-          std::optional<bool> value) {
-    if (out.json == nullptr) {
-        TextValue(out, label, !value ? kNothing : *value ? "yes" : "no");
-        return;
+void TextSigned(InfoOutput& out, std::string_view label, int64_t value) {
+    if (!label.empty() || !out.textLevels.empty()) {
+        TextValue(out, label, SignedText(value));
     }
-    JsonKeyOf(*out.json, key);
-    value ? JsonBool(*out.json, *value) : JsonNull(*out.json);
 }
 
-void Unsigned(InfoOutput& out, std::string_view key, std::string_view label,
-              std::optional<uint64_t> value, std::string_view unit) {
-    if (out.json == nullptr) {
-        value ? TextUnsigned(out, label, *value, unit) : TextValue(out, label, kNothing);
-        return;
+void TextFixed(InfoOutput& out, std::string_view label, std::optional<double> value, int decimals,
+               std::string_view unit) {
+    if (!value) {
+        TextValue(out, label, kNothing);
+    } else if (!label.empty() || !out.textLevels.empty()) {
+        std::string text;
+        AppendFixed(text, *value, decimals);
+        TextValue(out, label, text += unit);
     }
-    JsonKeyOf(*out.json, key);
-    value ? JsonUnsigned(*out.json, *value) : JsonNull(*out.json);
 }
 
-void Signed(InfoOutput& out, std::string_view key, std::string_view label, int64_t value) {
-    if (out.json == nullptr) {
-        TextSigned(out, label, value);
-        return;
-    }
-    JsonKeyOf(*out.json, key);
-    JsonSigned(*out.json, value);
+void TextName(InfoOutput& out, std::string_view label, std::optional<std::string_view> value) {
+    TextValue(out, label, value.value_or(kNothing));
 }
 
-void Fixed(InfoOutput& out, std::string_view key, std::string_view label,
-           std::optional<double> value, int decimals, int textDecimals, std::string_view unit) {
-    if (out.json == nullptr) {
-        value ? TextFixed(out, label, *value, textDecimals, unit) : TextValue(out, label, kNothing);
-        return;
+void TextEdid(InfoOutput& out, std::string_view label, const std::optional<std::u16string>& value) {
+    if (!value) {
+        TextValue(out, label, kNothing);
+    } else if (!label.empty() || !out.textLevels.empty()) {
+        TextValue(out, label, ShownText(*value));
     }
-    JsonKeyOf(*out.json, key);
-    value ? JsonFixed(*out.json, *value, decimals) : JsonNull(*out.json);
 }
 
-void Name(InfoOutput& out, std::string_view key, std::string_view label,
-          std::optional<std::string_view> value) {
-    if (out.json == nullptr) {
-        TextValue(out, label, value.value_or(kNothing));
-        return;
-    }
-    JsonKeyOf(*out.json, key);
-    value ? JsonAsciiString(*out.json, *value) : JsonNull(*out.json);
-}
-
-void EdidText(InfoOutput& out, std::string_view key, std::string_view label,
-              const std::optional<std::u16string>& value) {
-    if (out.json == nullptr) {
-        value ? TextEdid(out, label, *value) : TextValue(out, label, kNothing);
-        return;
-    }
-    JsonKeyOf(*out.json, key);
-    value ? JsonString(*out.json, *value) : JsonNull(*out.json);
+void JsonFileMember(InfoOutput& out) {
+    JsonKey(*out.json, "file");
+    JsonUtf8String(*out.json, *std::exchange(out.file, nullptr));
 }
 
 } // namespace moniquet
