@@ -258,7 +258,9 @@ void JsonEnd(JsonWriter& w) {
     if (w.depth == 0) {
         return;
     }
-    const JsonLevel level = w.levels[--w.depth];
+    // The level's bytes are read one by one: a load of two at once, just
+    // after each was stored apart (Begin, Separate), waits for both stores.
+    const JsonLevel& level = w.levels[--w.depth];
     char* at = Room(w, kBreakRoom + 1);
     if (level.lines && !level.empty) {
         at = LineBreak(at, false, 2 * w.depth);
