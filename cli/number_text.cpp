@@ -13,8 +13,7 @@ constexpr std::size_t kNumberRoom = kFixedRoom;
 
 constexpr double kPowersOfTen[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
-template <uint64_t kDivisor>
-std::pair<uint64_t, uint64_t> Split(uint64_t units) {
+template <uint64_t kDivisor> std::pair<uint64_t, uint64_t> Split(uint64_t units) {
     return {units / kDivisor, units % kDivisor};
 }
 
