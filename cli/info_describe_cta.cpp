@@ -297,8 +297,10 @@ void DescribeDataBlocks(InfoOutput& out, const std::vector<CtaDataBlock>& blocks
     BeginArray(out, "data_blocks", "", JsonLayout::Lines, TextShow::Items);
     for (const CtaDataBlock& b : blocks) {
         const std::string name = CtaDataBlockName(b);
-        TextLine(out, "Data block", "block " + UnsignedText(b.block) + ": " + name);
-        TextFieldLines(out, b.fields);
+        if (IsText(out)) {
+            TextLine(out, "Data block", "block " + UnsignedText(b.block) + ": " + name);
+            TextFieldLines(out, b.fields);
+        }
         BeginObject(out, "", "", JsonLayout::Inline, TextShow::Hidden);
         Unsigned(out, "block", "", b.block);
         Unsigned(out, "tag", "", b.tag);

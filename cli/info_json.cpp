@@ -2,7 +2,7 @@
 
 #include "cli/info_describe.h"
 
-#include <utility>
+#include <string>
 
 namespace moniquet {
 
@@ -11,8 +11,8 @@ std::string FormatInfoJson(const EdidInfo& info) {
     // Room for the largest samples' text, so that it is written in one piece.
     JsonReserve(w, 32768);
     WriteInfoJson(w, info);
-    JsonText(w) += '\n';
-    return std::move(w.out);
+    JsonEndLine(w);
+    return std::string(JsonBytes(w));
 }
 
 void WriteInfoJson(JsonWriter& w, const EdidInfo& info) {

@@ -47,28 +47,6 @@ void TextValue(InfoOutput& out, std::string_view label, std::string_view value) 
     }
 }
 
-void Begin(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-           TextShow show, bool array) {
-    if (out.json != nullptr) {
-        if (!key.empty() && JsonInObject(*out.json)) {
-            JsonKey(*out.json, key);
-        }
-        array ? JsonBeginArray(*out.json, layout) : JsonBeginObject(*out.json, layout);
-        if (out.file != nullptr && !array) {
-            JsonKey(*out.json, "file");
-            JsonUtf8String(*out.json, *std::exchange(out.file, nullptr));
-        }
-        return;
-    }
-    out.textLevels.push_back({show, label, {}, true});
-}
-
-void JsonKeyOf(InfoOutput& out, std::string_view key) {
-    if (JsonInObject(*out.json)) {
-        JsonKey(*out.json, key);
-    }
-}
-
 } // namespace
 
 std::string ShownText(std::u16string_view value) {
@@ -98,21 +76,11 @@ void TextLine(InfoOutput& out, std::string_view label, std::string_view value) {
     }
 }
 
-void BeginObject(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-                 TextShow show) {
-    Begin(out, key, label, layout, show, false);
+void TextBegin(InfoOutput& out, std::string_view label, TextShow show) {
+    out.textLevels.push_back({show, label, {}, true});
 }
 
-void BeginArray(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-                TextShow show) {
-    Begin(out, key, label, layout, show, true);
-}
-
-void End(InfoOutput& out) {
-    if (out.json != nullptr) {
-        JsonEnd(*out.json);
-        return;
-    }
+void TextEnd(InfoOutput& out) {
     TextLevel level = std::move(out.textLevels.back());
     out.textLevels.pop_back();
     if (level.show == TextShow::Joined) {
@@ -120,34 +88,15 @@ void End(InfoOutput& out) {
     }
 }
 
-void Null(InfoOutput& out, std::string_view key, std::string_view label) {
-    if (out.json != nullptr) {
-        JsonKeyOf(out, key);
-        JsonNull(*out.json);
-        return;
-    }
-    TextValue(out, label, kNothing);
+void TextBool(InfoOutput& out, std::string_view label, std::optional<bool> value) {
+    TextValue(out, label, !value ? kNothing : *value ? "yes" : "no");
 }
 
-void Bool(InfoOutput& out, std::string_view key, std::string_view label,
-          std::optional<bool> value) {
+// A number is not shown where its label is empty outside any container.
+void TextUnsigned(InfoOutput& out, std::string_view label, std::optional<uint64_t> value,
+                  std::string_view unit) {
     if (!value) {
-        Null(out, key, label);
-    } else if (out.json != nullptr) {
-        JsonKeyOf(out, key);
-        JsonBool(*out.json, *value);
-    } else {
-        TextValue(out, label, *value ? "yes" : "no");
-    }
-}
-
-void Unsigned(InfoOutput& out, std::string_view key, std::string_view label,
-              std::optional<uint64_t> value, std::string_view unit) {
-    if (!value) {
-        Null(out, key, label);
-    } else if (out.json != nullptr) {
-        JsonKeyOf(out, key);
-        JsonUnsigned(*out.json, *value);
+        TextValue(out, label, kNothing);
     } else if (!label.empty() || !out.textLevels.empty()) {
         std::string text;
         AppendUnsigned(text, *value);
@@ -155,51 +104,38 @@ void Unsigned(InfoOutput& out, std::string_view key, std::string_view label,
     }
 }
 
-void Signed(InfoOutput& out, std::string_view key, std::string_view label, int64_t value) {
-    if (out.json != nullptr) {
-        JsonKeyOf(out, key);
-        JsonSigned(*out.json, value);
-    } else if (!label.empty() || !out.textLevels.empty()) {
+void TextSigned(InfoOutput& out, std::string_view label, int64_t value) {
+    if (!label.empty() || !out.textLevels.empty()) {
         TextValue(out, label, SignedText(value));
     }
 }
 
-void Fixed(InfoOutput& out, std::string_view key, std::string_view label,
-           std::optional<double> value, int decimals, int textDecimals, std::string_view unit) {
+void TextFixed(InfoOutput& out, std::string_view label, std::optional<double> value, int decimals,
+               std::string_view unit) {
     if (!value) {
-        Null(out, key, label);
-    } else if (out.json != nullptr) {
-        JsonKeyOf(out, key);
-        JsonFixed(*out.json, *value, decimals);
+        TextValue(out, label, kNothing);
     } else if (!label.empty() || !out.textLevels.empty()) {
         std::string text;
-        AppendFixed(text, *value, textDecimals);
+        AppendFixed(text, *value, decimals);
         TextValue(out, label, text += unit);
     }
 }
 
-void Name(InfoOutput& out, std::string_view key, std::string_view label,
-          std::optional<std::string_view> value) {
-    if (!value) {
-        Null(out, key, label);
-    } else if (out.json != nullptr) {
-        JsonKeyOf(out, key);
-        JsonAsciiString(*out.json, *value);
-    } else {
-        TextValue(out, label, *value);
-    }
+void TextName(InfoOutput& out, std::string_view label, std::optional<std::string_view> value) {
+    TextValue(out, label, value.value_or(kNothing));
 }
 
-void EdidText(InfoOutput& out, std::string_view key, std::string_view label,
-              const std::optional<std::u16string>& value) {
+void TextEdid(InfoOutput& out, std::string_view label, const std::optional<std::u16string>& value) {
     if (!value) {
-        Null(out, key, label);
-    } else if (out.json != nullptr) {
-        JsonKeyOf(out, key);
-        JsonString(*out.json, *value);
+        TextValue(out, label, kNothing);
     } else if (!label.empty() || !out.textLevels.empty()) {
         TextValue(out, label, ShownText(*value));
     }
+}
+
+void JsonFileMember(InfoOutput& out) {
+    JsonKey(*out.json, "file");
+    JsonUtf8String(*out.json, *std::exchange(out.file, nullptr));
 }
 
 } // namespace moniquet

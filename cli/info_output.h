@@ -60,30 +60,118 @@ inline bool IsText(const InfoOutput& out) {
 void Section(InfoOutput& out, std::string_view title);
 void TextLine(InfoOutput& out, std::string_view label, std::string_view value);
 
-void BeginObject(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-                 TextShow show);
-void BeginArray(InfoOutput& out, std::string_view key, std::string_view label, JsonLayout layout,
-                TextShow show);
-void End(InfoOutput& out);
+// The text's side of each function below (cli/info_output.cpp). The JSON's
+// is inline: an EDID's JSON makes hundreds of these calls, and each is then
+// one call of the writer, with the label and the unit left behind.
+void TextBegin(InfoOutput& out, std::string_view label, TextShow show);
+void TextEnd(InfoOutput& out);
+void TextBool(InfoOutput& out, std::string_view label, std::optional<bool> value);
+void TextUnsigned(InfoOutput& out, std::string_view label, std::optional<uint64_t> value,
+                  std::string_view unit);
+void TextSigned(InfoOutput& out, std::string_view label, int64_t value);
+void TextFixed(InfoOutput& out, std::string_view label, std::optional<double> value, int decimals,
+               std::string_view unit);
+void TextName(InfoOutput& out, std::string_view label, std::optional<std::string_view> value);
+void TextEdid(InfoOutput& out, std::string_view label, const std::optional<std::u16string>& value);
+// JSON: the "file" member that opens the object, once.
+void JsonFileMember(InfoOutput& out);
 
-void Null(InfoOutput& out, std::string_view key, std::string_view label);
+inline void BeginObject(InfoOutput& out, std::string_view key, std::string_view label,
+                        JsonLayout layout, TextShow show) {
+    if (out.json == nullptr) {
+        TextBegin(out, label, show);
+        return;
+    }
+    JsonKeyedBeginObject(*out.json, key, layout);
+    if (out.file != nullptr) {
+        JsonFileMember(out);
+    }
+}
+
+inline void BeginArray(InfoOutput& out, std::string_view key, std::string_view label,
+                       JsonLayout layout, TextShow show) {
+    if (out.json == nullptr) {
+        TextBegin(out, label, show);
+        return;
+    }
+    JsonKeyedBeginArray(*out.json, key, layout);
+}
+
+inline void End(InfoOutput& out) {
+    out.json != nullptr ? JsonEnd(*out.json) : TextEnd(out);
+}
+
+inline void Null(InfoOutput& out, std::string_view key, std::string_view label) {
+    out.json != nullptr ? JsonKeyedNull(*out.json, key) : TextName(out, label, std::nullopt);
+}
+
 // Text: "yes" or "no".
-void Bool(InfoOutput& out, std::string_view key, std::string_view label, std::optional<bool> value);
-void Unsigned(InfoOutput& out, std::string_view key, std::string_view label,
-              std::optional<uint64_t> value, std::string_view unit = {});
+inline void Bool(InfoOutput& out, std::string_view key, std::string_view label,
+                 std::optional<bool> value) {
+    if (out.json == nullptr) {
+        TextBool(out, label, value);
+    } else if (value) {
+        JsonKeyedBool(*out.json, key, *value);
+    } else {
+        JsonKeyedNull(*out.json, key);
+    }
+}
+
+inline void Unsigned(InfoOutput& out, std::string_view key, std::string_view label,
+                     std::optional<uint64_t> value, std::string_view unit = {}) {
+    if (out.json == nullptr) {
+        TextUnsigned(out, label, value, unit);
+    } else if (value) {
+        JsonKeyedUnsigned(*out.json, key, *value);
+    } else {
+        JsonKeyedNull(*out.json, key);
+    }
+}
+
 // A count that may fall below 0.
-void Signed(InfoOutput& out, std::string_view key, std::string_view label, int64_t value);
+inline void Signed(InfoOutput& out, std::string_view key, std::string_view label, int64_t value) {
+    out.json != nullptr ? JsonKeyedSigned(*out.json, key, value) : TextSigned(out, label, value);
+}
+
 // `decimals` in the JSON, `textDecimals` and `unit` in the text.
-void Fixed(InfoOutput& out, std::string_view key, std::string_view label,
-           std::optional<double> value, int decimals, int textDecimals, std::string_view unit = {});
+inline void Fixed(InfoOutput& out, std::string_view key, std::string_view label,
+                  std::optional<double> value, int decimals, int textDecimals,
+                  std::string_view unit = {}) {
+    if (out.json == nullptr) {
+        TextFixed(out, label, value, textDecimals, unit);
+    } else if (value) {
+        JsonKeyedFixed(*out.json, key, *value, decimals);
+    } else {
+        JsonKeyedNull(*out.json, key);
+    }
+}
+
 // A name of ours or of a standard, ASCII.
-void Name(InfoOutput& out, std::string_view key, std::string_view label,
-          std::optional<std::string_view> value);
+inline void Name(InfoOutput& out, std::string_view key, std::string_view label,
+                 std::optional<std::string_view> value) {
+    if (out.json == nullptr) {
+        TextName(out, label, value);
+    } else if (value) {
+        JsonKeyedAsciiString(*out.json, key, *value);
+    } else {
+        JsonKeyedNull(*out.json, key);
+    }
+}
+
 // A text read from the EDID, one code unit per byte. The text output shows
 // each control character as \xNN and a backslash as \\, so that what a
 // monitor stores cannot drive the terminal.
-void EdidText(InfoOutput& out, std::string_view key, std::string_view label,
-              const std::optional<std::u16string>& value);
+inline void EdidText(InfoOutput& out, std::string_view key, std::string_view label,
+                     const std::optional<std::u16string>& value) {
+    if (out.json == nullptr) {
+        TextEdid(out, label, value);
+    } else if (value) {
+        JsonKeyedString(*out.json, key, *value);
+    } else {
+        JsonKeyedNull(*out.json, key);
+    }
+}
+
 // As the text output shows such a text.
 std::string ShownText(std::u16string_view value);
 

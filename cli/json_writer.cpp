@@ -10,11 +10,12 @@
 
 namespace moniquet {
 
-namespace {
+// A text of `info --json` has hundreds of keys and small values of a few
+// bytes each: each is written with one check for room, its separator, key
+// and value at a pointer, so that the bookkeeping costs no more than the
+// bytes.
 
-// A comma, a line break and the indentation of the levels our texts have,
-// to be written in one piece: every item pays for this.
-constexpr std::string_view kBreak = ",\n                                ";
+namespace {
 
 [[gnu::noinline]] void Grow(JsonWriter& w, std::size_t n) {
     const std::size_t room = std::max(2 * w.room, w.used + n + 4096);
@@ -26,18 +27,70 @@ constexpr std::string_view kBreak = ",\n                                ";
     w.room = room;
 }
 
-// A place for `n` more bytes.
+// Where the next `n` bytes go.
 inline char* Room(JsonWriter& w, std::size_t n) {
-    if (w.room - w.used < n) {
+    if (w.room - w.used < n) [[unlikely]] {
         Grow(w, n);
     }
     return w.buffer.get() + w.used;
 }
 
-// Copies `text` to `at`. Keys and most values are a few bytes, which two
-// fixed-size moves copy in a handful of instructions where a call of memcpy
-// would cost tens: a batch writes hundreds of them an EDID.
-inline void Copy(char* at, std::string_view text) {
+// The text now ends at `end`.
+inline void Commit(JsonWriter& w, const char* end) {
+    w.used = static_cast<std::size_t>(end - w.buffer.get());
+}
+
+// The most a separator takes: a comma, a line feed and the indentation of
+// the deepest level.
+constexpr std::size_t kBreakRoom = 2 + 2 * kJsonDepth;
+// The longest separator; each shorter one is a piece of it, from its first
+// byte (after an item) or its second (before the first).
+constexpr char kBreak[kBreakRoom + 1] =
+    ",\n                                                                ";
+static_assert(kBreak[kBreakRoom - 1] == ' ');
+
+// A comma (not before the first item) and a line break indented `indent`
+// spaces at `at`, which has room for kBreakRoom; returns its end. All of
+// kBreak is copied, a fixed size being a few moves rather than a call of
+// memcpy; what follows overwrites the bytes past the end.
+inline char* LineBreak(char* at, bool comma, std::size_t indent) {
+    std::memcpy(at, kBreak + (comma ? 0 : 1), kBreakRoom);
+    return at + (comma ? 2 : 1) + indent;
+}
+
+// The separator before an item of the innermost container, written at
+// `at`, which has room for kBreakRoom; returns where the item goes.
+inline char* Separate(JsonWriter& w, char* at) {
+    if (w.afterKey) {
+        w.afterKey = false;
+        return at;
+    }
+    if (w.depth == 0) {
+        return at;
+    }
+    JsonLevel& level = w.levels[w.depth - 1];
+    const bool comma = !level.empty;
+    level.empty = false;
+    if (level.lines) {
+        return LineBreak(at, comma, 2 * w.depth);
+    }
+    if (comma) {
+        at[0] = ',';
+        at[1] = ' ';
+        at += w.compact ? 1 : 2;
+    }
+    return at;
+}
+
+// Where an item of at most `n` bytes goes, after its separator.
+inline char* Item(JsonWriter& w, std::size_t n) {
+    return Separate(w, Room(w, n + kBreakRoom));
+}
+
+// Copies `text` to `at`; returns its end. Keys and most values are a few
+// bytes, which two fixed-size moves copy in a handful of instructions where
+// a call of memcpy would cost tens.
+inline char* Copy(char* at, std::string_view text) {
     const std::size_t n = text.size();
     const char* from = text.data();
     if (n >= 8 && n <= 16) {
@@ -53,11 +106,26 @@ inline void Copy(char* at, std::string_view text) {
     } else {
         std::memcpy(at, from, n);
     }
+    return at + n;
+}
+
+// `"key": ` at `at`, which has room for it; returns its end.
+inline char* WriteKey(const JsonWriter& w, char* at, std::string_view key) {
+    *at++ = '"';
+    at = Copy(at, key);
+    std::memcpy(at, "\": ", 3);
+    return at + (w.compact ? 2 : 3);
+}
+
+// The separator and, in an object, `key`, with room for `n` bytes after
+// them; returns where the value goes.
+inline char* Keyed(JsonWriter& w, std::string_view key, std::size_t n) {
+    char* at = Item(w, key.size() + 4 + n);
+    return JsonInObject(w) ? WriteKey(w, at, key) : at;
 }
 
 void Put(JsonWriter& w, std::string_view text) {
-    Copy(Room(w, text.size()), text);
-    w.used += text.size();
+    Commit(w, Copy(Room(w, text.size()), text));
 }
 
 void Put(JsonWriter& w, char c) {
@@ -65,47 +133,62 @@ void Put(JsonWriter& w, char c) {
     ++w.used;
 }
 
-// Separator and line break before an item of the innermost container.
-void BeginValue(JsonWriter& w) {
-    if (w.afterKey) {
-        w.afterKey = false;
-        return;
-    }
-    if (w.depth == 0) {
-        return;
-    }
-    JsonLevel& level = w.levels[w.depth - 1];
-    const std::size_t comma = level.empty ? 0 : 1;
-    level.empty = false;
-    if (level.lines) {
-        const std::size_t indent = 2 * w.depth;
-        if (indent + 2 <= kBreak.size()) {
-            Put(w, kBreak.substr(1 - comma, comma + 1 + indent));
-            return;
-        }
-        Put(w, kBreak.substr(1 - comma, comma + 1));
-        std::memset(Room(w, indent), ' ', indent);
-        w.used += indent;
-    } else if (comma != 0) {
-        char* at = Room(w, 2);
-        at[0] = ',';
-        at[1] = ' ';
-        w.used += w.compact ? 1 : 2;
-    }
+// Each value's bytes at `at`, which has the room its caller asked for;
+// each returns the end.
+
+constexpr std::size_t kNullRoom = 4;
+char* WriteNull(char* at) {
+    std::memcpy(at, "null", 4);
+    return at + 4;
 }
 
-void Begin(JsonWriter& w, JsonLayout layout, char open, char close) {
-    BeginValue(w);
+// Both words are copied as 8 bytes, "false" and three past it.
+constexpr std::size_t kBoolRoom = 8;
+char* WriteBool(char* at, bool value) {
+    std::memcpy(at, value ? "true\0\0\0\0" : "false\0\0\0", 8);
+    return at + (value ? 4 : 5);
+}
+
+constexpr std::size_t kUnsignedRoom = 20;
+char* WriteUnsigned(char* at, uint64_t value) {
+    return std::to_chars(at, at + kUnsignedRoom, value).ptr;
+}
+
+constexpr std::size_t kSignedRoom = 21;
+char* WriteSigned(char* at, int64_t value) {
+    const bool negative = value < 0;
+    *at = '-';
+    at += negative ? 1 : 0;
+    const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : value;
+    return WriteUnsigned(at, magnitude);
+}
+
+// `text` and its quotes: room for its size and 2.
+char* WriteAscii(char* at, std::string_view text) {
+    *at++ = '"';
+    at = Copy(at, text);
+    *at++ = '"';
+    return at;
+}
+
+void Begin(JsonWriter& w, std::string_view key, JsonLayout layout, char open, char close) {
+    char* at = key.empty() ? Item(w, 1) : Keyed(w, key, 1);
     const bool insideInline = w.depth != 0 && !w.levels[w.depth - 1].lines;
     if (w.depth < kJsonDepth) {
         const bool lines = layout == JsonLayout::Lines && !insideInline && !w.compact;
         w.levels[w.depth++] = {lines, true, close};
     }
-    Put(w, open);
+    *at++ = open;
+    Commit(w, at);
 }
 
 bool IsControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// A character JsonString writes as it is, one byte.
+bool IsPlainAscii(char16_t c) {
+    return c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\';
 }
 
 // \u00XX for a control character `c`.
@@ -115,56 +198,20 @@ void PutEscape(JsonWriter& w, char16_t c) {
     Put(w, std::string_view(escape, sizeof escape));
 }
 
-// Digits of `value` at `at`, which has room for 20; returns their count.
-std::size_t WriteUnsigned(char* at, uint64_t value) {
-    return static_cast<std::size_t>(std::to_chars(at, at + 20, value).ptr - at);
-}
-
-} // namespace
-
-std::string& JsonText(JsonWriter& w) {
-    w.out.assign(w.buffer.get(), w.used);
-    return w.out;
-}
-
-void JsonReserve(JsonWriter& w, std::size_t bytes) {
-    Room(w, bytes);
-}
-
-void JsonBeginObject(JsonWriter& w, JsonLayout layout) {
-    Begin(w, layout, '{', '}');
-}
-
-void JsonBeginArray(JsonWriter& w, JsonLayout layout) {
-    Begin(w, layout, '[', ']');
-}
-
-void JsonEnd(JsonWriter& w) {
-    if (w.depth == 0) {
+// The quoted text after the separator (and key) that `at` follows.
+void PutString(JsonWriter& w, char* at, std::u16string_view text) {
+    // The texts of EDIDs are mostly printable ASCII, each code unit a byte:
+    // the caller asked room for them and the quotes.
+    if (std::all_of(text.begin(), text.end(), IsPlainAscii)) {
+        *at++ = '"';
+        for (const char16_t c : text) {
+            *at++ = static_cast<char>(c);
+        }
+        *at++ = '"';
+        Commit(w, at);
         return;
     }
-    const JsonLevel level = w.levels[--w.depth];
-    if (level.lines && !level.empty) {
-        const std::size_t indent = 2 * w.depth;
-        Put(w, '\n');
-        std::memset(Room(w, indent), ' ', indent);
-        w.used += indent;
-    }
-    Put(w, level.close);
-}
-
-void JsonKey(JsonWriter& w, std::string_view key) {
-    BeginValue(w);
-    char* at = Room(w, key.size() + 4);
-    at[0] = '"';
-    Copy(at + 1, key);
-    std::memcpy(at + 1 + key.size(), "\": ", 3);
-    w.used += key.size() + (w.compact ? 3 : 4);
-    w.afterKey = true;
-}
-
-void JsonString(JsonWriter& w, std::u16string_view text) {
-    BeginValue(w);
+    Commit(w, at);
     Put(w, '"');
     std::size_t plain = 0; // start of the run not yet written
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -188,8 +235,51 @@ void JsonString(JsonWriter& w, std::u16string_view text) {
     Put(w, '"');
 }
 
+} // namespace
+
+std::string& JsonText(JsonWriter& w) {
+    w.out.assign(w.buffer.get(), w.used);
+    return w.out;
+}
+
+void JsonReserve(JsonWriter& w, std::size_t bytes) {
+    Room(w, bytes);
+}
+
+void JsonBeginObject(JsonWriter& w, JsonLayout layout) {
+    Begin(w, {}, layout, '{', '}');
+}
+
+void JsonBeginArray(JsonWriter& w, JsonLayout layout) {
+    Begin(w, {}, layout, '[', ']');
+}
+
+void JsonEnd(JsonWriter& w) {
+    if (w.depth == 0) {
+        return;
+    }
+    // The level's bytes are read one by one: a load of two at once, just
+    // after each was stored apart (Begin, Separate), waits for both stores.
+    const JsonLevel& level = w.levels[--w.depth];
+    char* at = Room(w, kBreakRoom + 1);
+    if (level.lines && !level.empty) {
+        at = LineBreak(at, false, 2 * w.depth);
+    }
+    *at++ = level.close;
+    Commit(w, at);
+}
+
+void JsonKey(JsonWriter& w, std::string_view key) {
+    Commit(w, WriteKey(w, Item(w, key.size() + 4), key));
+    w.afterKey = true;
+}
+
+void JsonString(JsonWriter& w, std::u16string_view text) {
+    PutString(w, Item(w, text.size() + 2), text);
+}
+
 void JsonUtf8String(JsonWriter& w, std::string_view text) {
-    BeginValue(w);
+    Commit(w, Item(w, 0));
     Put(w, '"');
     while (!text.empty()) {
         const std::size_t length = Utf8SequenceLength(text);
@@ -219,26 +309,15 @@ void JsonEndLine(JsonWriter& w) {
 }
 
 void JsonAsciiString(JsonWriter& w, std::string_view text) {
-    BeginValue(w);
-    char* at = Room(w, text.size() + 2);
-    at[0] = '"';
-    Copy(at + 1, text);
-    at[text.size() + 1] = '"';
-    w.used += text.size() + 2;
+    Commit(w, WriteAscii(Item(w, text.size() + 2), text));
 }
 
 void JsonUnsigned(JsonWriter& w, uint64_t value) {
-    BeginValue(w);
-    w.used += WriteUnsigned(Room(w, 20), value);
+    Commit(w, WriteUnsigned(Item(w, kUnsignedRoom), value));
 }
 
 void JsonSigned(JsonWriter& w, int64_t value) {
-    BeginValue(w);
-    char* at = Room(w, 21);
-    const bool negative = value < 0;
-    *at = '-';
-    const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : value;
-    w.used += (negative ? 1 : 0) + WriteUnsigned(at + (negative ? 1 : 0), magnitude);
+    Commit(w, WriteSigned(Item(w, kSignedRoom), value));
 }
 
 void JsonFixed(JsonWriter& w, double value, int decimals) {
@@ -246,18 +325,57 @@ void JsonFixed(JsonWriter& w, double value, int decimals) {
         JsonNull(w);
         return;
     }
-    BeginValue(w);
-    w.used += WriteFixed(Room(w, kFixedRoom), value, decimals);
+    char* at = Item(w, kFixedRoom);
+    Commit(w, at + WriteFixed(at, value, decimals));
 }
 
 void JsonBool(JsonWriter& w, bool value) {
-    BeginValue(w);
-    Put(w, value ? std::string_view("true") : std::string_view("false"));
+    Commit(w, WriteBool(Item(w, kBoolRoom), value));
 }
 
 void JsonNull(JsonWriter& w) {
-    BeginValue(w);
-    Put(w, "null");
+    Commit(w, WriteNull(Item(w, kNullRoom)));
+}
+
+void JsonKeyedNull(JsonWriter& w, std::string_view key) {
+    Commit(w, WriteNull(Keyed(w, key, kNullRoom)));
+}
+
+void JsonKeyedBool(JsonWriter& w, std::string_view key, bool value) {
+    Commit(w, WriteBool(Keyed(w, key, kBoolRoom), value));
+}
+
+void JsonKeyedUnsigned(JsonWriter& w, std::string_view key, uint64_t value) {
+    Commit(w, WriteUnsigned(Keyed(w, key, kUnsignedRoom), value));
+}
+
+void JsonKeyedSigned(JsonWriter& w, std::string_view key, int64_t value) {
+    Commit(w, WriteSigned(Keyed(w, key, kSignedRoom), value));
+}
+
+void JsonKeyedFixed(JsonWriter& w, std::string_view key, double value, int decimals) {
+    if (!std::isfinite(value)) {
+        JsonKeyedNull(w, key);
+        return;
+    }
+    char* at = Keyed(w, key, kFixedRoom);
+    Commit(w, at + WriteFixed(at, value, decimals));
+}
+
+void JsonKeyedAsciiString(JsonWriter& w, std::string_view key, std::string_view text) {
+    Commit(w, WriteAscii(Keyed(w, key, text.size() + 2), text));
+}
+
+void JsonKeyedString(JsonWriter& w, std::string_view key, std::u16string_view text) {
+    PutString(w, Keyed(w, key, text.size() + 2), text);
+}
+
+void JsonKeyedBeginObject(JsonWriter& w, std::string_view key, JsonLayout layout) {
+    Begin(w, key, layout, '{', '}');
+}
+
+void JsonKeyedBeginArray(JsonWriter& w, std::string_view key, JsonLayout layout) {
+    Begin(w, key, layout, '[', ']');
 }
 
 } // namespace moniquet

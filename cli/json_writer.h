@@ -96,4 +96,18 @@ void JsonFixed(JsonWriter& w, double value, int decimals);
 void JsonBool(JsonWriter& w, bool value);
 void JsonNull(JsonWriter& w);
 
+// The next value of the innermost container, under `key` when that is an
+// object (the key is ignored in an array), as JsonKey and the value's own
+// function would write them, in one call.
+void JsonKeyedNull(JsonWriter& w, std::string_view key);
+void JsonKeyedBool(JsonWriter& w, std::string_view key, bool value);
+void JsonKeyedUnsigned(JsonWriter& w, std::string_view key, uint64_t value);
+void JsonKeyedSigned(JsonWriter& w, std::string_view key, int64_t value);
+void JsonKeyedFixed(JsonWriter& w, std::string_view key, double value, int decimals);
+void JsonKeyedAsciiString(JsonWriter& w, std::string_view key, std::string_view text);
+void JsonKeyedString(JsonWriter& w, std::string_view key, std::u16string_view text);
+// An empty `key` is not written, even in an object.
+void JsonKeyedBeginObject(JsonWriter& w, std::string_view key, JsonLayout layout);
+void JsonKeyedBeginArray(JsonWriter& w, std::string_view key, JsonLayout layout);
+
 } // namespace moniquet

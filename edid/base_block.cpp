@@ -137,6 +137,7 @@ Chromaticity ChromaticityOf(WholeBlock block) {
 std::vector<ModeTiming> EstablishedTimingsOf(WholeBlock block, RateSpan& rates) {
     std::vector<ModeTiming> modes;
     const auto table = EstablishedModes();
+    modes.reserve(table.size());
     for (std::size_t n = 0; n < table.size(); ++n) {
         if (Bit(block[kEstablishedTimingsOffset + n / 8], 7 - n % 8)) {
             modes.push_back(ModeOf(table[n]));
@@ -212,6 +213,8 @@ DescriptorContent KindOf(Descriptor d) {
 
 void DecodeBaseDescriptors(WholeBlock block, Walk& walk) {
     EdidInfo& info = walk.info;
+    info.descriptors.reserve(kDescriptorCount);
+    info.detailedTimings.reserve(kDescriptorCount);
     for (std::size_t n = 0; n < kDescriptorCount; ++n) {
         const Descriptor d = DescriptorAt(block, n);
         const std::size_t offset = kFirstDescriptorOffset + n * kDescriptorSize;
@@ -292,6 +295,7 @@ void DecodeBaseBlock(WholeBlock block, Walk& walk) {
     CheckDisplayParameters(block, sink);
     info.establishedTimings = EstablishedTimingsOf(block, walk.listedRates);
     NoteBaseBlockForTimings(block, walk);
+    info.standardTimings.reserve(kStandardTimingCount);
     for (std::size_t i = 0; i < kStandardTimingCount; ++i) {
         const std::size_t offset = kStandardTimingsOffset + 2 * i;
         CheckStandardTimingCode(block.subspan(offset).first<2>(), offset, sink, info);

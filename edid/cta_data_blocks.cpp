@@ -22,6 +22,14 @@ constexpr uint32_t kFirstFormatWithBitrate = 2;
 constexpr uint32_t kLastFormatWithBitrate = 8;
 constexpr uint32_t kBitrateUnitKbps = 8;
 
+// Room in `list` for `more` items, growing it as push_back would, by at
+// least half: an EDID of many small blocks must not copy the list for each.
+template <typename T> void RoomFor(std::vector<T>& list, std::size_t more) {
+    if (list.capacity() - list.size() < more) {
+        list.reserve(std::max(list.size() + more, 2 * list.capacity()));
+    }
+}
+
 bool IsReservedSvd(uint8_t code) {
     return code == 0 || code == kReservedSvd;
 }
@@ -76,6 +84,10 @@ void CheckVideoCodes(Payload payload, const DiagnosticSink& sink) {
 
 void AddShortVideo(Payload payload, const DiagnosticSink& sink, RateSpan& rates, CtaInfo& cta) {
     CheckVideoCodes(payload, sink);
+    // A block lists tens of codes: room for them at once.
+    RoomFor(cta.svdBytes, payload.size());
+    RoomFor(cta.vics, payload.size());
+    RoomFor(cta.video, payload.size());
     for (const uint8_t code : payload) {
         cta.svdBytes.push_back(code);
         if (IsReservedSvd(code)) {

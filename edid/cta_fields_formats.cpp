@@ -33,6 +33,7 @@ constexpr uint32_t kDisplayIdVersion2 = 0x20;
 Fields VideoFields(Bytes body) {
     Fields fields;
     Field& svds = AddList(fields, "svds", "VIC");
+    svds.items.reserve(body.size());
     for (const uint8_t code : body) {
         Field& svd = AddObject(svds.items, "", "");
         const std::optional<uint32_t> vic = SvdVic(code);

@@ -4,6 +4,8 @@ namespace moniquet {
 
 namespace {
 
+constexpr std::size_t kFirstRoom = 16;
+
 void Report(const DiagnosticSink& sink, DiagnosticCode code, Severity severity,
             std::optional<std::size_t> offset, std::string message) {
     if (!Checking(sink)) {
@@ -12,6 +14,11 @@ void Report(const DiagnosticSink& sink, DiagnosticCode code, Severity severity,
     std::optional<uint32_t> at;
     if (offset) {
         at = sink.origin + static_cast<uint32_t>(*offset);
+    }
+    if (sink.list->capacity() == 0) {
+        // An EDID that breaks one rule mostly breaks several: room for them
+        // at once rather than for one, two, four...
+        sink.list->reserve(kFirstRoom);
     }
     sink.list->push_back({code, severity, sink.block, at, std::move(message)});
 }

@@ -6,8 +6,26 @@ namespace moniquet {
 
 namespace {
 
+// Room for the first fields at once: most blocks and objects hold a few,
+// and growing one field at a time moved each of them again and again.
+constexpr std::size_t kFirstRoom = 4;
+
+// What each field starts from, copied. Built in place by emplace_back(), a
+// field is first cleared whole by a string instruction that is slow to
+// start on some processors; moved in from a local one, its members are
+// read back in wider pieces than they were just written in, which waits
+// for the stores. A copy of a constant field is neither. Local to the
+// function, it is there for whatever adds a field first, static code too.
+const Field& BlankField() {
+    static const Field blank{};
+    return blank;
+}
+
 Field& Add(Fields& fields, std::string_view key, std::string_view label, FieldKind kind) {
-    Field& field = fields.emplace_back();
+    if (fields.capacity() == 0) {
+        fields.reserve(kFirstRoom);
+    }
+    Field& field = fields.emplace_back(BlankField());
     field.key = key;
     field.label = label;
     field.kind = kind;

@@ -56,10 +56,25 @@ bool SameMode(const ModeInfo& a, const ModeInfo& b) {
     return !a.refreshHz || std::fabs(*a.refreshHz - *b.refreshHz) < kSameRateHz;
 }
 
+// How many modes ModesOf gathers before it merges those named twice.
+std::size_t ModesNamed(const EdidInfo& info) {
+    std::size_t count =
+        info.establishedTimings.size() + info.standardTimings.size() + info.detailedTimings.size();
+    if (info.cta) {
+        count +=
+            info.cta->video.size() + info.cta->ycbcr420OnlyVics.size() + info.cta->hdmiVics.size();
+    }
+    for (const DisplayIdInfo& section : info.displayId) {
+        count += section.otherTimings.size();
+    }
+    return count;
+}
+
 } // namespace
 
 std::vector<ModeInfo> ModesOf(const EdidInfo& info) {
     std::vector<ModeInfo> all;
+    all.reserve(ModesNamed(info));
     for (const ModeTiming& m : info.establishedTimings) {
         Add(all, m, kModeFromEstablished);
     }

@@ -1,6 +1,7 @@
 #include "edid/vic_table.h"
 
-#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <iterator>
 
 namespace moniquet {
@@ -171,10 +172,28 @@ constexpr VicEntry kVics[] = {
 };
 // clang-format on
 
+// Each VIC's place in kVics, plus one (0 for a VIC the tables leave out),
+// built as the program is compiled: a video data block's codes are looked
+// up several times each, and a search through the table mispredicts on
+// nearly every step.
+constexpr std::size_t kVicCodes = 256;
+constexpr std::array<uint8_t, kVicCodes> kVicPlaces = [] {
+    static_assert(std::size(kVics) < 255);
+    std::array<uint8_t, kVicCodes> places{};
+    for (std::size_t i = 0; i < std::size(kVics); ++i) {
+        // The table is in VIC order, each VIC once: compiling stops here
+        // otherwise.
+        if (kVics[i].vic >= kVicCodes || (i > 0 && kVics[i - 1].vic >= kVics[i].vic)) {
+            throw "kVics is not in VIC order";
+        }
+        places[kVics[i].vic] = static_cast<uint8_t>(i + 1);
+    }
+    return places;
+}();
+
 const VicEntry* FindEntry(uint32_t vic) {
-    const auto* found = std::lower_bound(std::begin(kVics), std::end(kVics), vic,
-                                         [](const VicEntry& e, uint32_t v) { return e.vic < v; });
-    return found != std::end(kVics) && found->vic == vic ? found : nullptr;
+    const uint8_t place = vic < kVicCodes ? kVicPlaces[vic] : 0;
+    return place != 0 ? &kVics[place - 1] : nullptr;
 }
 
 } // namespace
