@@ -10,15 +10,20 @@ namespace moniquet {
 
 namespace {
 
+// The name of source `bit` when `mode` has it.
+std::optional<std::string_view> SourceName(const ModeInfo& mode, uint32_t bit) {
+    return (mode.sources & bit) != 0 ? ModeSourceName(bit) : std::nullopt;
+}
+
 // "1920x1080@60.000" and "base, vic, preferred, native".
 std::pair<std::string, std::string> ModeLine(const ModeInfo& mode) {
     std::string label = SizeText(mode.width, mode.height, mode.interlaced) + "@";
     mode.refreshHz ? AppendFixed(label, *mode.refreshHz, 3) : void(label += '-');
     std::string value;
     for (uint32_t bit = 1; bit != 0; bit <<= 1) {
-        if ((mode.sources & bit) != 0 && ModeSourceName(bit)) {
+        if (const auto name = SourceName(mode, bit)) {
             value += value.empty() ? "" : ", ";
-            value += ModeSourceName(bit).value_or("");
+            value += *name;
         }
     }
     value += mode.preferred ? ", preferred" : "";
@@ -46,8 +51,8 @@ void DescribeModes(InfoOutput& out, const std::vector<ModeInfo>& modes) {
         Bool(out, "interlaced", "", mode.interlaced);
         BeginArray(out, "sources", "", JsonLayout::Inline, TextShow::Hidden);
         for (uint32_t bit = 1; bit != 0; bit <<= 1) {
-            if ((mode.sources & bit) != 0 && ModeSourceName(bit)) {
-                Name(out, "", "", ModeSourceName(bit));
+            if (const auto name = SourceName(mode, bit)) {
+                Name(out, "", "", name);
             }
         }
         End(out);

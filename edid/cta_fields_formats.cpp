@@ -4,6 +4,7 @@
 #include "edid/bits.h"
 #include "edid/block_fields.h"
 #include "edid/edid_layout.h"
+#include "moniquet/info_displayid.h"
 
 #include <array>
 #include <utility>
@@ -27,7 +28,6 @@ constexpr uint8_t kCtaExtProductInformation = 0x21;
 constexpr uint8_t kCtaExtTypeVii = 0x22;
 constexpr uint8_t kCtaExtTypeViii = 0x23;
 constexpr uint8_t kCtaExtTypeX = 0x2A;
-constexpr uint32_t kDisplayIdVersion2 = 0x20;
 
 // Short video descriptors, of the video data block and of the 4:2:0 one.
 Fields VideoFields(Bytes body) {

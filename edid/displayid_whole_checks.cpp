@@ -80,7 +80,8 @@ void CheckDisplayIdWhole(Walk& walk) {
     if (s.display && !s.type1Or7) {
         Fail(sink, DiagnosticCode::DisplayIdMissingDetailedTiming, std::nullopt,
              std::string("the base DisplayID section names a display, but no section has a ") +
-                 (s.baseVersion >= 0x20 ? "type VII" : "type I") + " detailed timing");
+                 (s.baseVersion >= kDisplayIdVersion2 ? "type VII" : "type I") +
+                 " detailed timing");
     }
     if (!s.preferred) {
         Fail(sink, DiagnosticCode::DisplayIdNoPreferredTiming, std::nullopt,
