@@ -3,18 +3,29 @@
 // sample alone, and over the richest one (384 bytes: CTA-861 data blocks and
 // a DisplayID section). Aims: 5 and 10 microseconds. Over the 401 EDIDs of
 // the corpus, the decoder alone and with the line `info --json FILE...`
-// writes (bench/batch-rate times the command itself).
+// writes; and the command itself over the corpus's files against edid-decode
+// run once per file, as a ratio (bench/batch-rate times both more carefully,
+// over several passes).
 #include "cli/info_json.h"
 #include "moniquet/edid_info.h"
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+extern char** environ;
 
 using namespace moniquet;
 
@@ -196,5 +207,125 @@ void BM_CorpusDecodeAndJsonLine(benchmark::State& state) {
     RunCorpus(state, true);
 }
 BENCHMARK(BM_CorpusDecodeAndJsonLine);
+
+// One run of `args` with its standard output to `output` and its standard
+// error to /dev/null: its exit status (-1 when it did not exit of itself),
+// wall seconds and processor seconds (user and system).
+struct Spawned {
+    int status = -1;
+    double wall = 0;
+    double cpu = 0;
+};
+
+Spawned Spawn(const std::vector<std::string>& args, const std::string& output) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    Spawned run;
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        rusage usage{};
+        if (wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status)) {
+            run.status = WEXITSTATUS(status);
+        }
+        run.cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                  1e-6 * static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    }
+    run.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+std::size_t LinesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return static_cast<std::size_t>(
+        std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
+}
+
+// The batch ratio: `moniquet-cli info --json --check FILE...`, one process
+// over the corpus's 401 files given kRepeat times over, against edid-decode
+// run once per file over the first kTheirFiles of them, alternately in each
+// iteration so that both see the same machine. Counters: EDIDs a wall second
+// of each and their ratio, and the ratio a processor second. An iteration is
+// no measurement, and the run ends with an error, when a run failed, when our
+// output is not one line per file, or when our rate is one the machine cannot
+// reach (less time an EDID than the three system calls reading its file).
+void BM_BatchRatioToEdidDecode(benchmark::State& state) {
+    constexpr int kRepeat = 10;
+    constexpr std::size_t kTheirFiles = 100;
+    constexpr double kMaxEdidsPerSecond = 2e6;
+    if (access(MONIQUET_EDID_DECODE, X_OK) != 0) {
+        state.SkipWithError("edid-decode not found: no ratio");
+        return;
+    }
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("info_bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> files;
+    for (const std::vector<uint8_t>& edid : Corpus()) {
+        files.push_back((folder / (std::to_string(files.size()) + ".bin")).string());
+        std::ofstream(files.back(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(edid.data()),
+                   static_cast<std::streamsize>(edid.size()));
+    }
+    std::vector<std::string> ours = {MONIQUET_CLI, "info", "--json", "--check"};
+    for (int i = 0; i < kRepeat; ++i) {
+        ours.insert(ours.end(), files.begin(), files.end());
+    }
+    const std::size_t ourEdids = files.size() * kRepeat;
+    const std::size_t theirEdids = std::min(kTheirFiles, files.size());
+    const std::string output = (folder / "out").string();
+    double ourWall = 0, ourCpu = 0, theirWall = 0, theirCpu = 0;
+    std::string fault;
+    for (auto _ : state) {
+        const Spawned mine = Spawn(ours, output);
+        // 1 is the status of a failed check, which the corpus holds.
+        if (mine.status != 0 && mine.status != 1) {
+            fault = "moniquet-cli exited with " + std::to_string(mine.status);
+        } else if (LinesOf(output) != ourEdids) {
+            fault = "moniquet-cli wrote " + std::to_string(LinesOf(output)) + " lines for " +
+                    std::to_string(ourEdids) + " files";
+        } else if (static_cast<double>(ourEdids) / std::min(mine.wall, mine.cpu) >
+                   kMaxEdidsPerSecond) {
+            fault = "moniquet-cli faster than reading the files allows";
+        }
+        for (std::size_t i = 0; i < theirEdids && fault.empty(); ++i) {
+            const Spawned theirs = Spawn({MONIQUET_EDID_DECODE, files[i]}, output);
+            if (theirs.status != 0 && theirs.status != 1) {
+                fault = "edid-decode exited with " + std::to_string(theirs.status);
+            }
+            theirWall += theirs.wall;
+            theirCpu += theirs.cpu;
+        }
+        if (!fault.empty()) {
+            break;
+        }
+        ourWall += mine.wall;
+        ourCpu += mine.cpu;
+    }
+    std::filesystem::remove_all(folder);
+    if (!fault.empty()) {
+        state.SkipWithError(fault.c_str());
+        return;
+    }
+    const double runs = static_cast<double>(state.iterations());
+    const double ourRate = runs * static_cast<double>(ourEdids) / ourWall;
+    const double theirRate = runs * static_cast<double>(theirEdids) / theirWall;
+    state.counters["ours_edids_per_s"] = ourRate;
+    state.counters["edid_decode_per_s"] = theirRate;
+    state.counters["ratio"] = ourRate / theirRate;
+    state.counters["ratio_cpu"] =
+        (static_cast<double>(ourEdids) / ourCpu) / (static_cast<double>(theirEdids) / theirCpu);
+}
+BENCHMARK(BM_BatchRatioToEdidDecode)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
