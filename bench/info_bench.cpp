@@ -245,10 +245,15 @@ Spawned Spawn(const std::vector<std::string>& args, const std::string& output) {
     return run;
 }
 
-std::size_t LinesOf(const std::string& path) {
+// The lines of the file at `path`, and of them those of a file that gave no
+// EDID: {"file": ..., "error": ...}, a key no line of an EDID has.
+std::pair<std::size_t, std::size_t> LinesOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return static_cast<std::size_t>(
-        std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
+    std::size_t lines = 0, errors = 0;
+    for (std::string line; std::getline(in, line); ++lines) {
+        errors += line.find("\"error\":") != std::string::npos ? 1 : 0;
+    }
+    return {lines, errors};
 }
 
 // The batch ratio: `moniquet-cli info --json --check FILE...`, one process
@@ -257,8 +262,9 @@ std::size_t LinesOf(const std::string& path) {
 // iteration so that both see the same machine. Counters: EDIDs a wall second
 // of each and their ratio, and the ratio a processor second. An iteration is
 // no measurement, and the run ends with an error, when a run failed, when our
-// output is not one line per file, or when our rate is one the machine cannot
-// reach (less time an EDID than the three system calls reading its file).
+// output is not one line per file or holds an error line, or when our rate
+// is one the machine cannot reach (less time an EDID than the three system
+// calls reading its file).
 void BM_BatchRatioToEdidDecode(benchmark::State& state) {
     constexpr int kRepeat = 10;
     constexpr std::size_t kTheirFiles = 100;
@@ -291,9 +297,10 @@ void BM_BatchRatioToEdidDecode(benchmark::State& state) {
         // 1 is the status of a failed check, which the corpus holds.
         if (mine.status != 0 && mine.status != 1) {
             fault = "moniquet-cli exited with " + std::to_string(mine.status);
-        } else if (LinesOf(output) != ourEdids) {
-            fault = "moniquet-cli wrote " + std::to_string(LinesOf(output)) + " lines for " +
-                    std::to_string(ourEdids) + " files";
+        } else if (const auto [lines, errors] = LinesOf(output); lines != ourEdids || errors != 0) {
+            fault = "moniquet-cli wrote " + std::to_string(lines) + " lines, " +
+                    std::to_string(errors) + " of them errors, for " + std::to_string(ourEdids) +
+                    " files";
         } else if (static_cast<double>(ourEdids) / std::min(mine.wall, mine.cpu) >
                    kMaxEdidsPerSecond) {
             fault = "moniquet-cli faster than reading the files allows";
