@@ -10,9 +10,15 @@ namespace moniquet {
 
 namespace {
 
-// The name of source `bit` when `mode` has it.
-std::optional<std::string_view> SourceName(const ModeInfo& mode, uint32_t bit) {
-    return (mode.sources & bit) != 0 ? ModeSourceName(bit) : std::nullopt;
+// Calls `visit` with the name of each source `mode` has, lowest bit first.
+// Only the bits set are visited: a mode has two or three of them, and the
+// modes list is the longest list of most EDIDs' JSON.
+template <typename Visit> void ForEachSourceName(const ModeInfo& mode, Visit visit) {
+    for (uint32_t rest = mode.sources; rest != 0; rest &= rest - 1) {
+        if (const auto name = ModeSourceName(rest & (0 - rest))) {
+            visit(*name);
+        }
+    }
 }
 
 // "1920x1080@60.000" and "base, vic, preferred, native".
@@ -20,12 +26,10 @@ std::pair<std::string, std::string> ModeLine(const ModeInfo& mode) {
     std::string label = SizeText(mode.width, mode.height, mode.interlaced) + "@";
     mode.refreshHz ? AppendFixed(label, *mode.refreshHz, 3) : void(label += '-');
     std::string value;
-    for (uint32_t bit = 1; bit != 0; bit <<= 1) {
-        if (const auto name = SourceName(mode, bit)) {
-            value += value.empty() ? "" : ", ";
-            value += *name;
-        }
-    }
+    ForEachSourceName(mode, [&value](std::string_view name) {
+        value += value.empty() ? "" : ", ";
+        value += name;
+    });
     value += mode.preferred ? ", preferred" : "";
     value += mode.native ? ", native" : "";
     return {label, value};
@@ -50,11 +54,7 @@ void DescribeModes(InfoOutput& out, const std::vector<ModeInfo>& modes) {
         Fixed(out, "refresh_hz", "", mode.refreshHz, 6, 3);
         Bool(out, "interlaced", "", mode.interlaced);
         BeginArray(out, "sources", "", JsonLayout::Inline, TextShow::Hidden);
-        for (uint32_t bit = 1; bit != 0; bit <<= 1) {
-            if (const auto name = SourceName(mode, bit)) {
-                Name(out, "", "", name);
-            }
-        }
+        ForEachSourceName(mode, [&out](std::string_view name) { Name(out, "", "", name); });
         End(out);
         Bool(out, "preferred", "", mode.preferred);
         Bool(out, "native", "", mode.native);
